@@ -1,0 +1,32 @@
+// The one escaping module: every request or stored value that reaches a page or a statement
+// passes through the escaper of its context.
+#pragma once
+#include "keystone/String.h"
+
+typedef struct st_mysql MYSQL;
+
+namespace Ambry {
+
+// HTML text and attribute values: & < > " ' become character references.
+Keystone::String escapeHtml(const Keystone::String& text);
+
+// Body of a JavaScript string literal in either quote style, safe inside a script element:
+// backslash, both quotes, line feed, carriage return and < are escaped.
+Keystone::String escapeJsString(const Keystone::String& text);
+
+// Body of a single-quoted SQL text literal, escaped by the client library for the open connection.
+Keystone::String escapeSqlText(MYSQL* connection, const Keystone::String& value);
+
+// A quoted SQL text literal: "'" + escapeSqlText(value) + "'".
+Keystone::String sqlText(MYSQL* connection, const Keystone::String& value);
+
+// True when the value is a plain decimal number: an optional sign, digits, at most one decimal
+// point, and at least one digit.
+bool isPlainNumber(const Keystone::String& value);
+
+// A value for a place where a statement writes a number bare: the value itself when it is a plain
+// decimal number, otherwise a quoted text literal, so that it can be compared or rejected but
+// never change the statement.
+Keystone::String sqlNumber(MYSQL* connection, const Keystone::String& value);
+
+}  // namespace Ambry

@@ -1,0 +1,23 @@
+# Installs missing Debian packages when run as root; otherwise names them and fails.
+# Usage: source it, then: ensure_packages pkg...
+ensure_packages() {
+  local missing=()
+  for p in "$@"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+  done
+  [ ${#missing[@]} -eq 0 ] && return 0
+  if [ "$(id -u)" != 0 ]; then
+    echo "Missing Debian packages; install them with:" >&2
+    echo "  sudo apt-get install -y --no-install-recommends ${missing[*]}" >&2
+    return 1
+  fi
+  echo "Installing: ${missing[*]}"
+  if [ -z "${AMBRY_APT_UPDATED:-}" ]; then
+    DEBIAN_FRONTEND=noninteractive apt-get update -qq
+    export AMBRY_APT_UPDATED=1
+  fi
+  DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+}
+
+# What building and testing the product needs.
+BUILD_PACKAGES=(g++ make cmake libgtest-dev libmariadb-dev mariadb-server mariadb-client)

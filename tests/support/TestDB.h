@@ -1,0 +1,34 @@
+// Direct access to the private test database, to set up rows and check what the code changed.
+#pragma once
+#include <optional>
+#include <string>
+#include <vector>
+
+typedef struct st_mysql MYSQL;
+
+namespace TestSupport {
+
+using Row = std::vector<std::optional<std::string>>;
+
+class TestDB {
+ public:
+  TestDB();  // connects as the application account to the database "ambry"
+  ~TestDB();
+  TestDB(const TestDB&) = delete;
+  TestDB& operator=(const TestDB&) = delete;
+
+  // Empties the five data tables (DEWEY keeps its codes) and restarts their ids at 1.
+  void reset();
+  void exec(const std::string& sql);          // throws std::runtime_error on a server error
+  std::vector<Row> query(const std::string& sql);
+  std::string scalar(const std::string& sql);  // first column of the first row, "" for none/NULL
+  long long lastInsertId();
+
+ private:
+  MYSQL* mConn;
+};
+
+// Local date offset by a number of days from today, as YYYY-MM-DD.
+std::string dateFromToday(int days);
+
+}  // namespace TestSupport
