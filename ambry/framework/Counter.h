@@ -1,0 +1,21 @@
+// The home page's visitor counter, kept as decimal text in the data folder's counter file.
+#pragma once
+#include "keystone/Keystone"
+
+namespace Ambry {
+
+class Counter {
+ public:
+  ~Counter();  // writes the count back when it was read
+
+  static void init();                  // reads the count from the counter file
+  static int get();                    // the count, reading it first if need be
+  static void inc(const int& amount);  // adds to the count in memory
+  static void flush();                 // writes the count back to the counter file
+
+  static int counter;
+  static bool counterInitYet;
+  static Counter mSingleton;  // defined with the library's load-time set-up
+};
+
+}  // namespace Ambry
