@@ -1,0 +1,91 @@
+// A fixed-size sequence of elements held in one contiguous block.
+#ifndef KEYSTONE_ARRAY_H
+#define KEYSTONE_ARRAY_H
+
+#include "keystone/Exception.h"
+
+namespace Keystone {
+
+// Copies are deep. A failed copy or assignment leaves the target as it was.
+template <typename T>
+class Array {
+ public:
+  Array() : mSize(0), mData(0) {}
+  // A negative count counts as 0; no elements leave mData null.
+  Array(const T* elements, int count) : mSize(0), mData(0) { fill(elements, count); }
+  // Builds from elements of another type, e.g. an Array<String> from a list of const char*.
+  template <typename U>
+  Array(const U* elements, int count) : mSize(0), mData(0) {
+    fill(elements, count);
+  }
+  template <typename U>
+  Array(const Array<U>& other) : mSize(0), mData(0) {
+    fillFrom(other);
+  }
+  Array(const Array<T>& other) : mSize(0), mData(0) { fillFrom(other); }
+  ~Array() { delete[] mData; }
+
+  Array<T>& operator=(const Array<T>& other) {
+    if (&other == this) return *this;
+    Array<T> copy(other);
+    swap(copy);
+    return *this;
+  }
+
+  int size() const { return mSize; }
+  T& operator[](const int index) {
+    if (index < 0 || index >= mSize) {
+      throw Exception("Error in Array<T>::operator[](const int index): index < 0 || index >= mSize");
+    }
+    return mData[index];
+  }
+  const T& operator[](const int index) const {
+    if (index < 0 || index >= mSize) {
+      throw Exception("Error in Array<T>::operator[](const int index) const: index < 0 || index >= mSize");
+    }
+    return mData[index];
+  }
+
+ private:
+  template <typename U>
+  void fill(const U* elements, int count) {
+    if (count <= 0) return;
+    T* data = new T[count];
+    try {
+      for (int i = 0; i < count; ++i) data[i] = elements[i];
+    } catch (...) {
+      delete[] data;
+      throw;
+    }
+    mData = data;
+    mSize = count;
+  }
+  template <typename U>
+  void fillFrom(const Array<U>& other) {
+    if (other.size() <= 0) return;
+    T* data = new T[other.size()];
+    try {
+      for (int i = 0; i < other.size(); ++i) data[i] = other[i];
+    } catch (...) {
+      delete[] data;
+      throw;
+    }
+    mData = data;
+    mSize = other.size();
+  }
+  void swap(Array<T>& other) {
+    int size = mSize;
+    T* data = mData;
+    mSize = other.mSize;
+    mData = other.mData;
+    other.mSize = size;
+    other.mData = data;
+  }
+
+  int mSize;
+  T* mData;
+};
+
+}  // namespace Keystone
+
+#endif

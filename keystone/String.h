@@ -1,0 +1,71 @@
+// The one string type of the system: an owned, NUL-terminated byte buffer with a length.
+#ifndef KEYSTONE_STRING_H
+#define KEYSTONE_STRING_H
+
+namespace Keystone {
+
+// Bytes are plain signed chars: every byte of 0x80 or above sorts before ASCII.
+// Copies are deep and take their length from the source's NUL-terminated text.
+// Beware: `text + 5` appends the character 5; write `text + String(5)` for the number.
+class String {
+ public:
+  String();
+  String(const char* text);
+  String(const char* text, int start);
+  String(const char* text, int start, int count);
+  String(char c, int count);
+  String(int value);
+  String(const String& other);
+  ~String();
+
+  String& operator=(const String& other);
+  String& operator=(char c);
+
+  int length() const { return mLength; }
+  const char* c_str() const { return mData; }
+  char& operator[](int index) { return mData[index]; }
+  const char& operator[](int index) const { return mData[index]; }
+
+  String& operator+=(const String& other);
+  String& operator+=(char c);
+
+  int compare(const char* other) const;
+  bool operator==(const char* other) const { return compare(other) == 0; }
+  bool operator!=(const char* other) const { return compare(other) != 0; }
+  bool operator<(const char* other) const { return compare(other) < 0; }
+  bool operator<=(const char* other) const { return compare(other) <= 0; }
+  bool operator>(const char* other) const { return compare(other) > 0; }
+  bool operator>=(const char* other) const { return compare(other) >= 0; }
+  bool operator==(const String& other) const { return compare(other.mData) == 0; }
+  bool operator!=(const String& other) const { return compare(other.mData) != 0; }
+  bool operator<(const String& other) const { return compare(other.mData) < 0; }
+  bool operator<=(const String& other) const { return compare(other.mData) <= 0; }
+  bool operator>(const String& other) const { return compare(other.mData) > 0; }
+  bool operator>=(const String& other) const { return compare(other.mData) >= 0; }
+
+  int find(const String& what, int start = 0) const;
+  int findNth(const String& what, int n) const;
+  String& replace(const String& what, const String& with);
+
+ private:
+  // Takes over a heap buffer of length + 1 bytes, already terminated.
+  void adopt(char* buffer, int length);
+
+  int mLength;
+  char* mData;
+};
+
+String operator+(const String& left, const String& right);
+String operator+(const String& left, char right);
+String operator+(const char* left, const String& right);
+String operator+(char left, const String& right);
+inline bool operator==(const char* left, const String& right) {
+  return right.compare(left) == 0;
+}
+inline bool operator!=(const char* left, const String& right) {
+  return right.compare(left) != 0;
+}
+
+}  // namespace Keystone
+
+#endif

@@ -1,0 +1,232 @@
+// A growable sequence of separately allocated elements, and its snapshot iterator.
+#ifndef KEYSTONE_VECTOR_H
+#define KEYSTONE_VECTOR_H
+
+#include "keystone/Exception.h"
+#include "keystone/Iterator_Base.h"
+
+namespace Keystone {
+
+// Elements live in their own allocations, so growing moves only pointers and an element's
+// address stays fixed while it stays in the vector. Every failed operation leaves the vector
+// as it was: new memory is allocated before anything is changed.
+template <typename T>
+class Vector {
+ public:
+  class Iterator;
+
+  Vector() : mData(new T*[kInitialSlots]), mSize(0), mCapacity(kInitialSlots) {}
+  Vector(const Vector<T>& other);
+  ~Vector() { destroy(mData, mSize); }
+  Vector<T>& operator=(const Vector<T>& other);
+
+  int size() const { return mSize; }
+  T& operator[](const int index);
+  const T& operator[](const int index) const;
+
+  void add(const T& element);
+  void insert(const T& element, const int index);
+  void clear();
+
+ private:
+  static const int kInitialSlots = 128;
+
+  // Copies `size` elements of `slots` into a new slot array of `capacity` slots (none for 0).
+  static T** copySlots(T* const* slots, int size, int capacity);
+  static void destroy(T** slots, int size);
+
+  T** mData;
+  int mSize;
+  int mCapacity;
+};
+
+// Walks a deep copy of the vector taken when the iterator is made, so later changes to the
+// vector are not seen through it, and changes through operator* do not reach the vector.
+template <typename T>
+class Vector<T>::Iterator : public Iterator_Base<T> {
+ public:
+  explicit Iterator(const Vector<T>& vector) : mPosition(0), mSnapshot(vector), mBegin(0), mEnd(0) {}
+  Iterator(const Iterator& other)
+      : Iterator_Base<T>(), mPosition(other.mPosition), mSnapshot(other.mSnapshot), mBegin(0), mEnd(0) {}
+  ~Iterator() override { dropMarkers(); }
+  Iterator& operator=(const Iterator& rhs) { return assign(rhs); }
+
+  Iterator& operator=(const Iterator_Base<T>& rhs) override {
+    const Iterator* other = dynamic_cast<const Iterator*>(&rhs);
+    if (!other) {
+      throw Exception(
+          "Vector<T>::Iterator::operator=(const Iterator_Base<T>& _rhs): _rhs is not a vector iterator");
+    }
+    return assign(*other);
+  }
+  bool operator==(const Iterator_Base<T>& rhs) const override {
+    const Iterator* other = dynamic_cast<const Iterator*>(&rhs);
+    return other && other->mPosition == mPosition;
+  }
+  bool operator!=(const Iterator_Base<T>& rhs) const override { return !(*this == rhs); }
+  Iterator& operator++() override {
+    ++mPosition;
+    return *this;
+  }
+  Iterator& operator--() override {
+    --mPosition;
+    return *this;
+  }
+  T& operator*() override { return mSnapshot[mPosition]; }
+  const T& operator*() const override { return mSnapshot[mPosition]; }
+  bool isValid() const override { return mPosition < mSnapshot.size(); }
+  bool hasPrevious() const override { return mPosition != 0; }
+  // The markers are made when first asked for: each is an iterator of its own.
+  Iterator* begin() const override {
+    if (!mBegin) mBegin = new Iterator(mSnapshot, 0);
+    return mBegin;
+  }
+  Iterator* end() const override {
+    if (!mEnd) mEnd = new Iterator(mSnapshot, mSnapshot.size());
+    return mEnd;
+  }
+
+ private:
+  Iterator(const Vector<T>& snapshot, int position)
+      : mPosition(position), mSnapshot(snapshot), mBegin(0), mEnd(0) {}
+  Iterator& assign(const Iterator& other) {
+    if (&other == this) return *this;
+    Vector<T> snapshot(other.mSnapshot);  // may throw: nothing changed yet
+    int position = other.mPosition;       // `other` may be one of our own markers
+    dropMarkers();
+    mSnapshot = snapshot;
+    mPosition = position;
+    return *this;
+  }
+  void dropMarkers() {
+    delete mBegin;
+    delete mEnd;
+    mBegin = 0;
+    mEnd = 0;
+  }
+
+  int mPosition;
+  Vector<T> mSnapshot;
+  mutable Iterator* mBegin;
+  mutable Iterator* mEnd;
+};
+
+template <typename T>
+T** Vector<T>::copySlots(T* const* slots, int size, int capacity) {
+  if (capacity == 0) return 0;
+  T** copy = new T*[capacity];
+  int done = 0;
+  try {
+    for (; done < size; ++done) copy[done] = new T(*slots[done]);
+  } catch (...) {
+    destroy(copy, done);
+    throw;
+  }
+  return copy;
+}
+
+template <typename T>
+void Vector<T>::destroy(T** slots, int size) {
+  for (int i = 0; i < size; ++i) delete slots[i];
+  delete[] slots;
+}
+
+template <typename T>
+Vector<T>::Vector(const Vector<T>& other)
+    : mData(copySlots(other.mData, other.mSize, other.mCapacity)),
+      mSize(other.mSize),
+      mCapacity(other.mCapacity) {}
+
+template <typename T>
+Vector<T>& Vector<T>::operator=(const Vector<T>& other) {
+  if (&other == this) return *this;
+  T** copy = copySlots(other.mData, other.mSize, other.mCapacity);
+  destroy(mData, mSize);
+  mData = copy;
+  mSize = other.mSize;
+  mCapacity = other.mCapacity;
+  return *this;
+}
+
+template <typename T>
+T& Vector<T>::operator[](const int index) {
+  if (index < 0 || index >= mSize) {
+    throw Exception("Error in Vector<T>::operator[](const int index): index < 0 || index >= mSize");
+  }
+  return *mData[index];
+}
+
+template <typename T>
+const T& Vector<T>::operator[](const int index) const {
+  if (index < 0 || index >= mSize) {
+    throw Exception("Error in Vector<T>::operator[](const int index) const: index < 0 || index >= mSize");
+  }
+  return *mData[index];
+}
+
+template <typename T>
+void Vector<T>::add(const T& element) {
+  T* copy = new T(element);
+  if (!mData || mSize == mCapacity) {
+    // A cleared vector starts again at 128 slots; a full one doubles.
+    int capacity = (!mData || mSize == 0) ? kInitialSlots : 2 * mSize;
+    T** slots;
+    try {
+      slots = new T*[capacity];
+    } catch (...) {
+      delete copy;
+      throw;
+    }
+    for (int i = 0; i < mSize; ++i) slots[i] = mData[i];
+    delete[] mData;
+    mData = slots;
+    mCapacity = capacity;
+  }
+  mData[mSize++] = copy;
+}
+
+template <typename T>
+void Vector<T>::insert(const T& element, const int index) {
+  if (!(mData && mSize) && index != 0) {
+    throw Exception(
+        "Error in Vector<T>::insert(const T& element, const int index): !(mData && mSize) && index != 0");
+  }
+  if (mSize > 0 && index > mSize - 1) {
+    throw Exception("Error in Vector<T>::insert(const T& element, const int index): index > mSize - 1");
+  }
+  if (index < 0) {
+    throw Exception("Error in Vector<T>::insert(const T& element, const int index): index < 0");
+  }
+  T* copy = new T(element);
+  if (!mData || mSize == 0 || mSize == mCapacity) {
+    int capacity = mSize == 0 ? kInitialSlots : 2 * mSize;
+    T** slots;
+    try {
+      slots = new T*[capacity];
+    } catch (...) {
+      delete copy;
+      throw;
+    }
+    for (int i = 0; i < index; ++i) slots[i] = mData[i];
+    for (int i = index; i < mSize; ++i) slots[i + 1] = mData[i];
+    delete[] mData;
+    mData = slots;
+    mCapacity = capacity;
+  } else {
+    for (int i = mSize; i > index; --i) mData[i] = mData[i - 1];
+  }
+  mData[index] = copy;
+  ++mSize;
+}
+
+template <typename T>
+void Vector<T>::clear() {
+  destroy(mData, mSize);
+  mData = 0;
+  mSize = 0;
+  mCapacity = 0;
+}
+
+}  // namespace Keystone
+
+#endif
