@@ -1,0 +1,61 @@
+// The HTML and JavaScript escapers and the number test; the SQL escapers live beside the database.
+#include "ambry/framework/Escape.h"
+
+#include <string>
+
+using Keystone::String;
+
+namespace Ambry {
+
+String escapeHtml(const String& text) {
+  std::string out;
+  for (int i = 0; i < text.length(); ++i) {
+    const char c = text[i];
+    switch (c) {
+      case '&': out += "&amp;"; break;
+      case '<': out += "&lt;"; break;
+      case '>': out += "&gt;"; break;
+      case '"': out += "&quot;"; break;
+      case '\'': out += "&#39;"; break;
+      default: out += c;
+    }
+  }
+  return String(out.c_str());
+}
+
+String escapeJsString(const String& text) {
+  std::string out;
+  for (int i = 0; i < text.length(); ++i) {
+    const char c = text[i];
+    switch (c) {
+      case '\\': out += "\\\\"; break;
+      case '\'': out += "\\'"; break;
+      case '"': out += "\\\""; break;
+      case '\n': out += "\\n"; break;
+      case '\r': out += "\\r"; break;
+      // A raw "<" could start "</script>" and end the script element around the literal.
+      case '<': out += "\\x3C"; break;
+      default: out += c;
+    }
+  }
+  return String(out.c_str());
+}
+
+bool isPlainNumber(const String& value) {
+  int i = (value[0] == '+' || value[0] == '-') ? 1 : 0;
+  bool digit = false;
+  bool point = false;
+  for (; i < value.length(); ++i) {
+    const char c = value[i];
+    if (c >= '0' && c <= '9') {
+      digit = true;
+    } else if (c == '.' && !point) {
+      point = true;
+    } else {
+      return false;
+    }
+  }
+  return digit;
+}
+
+}  // namespace Ambry

@@ -1,0 +1,145 @@
+// The page frame: HTTP header, head with the page's script variables, title bar, menu, footer.
+#include "ambry/framework/Page.h"
+
+#include <strings.h>
+
+#include <cstdio>
+#include <cstring>
+#include <ctime>
+#include <string>
+
+#include "ambry/framework/Escape.h"
+#include "ambry/framework/Request.h"
+#include "ambry/resources/Resources.h"
+
+extern char** environ;
+
+using Keystone::String;
+
+namespace Ambry {
+
+namespace {
+
+// Constant-initialised, so the state is valid whenever the library's load-time code runs.
+int gArea = AREA_HOME;
+bool gScriptOpen = false;
+
+// Made on first use and never destroyed, so it outlives every other static of the library.
+String& title() {
+  static String* current = new String();
+  return *current;
+}
+
+// The value of an environment variable whose name matches without regard to case, as the
+// web server's SCRIPT_NAME must be found under "script_name".
+String getEnvNoCase(const char* name) {
+  const size_t length = std::strlen(name);
+  for (char** entry = environ; entry && *entry; ++entry) {
+    if (strncasecmp(*entry, name, length) == 0 && (*entry)[length] == '=') {
+      return String(*entry + length + 1);
+    }
+  }
+  return String();
+}
+
+const char* areaWord(int area) {
+  switch (area) {
+    case AREA_ADMIN: return "admin";
+    case AREA_MEMBER: return "member";
+    case AREA_MORE: return "more";
+    default: return "home";
+  }
+}
+
+}  // namespace
+
+void initPageState() {
+  title() = String();
+  gArea = AREA_HOME;
+  gScriptOpen = false;
+}
+
+void printDefaultHTTPHeader() {
+  std::fputs("Content-Type: text/html\n\n", stdout);
+}
+
+void setTitle(const String& key) {
+  String text = getResource("library_name", false);
+  if (key.length() > 0) text += String(" :: ") + getResource(key, false);
+  title() = text;
+}
+
+const String& getTitle() { return title(); }
+
+void setArea_Home() { gArea = AREA_HOME; }
+void setArea_Admin() { gArea = AREA_ADMIN; }
+void setArea_Member() { gArea = AREA_MEMBER; }
+void setArea_More() { gArea = AREA_MORE; }
+int getArea() { return gArea; }
+
+void printDefaultHeader() {
+  const time_t now = std::time(nullptr);
+  const String address = getEnvNoCase("script_name") + "?" + mapToQuery(getEnvQueryMap());
+  String entryFormTag;
+  if (gArea == AREA_ADMIN) {
+    entryFormTag = String("<script language=\"JavaScript\" src=\"") +
+                   getDataFilePath(getProperty("file_entryform")) + "\"></script>\n";
+  }
+  // The header setting is the page's format template; the address is request data and goes
+  // in as an argument, escaped so that it stays inside its string literal.
+  const String header = getProperty("header");
+  std::printf(header.c_str(), getLanguage().c_str(), entryFormTag.c_str(),
+              escapeJsString(address).c_str(), gArea);
+  std::printf("<title>%s</title>\n", title().c_str());
+  std::fputs(getProperty("body_start").c_str(), stdout);
+  const char* visit = std::ctime(&now);
+  std::printf("%s</td>\n<td align=\"right\">\n%s: %s", title().c_str(),
+              getResource("visiting_time", false).c_str(), visit ? visit : "\n");
+  printFile(getDataFilePath(String("menu_") + areaWord(gArea) + ".txt"));
+  handleQuery();
+}
+
+void printDefaultFooter() {
+  std::fputs(getProperty("footer").c_str(), stdout);
+}
+
+void beginJavaScriptTag(const String& attributes) {
+  std::fputs("<script language=\"JavaScript\"", stdout);
+  if (attributes.length() > 0) {
+    std::fputc(' ', stdout);
+    std::fputs(attributes.c_str(), stdout);
+  }
+  std::fputs(">\n", stdout);
+  gScriptOpen = true;
+}
+
+void endScriptTag() {
+  std::fputs("</script>\n", stdout);
+  gScriptOpen = false;
+}
+
+bool isScriptOpen() { return gScriptOpen; }
+
+void goBack() {
+  beginJavaScriptTag("");
+  std::fputs("   bGoBack = true;\n", stdout);
+  endScriptTag();
+}
+
+void printFile(const String& path) {
+  FILE* file = std::fopen(path.c_str(), "r");
+  if (!file) return;
+  std::string content;
+  char block[4096];
+  size_t n;
+  while ((n = std::fread(block, 1, sizeof block, file)) > 0) content.append(block, n);
+  std::fclose(file);
+  // The text ends at the first NUL, as a zero-filled buffer would end it.
+  std::fputs(content.c_str(), stdout);
+}
+
+String getDataFilePath(const String& name) {
+  return getProperty("path_data") + name;
+}
+
+}  // namespace Ambry
