@@ -1,0 +1,127 @@
+// The database class AmbryDB: connection, statements and rows, searches and navigation, and the
+// maintenance operations that keep the library's lending rules.
+#pragma once
+#include "keystone/Keystone"
+
+typedef struct st_mysql MYSQL;
+typedef struct st_mysql_res MYSQL_RES;
+typedef char** MYSQL_ROW;
+
+namespace Ambry {
+
+// Failures of the connection or of statement execution.
+class AmbryDBException : public Keystone::Exception {
+ public:
+  AmbryDBException();
+  AmbryDBException(const Keystone::String& message);
+};
+
+class AmbryDB {
+ public:
+  typedef Keystone::Map<const Keystone::String, Keystone::String> QueryMap;
+
+  // Connection, execution and rows.
+  AmbryDB();
+  ~AmbryDB();
+  AmbryDB(const AmbryDB&) = delete;
+  AmbryDB& operator=(const AmbryDB&) = delete;
+  void openConnection();
+  void closeConnection();
+  void execute(const Keystone::String& statement) const;
+  bool getNextRow();
+  Keystone::Array<Keystone::String> getRow() const;
+  const char* getField(int index) const;
+  unsigned long long getNumRows() const;
+  unsigned int getNumFields() const;
+  Keystone::String getError() const;
+  const Keystone::String& getLastQuery() const;
+  bool hasResult() const;
+  MYSQL_RES* getResult() const;
+
+  // Search by example (staff).
+  void doSearchQuery(const QueryMap& query, const Keystone::String& table) const;
+  void searchBook(const QueryMap& query) const;
+  void searchMember(const QueryMap& query) const;
+  void searchCheckout(const QueryMap& query) const;
+  void searchReservation(const QueryMap& query) const;
+  void searchBlacklisting(const QueryMap& query) const;
+
+  // Member-facing searches.
+  void searchMember_Member(const QueryMap& query) const;
+  void searchCheckout_Member(const QueryMap& query) const;
+  void searchReservation_Member(const QueryMap& query) const;
+  void searchBook_Member(const QueryMap& query) const;
+
+  // Single-entry selects and navigation.
+  void selectBook(const QueryMap& query) const;
+  void selectMember(const QueryMap& query) const;
+  void selectCheckout(const QueryMap& query) const;
+  void selectReservation(const QueryMap& query) const;
+  void selectBlacklisting(const QueryMap& query) const;
+  void selectBook_ISBN(const QueryMap& query) const;
+  void selectBlacklisting_MemberID(const QueryMap& query) const;
+
+  // Existence tests: every failure counts as a negative answer.
+  bool bookExists(const QueryMap& query) const;
+  bool checkoutExists(const QueryMap& query) const;
+  bool reservationExists(const QueryMap& query) const;
+  bool blacklistingExists(const QueryMap& query) const;
+  bool memberExists(const QueryMap& query) const;
+
+  // Books and members.
+  Keystone::String insertBook(const QueryMap& query);
+  void updateBook(const QueryMap& query);
+  void deleteBook(const QueryMap& query);
+  Keystone::String insertMember(const QueryMap& query);
+  void updateMember(const QueryMap& query);
+  void deleteMember(const QueryMap& query);
+
+  // Checkouts.
+  Keystone::String insertCheckout(const QueryMap& query);
+  void updateCheckout(const QueryMap& query);
+  void returnCheckout(const QueryMap& query);
+  void deleteCheckout(const QueryMap& query);
+
+  // Reservations and blacklistings.
+  Keystone::String insertReservation(const QueryMap& query);
+  void updateReservation(const QueryMap& query);
+  void deleteReservation(const QueryMap& query);
+  Keystone::String insertBlacklisting(const QueryMap& query);
+  void updateBlacklisting(const QueryMap& query);
+  void deleteBlacklisting(const QueryMap& query);
+
+ private:
+  friend class RuleLock;
+
+  // Statement pieces: a value written inside quotes (escaped), and a value written bare.
+  Keystone::String text(const Keystone::String& value) const;
+  Keystone::String number(const Keystone::String& value) const;
+  // Runs a statement and tells whether it produced a first row, which becomes the current row.
+  bool rowFound(const Keystone::String& statement) const;
+  // After a change statement: true, with the error popped up, when the server rejected it.
+  bool changeFailed(const Keystone::String& operation) const;
+  // The id the server gave the row just inserted, as decimal text.
+  Keystone::String newId() const;
+
+  // Lending checks; each refusal gives the resource key of its reason, "" lets the change go on.
+  bool accountExpired(const QueryMap& query) const;
+  bool reservedByAnother(const QueryMap& query) const;
+  const char* borrowerRefusal(const QueryMap& query) const;
+  const char* reserverRefusal(const QueryMap& query) const;
+  bool holdsBook(const QueryMap& query) const;
+  bool otherBlacklisting(const QueryMap& query) const;
+  // Returns or deletes an open loan, naming the members who reserved its book.
+  void closeCheckout(const QueryMap& query, const Keystone::String& operation, const char* notice,
+                     const Keystone::String& change, const char* message);
+
+  MYSQL* mysql;
+  mutable MYSQL_RES* result;
+  mutable MYSQL_ROW row;
+  mutable Keystone::String lastQuery;
+  // The server's text of a failed change statement, kept while the rule lock is released.
+  mutable Keystone::String keptError;
+
+  static bool connectionOpen;
+};
+
+}  // namespace Ambry
