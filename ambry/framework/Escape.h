@@ -17,6 +17,10 @@ Keystone::String escapeJsString(const Keystone::String& text);
 // Body of a single-quoted SQL text literal, escaped by the client library for the open connection.
 Keystone::String escapeSqlText(MYSQL* connection, const Keystone::String& value);
 
+// Body of a single-quoted SQL LIKE pattern that matches the value as it stands: the wildcards
+// % and _ and the escape character \ are escaped for LIKE, then the text as escapeSqlText does.
+Keystone::String escapeSqlLike(MYSQL* connection, const Keystone::String& value);
+
 // A quoted SQL text literal: "'" + escapeSqlText(value) + "'".
 Keystone::String sqlText(MYSQL* connection, const Keystone::String& value);
 

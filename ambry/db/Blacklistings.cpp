@@ -1,0 +1,70 @@
+// AmbryDB's blacklist: a member has at most one blacklisting, which bars borrowing and reserving.
+#include <mysql.h>
+
+#include <cstdlib>
+
+#include "ambry/db/AmbryDB.h"
+#include "ambry/db/Required.h"
+#include "ambry/db/RuleLock.h"
+#include "ambry/framework/Messages.h"
+
+namespace Ambry {
+
+Keystone::String AmbryDB::insertBlacklisting(const QueryMap& query) {
+  const Keystone::String op = "insertBlacklisting";
+  const Keystone::String shown = query.get("blacklistid", "1");
+  const char* refusal = "";
+  if (anyEmpty(query, {"memberid", "reason"})) {
+    popupError(op, "err_info_not_supplied");
+    return shown;
+  }
+  RuleLock lock(*this);
+  if (!lock.acquired())
+    refusal = "err_query_unsuccessful";
+  else if (!memberExists(query))
+    refusal = "err_member_not_exist";
+  else if (blacklistingExists(query))
+    refusal = "err_blacklisting_exists";  // a member has at most one blacklisting
+  if (*refusal) {
+    popupError(op, refusal);
+    return shown;
+  }
+  execute("INSERT INTO BLACKLIST (memberid, addDate, reason) VALUES (" +
+          number(query["memberid"]) + ", NOW(), '" + text(query["reason"]) + "')");
+  if (changeFailed(op)) return shown;
+  Keystone::String id = newId();
+  popupMessage("msg_entry_added", false);
+  return id;
+}
+
+bool AmbryDB::otherBlacklisting(const QueryMap& query) const {
+  // The entry being changed does not count against its member; any other entry does.
+  int entry = std::atoi(query["blacklistid"].c_str());
+  execute("SELECT id FROM BLACKLIST WHERE memberid = " + number(query["memberid"]));
+  if (!result) return false;
+  while (MYSQL_ROW found = mysql_fetch_row(result))
+    if (std::atoi(found[0] ? found[0] : "") != entry) return true;
+  return false;
+}
+
+void AmbryDB::updateBlacklisting(const QueryMap& query) {
+  const Keystone::String op = "updateBlacklisting";
+  if (anyEmpty(query, {"memberid", "reason"})) return popupError(op, "err_info_not_supplied");
+  RuleLock lock(*this);
+  if (!lock.acquired()) return popupError(op, "err_query_unsuccessful");
+  if (!memberExists(query)) return popupError(op, "err_member_not_exist");
+  if (otherBlacklisting(query)) return popupError(op, "err_blacklisting_exists");
+  // The date of blacklisting stays as it is.
+  execute("UPDATE BLACKLIST SET memberid = " + number(query["memberid"]) + ", reason = '" +
+          text(query["reason"]) + "' WHERE id = " + number(query["blacklistid"]));
+  if (changeFailed(op)) return;
+  popupMessage("msg_entry_updated", false);
+}
+
+void AmbryDB::deleteBlacklisting(const QueryMap& query) {
+  execute("DELETE FROM BLACKLIST WHERE id = " + number(query["blacklistid"]));
+  if (changeFailed("deleteBlacklisting")) return;
+  popupMessage("msg_entry_deleted", false);
+}
+
+}  // namespace Ambry

@@ -1,0 +1,67 @@
+// AmbryDB's statements and rows: running one statement and reading its result.
+#include "ambry/db/AmbryDB.h"
+
+#include <mysql.h>
+
+#include <vector>
+
+#include "ambry/resources/Resources.h"
+
+namespace Ambry {
+
+void AmbryDB::execute(const Keystone::String& statement) const {
+  try {
+    if (!mysql) throw AmbryDBException("openConnection: mysql == 0");
+    if (result) {
+      mysql_free_result(result);
+      result = nullptr;
+      row = nullptr;
+    }
+    keptError = "";
+    // A rejected statement is not an exception: it leaves no result and getError() tells.
+    mysql_query(mysql, statement.c_str());
+    result = mysql_store_result(mysql);
+    lastQuery = statement;
+  } catch (AmbryDBException&) {
+    throw;
+  } catch (...) {
+    throw AmbryDBException("execute(" + statement + ") - " +
+                           getResource("err_inappropriate_query", false) + ": " + getError());
+  }
+}
+
+bool AmbryDB::getNextRow() {
+  if (!result) return false;
+  row = mysql_fetch_row(result);
+  return row != nullptr;
+}
+
+Keystone::Array<Keystone::String> AmbryDB::getRow() const {
+  if (!result || !row) return Keystone::Array<Keystone::String>();
+  unsigned int count = mysql_num_fields(result);
+  std::vector<Keystone::String> fields(count);
+  for (unsigned int i = 0; i < count; ++i) fields[i] = Keystone::String(row[i]);  // NULL: ""
+  return Keystone::Array<Keystone::String>(fields.data(), static_cast<int>(count));
+}
+
+const char* AmbryDB::getField(int index) const { return row ? row[index] : nullptr; }
+
+unsigned long long AmbryDB::getNumRows() const { return result ? mysql_num_rows(result) : 0; }
+
+unsigned int AmbryDB::getNumFields() const { return result ? mysql_num_fields(result) : 0; }
+
+Keystone::String AmbryDB::getError() const {
+  if (!mysql) return "getError: mysql == 0";
+  Keystone::String error(mysql_error(mysql));
+  // The rule lock's release must not hide why the operation's change was rejected.
+  if (error.length() == 0) return keptError;
+  return error;
+}
+
+const Keystone::String& AmbryDB::getLastQuery() const { return lastQuery; }
+
+bool AmbryDB::hasResult() const { return result != nullptr; }
+
+MYSQL_RES* AmbryDB::getResult() const { return result; }
+
+}  // namespace Ambry

@@ -1,0 +1,80 @@
+// AmbryDB's member maintenance: valid expiry dates and balances, and no deleting of a member
+// whom the blacklist, a loan or a reservation still names.
+#include "ambry/db/AmbryDB.h"
+#include "ambry/db/Required.h"
+#include "ambry/db/RuleLock.h"
+#include "ambry/framework/AmbryDate.h"
+#include "ambry/framework/Messages.h"
+
+namespace Ambry {
+
+namespace {
+
+// The required values, the expiry date and the balance; the refusal's key, or "" when all hold.
+const char* memberRefusal(const AmbryDB::QueryMap& query) {
+  if (anyEmpty(query, {"memberid", "password", "surname", "firstName", "address", "contactNo",
+                       "accountExpiryDate", "accountBalance"}))
+    return "err_info_not_supplied";
+  // An account may expire today, never in the past.
+  if (AmbryDate(query["accountExpiryDate"]) < AmbryDate(getScientificDate()))
+    return "err_account_expiry_date_invalid";
+  // A balance is a whole, non-negative number of units: digits only.
+  const Keystone::String& balance = query["accountBalance"];
+  for (int i = 0; i < balance.length(); ++i)
+    if (balance[i] < '0' || balance[i] > '9') return "err_account_balance_invalid";
+  return "";
+}
+
+}  // namespace
+
+Keystone::String AmbryDB::insertMember(const QueryMap& query) {
+  const Keystone::String op = "insertMember";
+  const Keystone::String shown = query.get("memberid", "1");
+  const char* refusal = memberRefusal(query);
+  if (*refusal) {
+    popupError(op, refusal);
+    return shown;
+  }
+  execute("INSERT INTO MEMBER (password, surname, firstName, address, contactNo, addDate, "
+          "accountExpiryDate, accountBalance) VALUES ('" + text(query["password"]) + "', '" +
+          text(query["surname"]) + "', '" + text(query["firstName"]) + "', '" +
+          text(query["address"]) + "', '" + text(query["contactNo"]) + "', NOW(), '" +
+          text(query["accountExpiryDate"]) + "', " + number(query["accountBalance"]) + ")");
+  if (changeFailed(op)) return shown;
+  Keystone::String id = newId();
+  popupMessage("msg_entry_added", false);
+  return id;
+}
+
+void AmbryDB::updateMember(const QueryMap& query) {
+  const Keystone::String op = "updateMember";
+  const char* refusal = memberRefusal(query);
+  if (*refusal) return popupError(op, refusal);
+  // The date of joining stays as it is.
+  execute("UPDATE MEMBER SET password = '" + text(query["password"]) + "', surname = '" +
+          text(query["surname"]) + "', firstName = '" + text(query["firstName"]) +
+          "', address = '" + text(query["address"]) + "', contactNo = '" +
+          text(query["contactNo"]) + "', accountExpiryDate = '" +
+          text(query["accountExpiryDate"]) + "', accountBalance = " +
+          number(query["accountBalance"]) + " WHERE id = " + number(query["memberid"]));
+  if (changeFailed(op)) return;
+  popupMessage("msg_entry_updated", false);
+}
+
+void AmbryDB::deleteMember(const QueryMap& query) {
+  const Keystone::String op = "deleteMember";
+  RuleLock lock(*this);
+  if (!lock.acquired()) return popupError(op, "err_query_unsuccessful");
+  // A blacklisted member stays in the register while the blacklisting exists.
+  if (blacklistingExists(query)) return popupError(op, "err_member_blacklisted");
+  const Keystone::String memberid = number(query["memberid"]);
+  if (rowFound("SELECT id FROM CHECKOUT WHERE memberid = " + memberid))
+    return popupError(op, "err_member_has_checkout");
+  if (rowFound("SELECT id FROM RESERVATION WHERE memberid = " + memberid))
+    return popupError(op, "err_member_has_reservation");
+  execute("DELETE FROM MEMBER WHERE id = " + memberid);
+  if (changeFailed(op)) return;
+  popupMessage("msg_entry_deleted", false);
+}
+
+}  // namespace Ambry

@@ -1,0 +1,74 @@
+// AmbryDB's reservations: a member's claim on a book, placed, moved and withdrawn under the rules.
+#include <cstdlib>
+
+#include "ambry/db/AmbryDB.h"
+#include "ambry/db/Required.h"
+#include "ambry/db/RuleLock.h"
+#include "ambry/framework/Messages.h"
+
+namespace Ambry {
+
+// The checks shared by placing and changing a reservation; the refusal's key, or "" to go on.
+const char* AmbryDB::reserverRefusal(const QueryMap& query) const {
+  if (anyEmpty(query, {"memberid", "bookid"})) return "err_info_not_supplied";
+  if (!memberExists(query)) return "err_member_not_exist";
+  if (blacklistingExists(query)) return "err_reservation_prohibited";
+  if (accountExpired(query)) return "err_account_expired";
+  if (!bookExists(query)) return "err_book_not_exist";
+  return "";
+}
+
+bool AmbryDB::holdsBook(const QueryMap& query) const {
+  // The open loan of the book answers 1 when this member holds it.
+  return rowFound("SELECT memberid = " + number(query["memberid"]) +
+                  " FROM CHECKOUT WHERE bookid = " + number(query["bookid"]) +
+                  " AND inDate = 0") &&
+         std::atoi(row[0] ? row[0] : "") != 0;
+}
+
+Keystone::String AmbryDB::insertReservation(const QueryMap& query) {
+  const Keystone::String op = "insertReservation";
+  const Keystone::String shown = query.get("reservationid", "1");
+  RuleLock lock(*this);
+  const char* refusal = lock.acquired() ? reserverRefusal(query) : "err_query_unsuccessful";
+  if (!*refusal && reservationExists(query)) refusal = "err_reservation_exists";
+  // A member cannot reserve a book they have borrowed; whether it is out is no condition.
+  if (!*refusal && holdsBook(query)) refusal = "err_checkout_exists";
+  if (*refusal) {
+    popupError(op, refusal);
+    return shown;
+  }
+  execute("INSERT INTO RESERVATION (memberid, bookid, addDate) VALUES (" +
+          number(query["memberid"]) + ", " + number(query["bookid"]) + ", NOW())");
+  if (changeFailed(op)) return shown;
+  Keystone::String id = newId();
+  popupMessage("msg_entry_added", false);
+  return id;
+}
+
+void AmbryDB::updateReservation(const QueryMap& query) {
+  const Keystone::String op = "updateReservation";
+  RuleLock lock(*this);
+  const char* refusal = lock.acquired() ? reserverRefusal(query) : "err_query_unsuccessful";
+  // Only a move to another book can make a duplicate.
+  if (!*refusal &&
+      rowFound("SELECT bookid FROM RESERVATION WHERE id = " + number(query["reservationid"])) &&
+      std::atoi(row[0] ? row[0] : "") != std::atoi(query["bookid"].c_str()) &&
+      reservationExists(query))
+    refusal = "err_reservation_exists";
+  if (!*refusal && holdsBook(query)) refusal = "err_checkout_exists";
+  if (*refusal) return popupError(op, refusal);
+  // The date of reserving stays, so the reservation keeps its place in the queue for its book.
+  execute("UPDATE RESERVATION SET memberid = " + number(query["memberid"]) + ", bookid = " +
+          number(query["bookid"]) + " WHERE id = " + number(query["reservationid"]));
+  if (changeFailed(op)) return;
+  popupMessage("msg_entry_updated", false);
+}
+
+void AmbryDB::deleteReservation(const QueryMap& query) {
+  execute("DELETE FROM RESERVATION WHERE id = " + number(query["reservationid"]));
+  if (changeFailed("deleteReservation")) return;
+  popupMessage("msg_entry_deleted", false);
+}
+
+}  // namespace Ambry

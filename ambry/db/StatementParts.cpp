@@ -1,0 +1,38 @@
+// AmbryDB's helpers for building statements and reading their outcome inside the operations.
+#include "ambry/db/AmbryDB.h"
+
+#include <mysql.h>
+
+#include <string>
+
+#include "ambry/framework/Escape.h"
+#include "ambry/framework/Messages.h"
+
+namespace Ambry {
+
+Keystone::String AmbryDB::text(const Keystone::String& value) const {
+  return escapeSqlText(mysql, value);
+}
+
+Keystone::String AmbryDB::number(const Keystone::String& value) const {
+  return sqlNumber(mysql, value);
+}
+
+bool AmbryDB::rowFound(const Keystone::String& statement) const {
+  execute(statement);
+  if (!result) return false;
+  row = mysql_fetch_row(result);
+  return row != nullptr;
+}
+
+bool AmbryDB::changeFailed(const Keystone::String& operation) const {
+  if (getError().length() == 0) return false;
+  popupError(operation, "err_query_unsuccessful");
+  return true;
+}
+
+Keystone::String AmbryDB::newId() const {
+  return Keystone::String(std::to_string(mysql_insert_id(mysql)).c_str());
+}
+
+}  // namespace Ambry

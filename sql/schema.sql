@@ -1,0 +1,67 @@
+-- The library database: catalogue, register, loans, reservations, blacklist and Dewey codes.
+-- Text is latin1 (the pages' Windows-1252). A new loan's inDate is the zero date, so the server
+-- must run without NO_ZERO_DATE (the default sql_mode of MariaDB allows it).
+
+CREATE TABLE BOOK (
+  id INT NOT NULL AUTO_INCREMENT,
+  author VARCHAR(255),
+  title VARCHAR(255),
+  isbn VARCHAR(32),
+  dewey INT,
+  price DECIMAL(10,2),
+  _condition INT,
+  addDate DATETIME,
+  PRIMARY KEY (id),
+  KEY book_isbn (isbn)
+) ENGINE=InnoDB DEFAULT CHARSET=latin1;
+
+CREATE TABLE MEMBER (
+  id INT NOT NULL AUTO_INCREMENT,
+  password VARCHAR(64),
+  surname VARCHAR(100),
+  firstName VARCHAR(100),
+  address VARCHAR(255),
+  contactNo VARCHAR(50),
+  addDate DATETIME,
+  accountExpiryDate DATE,
+  accountBalance INT,
+  PRIMARY KEY (id)
+) ENGINE=InnoDB DEFAULT CHARSET=latin1;
+
+CREATE TABLE CHECKOUT (
+  id INT NOT NULL AUTO_INCREMENT,
+  memberid INT,
+  bookid INT,
+  checkoutDate DATETIME,
+  returnDate DATE,
+  inDate DATETIME,
+  PRIMARY KEY (id),
+  KEY checkout_book (bookid, inDate),
+  KEY checkout_member (memberid)
+) ENGINE=InnoDB DEFAULT CHARSET=latin1;
+
+CREATE TABLE RESERVATION (
+  id INT NOT NULL AUTO_INCREMENT,
+  memberid INT,
+  bookid INT,
+  addDate DATETIME,
+  PRIMARY KEY (id),
+  KEY reservation_book_member (bookid, memberid),
+  KEY reservation_member (memberid)
+) ENGINE=InnoDB DEFAULT CHARSET=latin1;
+
+CREATE TABLE BLACKLIST (
+  id INT NOT NULL AUTO_INCREMENT,
+  memberid INT,
+  addDate DATETIME,
+  reason VARCHAR(255),
+  PRIMARY KEY (id),
+  KEY blacklist_member (memberid)
+) ENGINE=InnoDB DEFAULT CHARSET=latin1;
+
+-- The valid Dewey Decimal codes; the id is the code itself, 0 included, so it is never generated.
+CREATE TABLE DEWEY (
+  id INT NOT NULL,
+  description VARCHAR(255),
+  PRIMARY KEY (id)
+) ENGINE=InnoDB DEFAULT CHARSET=latin1;
