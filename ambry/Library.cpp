@@ -1,0 +1,45 @@
+// The library's process-wide objects, defined in one file so that load and unload run in a fixed
+// order: tables, current language, output buffering, visitor counter (unload in reverse).
+#include <cstdio>
+
+#include "ambry/framework/Counter.h"
+#include "ambry/resources/Tables.h"
+
+namespace Ambry {
+
+// The texts first, then the column lists, form descriptions and settings.
+ResourceTable resource = buildResourceTable();
+ResourceArrayTable resourceArray = buildResourceArrayTable();
+FormDescriptionTable resourceMapStringMapStringParameterMap = buildFormDescriptionTable();
+PropertyTable property = buildPropertyTable();
+
+// Needs the settings above.
+Keystone::String currentLanguage = property["default_language"];
+
+namespace {
+
+// The page goes out in large blocks; at unload the last block is written and stdout left unbuffered,
+// so that nothing written later can land in a buffer that no longer exists.
+class StdoutBuffering {
+ public:
+  StdoutBuffering() { std::setvbuf(stdout, mBuffer, _IOFBF, sizeof mBuffer); }
+  ~StdoutBuffering() {
+    std::fflush(stdout);
+    std::setvbuf(stdout, nullptr, _IONBF, 0);
+  }
+  StdoutBuffering(const StdoutBuffering&) = delete;
+  StdoutBuffering& operator=(const StdoutBuffering&) = delete;
+
+ private:
+  char mBuffer[32766];
+};
+
+StdoutBuffering stdoutBuffering;
+
+}  // namespace
+
+// Destroyed first at unload: the count is written back while the texts for its messages still
+// exist and before the last flush of stdout, so a failure message still reaches the page.
+Counter Counter::mSingleton;
+
+}  // namespace Ambry

@@ -1,0 +1,25 @@
+// The language that texts are looked up in, chosen once per request from the lang parameter.
+#include <cstdio>
+
+#include "ambry/framework/Escape.h"
+#include "ambry/resources/Tables.h"
+
+namespace Ambry {
+
+using Keystone::String;
+
+// The supported list is searched as plain text, not split at its commas: "fr" or "r,e" is accepted
+// too, and the page then shows the missing-language message for every text.
+void setLanguage(const String& language) {
+  if (language.length() == 0 || getProperty("supported_languages").find(language, 0) == -1) {
+    String message = getResource("err_setlanguage", false);
+    message.replace("%s", escapeHtml(language));
+    std::fputs(message.c_str(), stdout);
+    return;
+  }
+  currentLanguage = language;
+}
+
+const String& getLanguage() { return currentLanguage; }
+
+}  // namespace Ambry

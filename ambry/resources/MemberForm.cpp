@@ -1,0 +1,33 @@
+// Writes a member form from its field list; all visible texts come from the current language.
+#include "ambry/resources/MemberForm.h"
+
+#include "ambry/resources/Resources.h"
+
+namespace Ambry {
+
+using Keystone::String;
+
+namespace {
+
+String rowText(const MemberFormField& field) {
+  String caption = field.captionKey ? getResource(field.captionKey, false) : String(field.fixedCaption);
+  return caption + ":</td><td><input type=\"" + field.inputType + "\" id=\"" + field.name + "\" name=\"" +
+         field.name + "\"></td>\n</tr>\n";
+}
+
+}  // namespace
+
+String memberFormText(const MemberForm& form) {
+  String text = String("<h1>") + getResource(form.titleKey, false) +
+                ":</h1>\n<form method=\"post\" onsubmit=\"go('" + form.program + ".exe')\">\n";
+  text += getResource(form.descriptionKey, false) + "<table>\n<tr>\n<td nowrap=\"nowrap\">";
+  for (int i = 0; i < form.fieldCount; ++i) {
+    if (i > 0) text += "<tr>\n<td nowrap=\"nowrap\">";
+    text += rowText(form.fields[i]);
+  }
+  text += String("</table>\n<br>\n<input type=\"submit\" value=\"") + form.submitCaption +
+          "\">&nbsp;&nbsp;<input type=\"reset\" value=\"" + getResource("caption_reset", false) + "\"><br>\n";
+  return text;
+}
+
+}  // namespace Ambry

@@ -1,0 +1,29 @@
+// The member area's input forms (reserve, membership information, book search): one template.
+#pragma once
+#include "keystone/Keystone"
+
+namespace Ambry {
+
+// One row of a member form: the input's name and id, its type, and the resource key of its
+// caption (or, when captionKey is null, the fixed caption).
+struct MemberFormField {
+  const char* name;
+  const char* inputType;
+  const char* captionKey;
+  const char* fixedCaption;
+};
+
+struct MemberForm {
+  const char* titleKey;        // heading, in the current language
+  const char* program;         // the program that receives the form, without ".exe"
+  const char* descriptionKey;  // text above the fields
+  const MemberFormField* fields;
+  int fieldCount;
+  Keystone::String submitCaption;
+};
+
+// The whole text of the form, from its heading to the reset button. The form element is left
+// open: the page footer closes the layout around it.
+Keystone::String memberFormText(const MemberForm& form);
+
+}  // namespace Ambry

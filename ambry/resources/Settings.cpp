@@ -1,0 +1,48 @@
+// The installation's settings as compiled in; Tables.cpp lets AMBRY_<KEY> variables replace them.
+#include "ambry/resources/PairLists.h"
+
+namespace Ambry {
+namespace Resources {
+
+namespace {
+const TextPair kSettings[] = {
+    {"mysql_host", "localhost"},
+    {"mysql_user", "ambry"},
+    {"mysql_password", "marmots"},
+    {"mysql_dbname", "ambry"},
+    {"mysql_port", "3306"},
+    {"color_bodybackground", "#AADFC0"},
+    {"color_heading", "#FAB005"},
+    {"color_highlight", "yellow"},
+    {"color_interchange", "#BBBBBB"},
+    {"header",
+     "<html>\n<head>\n<link rel=\"stylesheet\" type=\"text/css\" href=\"/data/style.css\">\n"
+     "<script language=\"JavaScript\" src=\"/data/%s_resource.js\"></script>\n"
+     "<script language=\"JavaScript\" src=\"/data/ambry.js\"></script>\n"
+     "%s<script language=\"JavaScript\">\n   script_name = \"%s\"\n   area = %d\n</script>\n"},
+    {"body_start",
+     "</head>\n<body onload=\"onLoadHandler();\" onscroll=\"onScrollHandler()\">\n"
+     "<table width=\"100%\" cellpadding=\"0\" cellspacing=\"0\">\n<colgroup valign=\"top\">\n"
+     "<colgroup width=\"1%\">\n<colgroup width=\"100%\" valign=\"top\">\n<tr>\n"
+     "<td colspan=\"3\" nowrap=\"nowrap\" bgcolor=\"#FAB005\">\n"
+     "<table width=\"100%\" cellpadding=\"0\" cellspacing=\"0\">\n<tr>\n<td>\n"},
+    {"footer", "</td>\n</tr>\n</table>\n</body>\n</html>"},
+    {"admin_password", "marmots"},
+    {"default_language", "afr"},
+    {"supported_languages", "afr,eng"},
+    {"path_backup", "../../db_backup/"},
+    {"path_data", "../data/"},
+    {"file_autovault", "autovault.exe"},
+    {"file_counter", "counter.txt"},
+    {"file_entryform", "entryform.js"},
+    // The MySQL command-line tools where this platform installs them.
+    {"file_mysql", "/usr/bin/mysql"},
+    {"file_mysqldump", "/usr/bin/mysqldump"},
+    {"timezone", "7200"},
+};
+}  // namespace
+
+PairList settings() { return {kSettings, static_cast<int>(sizeof kSettings / sizeof kSettings[0])}; }
+
+}  // namespace Resources
+}  // namespace Ambry
