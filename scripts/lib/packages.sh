@@ -21,3 +21,6 @@ ensure_packages() {
 
 # What building and testing the product needs.
 BUILD_PACKAGES=(g++ make cmake libgtest-dev libmariadb-dev mariadb-server mariadb-client)
+
+# What serving the site needs beyond the build (scripts/serve, the browser tests).
+SITE_PACKAGES=(lighttpd mariadb-server mariadb-client)
