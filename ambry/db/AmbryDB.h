@@ -89,6 +89,8 @@ class AmbryDB {
   Keystone::String insertBlacklisting(const QueryMap& query);
   void updateBlacklisting(const QueryMap& query);
   void deleteBlacklisting(const QueryMap& query);
+  static bool backup();
+  static bool restore(const Keystone::String& fileName);
 
  private:
   friend class RuleLock;

@@ -1,0 +1,67 @@
+// Back up now, restore a chosen restore point, launch autovault and save its schedule.
+#include "programs/control_panel/PanelCommands.h"
+
+#include <cstdlib>
+#include <ctime>
+
+#include "ambry/db/AmbryDB.h"
+#include "programs/control_panel/PanelFiles.h"
+#include "programs/control_panel/ProcessLaunch.h"
+#include "programs/control_panel/Runflag.h"
+
+namespace ControlPanel {
+
+namespace {
+
+int postedNumber(const Ambry::QueryMap& posted, const char* name) {
+  return std::atoi(posted.get(name, "").c_str());
+}
+
+void backUpNow() {
+  if (!Ambry::AmbryDB::backup()) {
+    Ambry::popupMessage("err_fatal", false);
+    return;
+  }
+  writeLastBackup(std::time(nullptr));  // autovault counts its next backup from here
+  Ambry::popupMessage("msg_backup_successful", false);
+}
+
+void restoreChosen(const Ambry::QueryMap& posted) {
+  bool restored = Ambry::AmbryDB::restore(posted.get("restore_file", ""));
+  Ambry::popupMessage(restored ? "msg_restore_successful" : "err_fatal", false);
+}
+
+void launchAutovault() {
+  if (autovaultRunning()) {
+    Ambry::popupMessage("msg_already_running", false);
+    return;
+  }
+  bool started = startDetached(Ambry::getProperty("file_autovault").c_str());
+  Ambry::popupMessage(started ? "msg_activate_successful" : "err_fatal", false);
+}
+
+// The values are stored as posted; autovault decides what it makes of unusual ones.
+void saveSchedule(const Ambry::QueryMap& posted) {
+  Schedule schedule;
+  schedule.type = postedNumber(posted, "schedule_type");
+  // Summed wide, so that absurd values wrap like the stored integer instead of overflowing.
+  long long seconds = postedNumber(posted, "tod_hour") * 3600LL +
+                      postedNumber(posted, "tod_min") * 60LL + postedNumber(posted, "tod_sec");
+  schedule.seconds = static_cast<std::int32_t>(seconds);
+  bool saved = writeSchedule(schedule);
+  Ambry::popupMessage(saved ? "msg_settings_update_successful" : "err_fatal", false);
+}
+
+}  // namespace
+
+void runPanelCommand(int command, const Ambry::QueryMap& posted) {
+  switch (command) {
+    case CMD_BACKUP: backUpNow(); break;
+    case CMD_RESTORE: restoreChosen(posted); break;
+    case CMD_LAUNCH: launchAutovault(); break;
+    case CMD_SCHEDULE: saveSchedule(posted); break;
+    default: break;
+  }
+}
+
+}  // namespace ControlPanel

@@ -1,0 +1,132 @@
+// The four forms of the control panel: back up, restore, launch autovault and its schedule.
+#include "programs/control_panel/PanelPage.h"
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "ambry/Ambry.h"
+#include "programs/control_panel/PanelFiles.h"
+#include "programs/control_panel/RestorePoints.h"
+
+namespace ControlPanel {
+
+namespace {
+
+void put(const char* text) { std::fputs(text, stdout); }
+void put(const Keystone::String& text) { std::fputs(text.c_str(), stdout); }
+void putText(const char* key) { put(Ambry::getResource(key, false)); }
+
+const char* const kDivider = "</td>\n</tr>\n</table>\n</td>\n</tr>\n</form>\n<tr>\n"
+                             "<td colspan=\"2\"><hr></td>\n</tr>\n";
+
+// A form's row up to the value of its main button: the highlight colour, the hidden command
+// and the button of the given input type.
+void openFormRow(const char* formTag, const char* command, const char* inputType) {
+  put(formTag);
+  put("\n<tr onmouseout=\"this.bgColor=''\" onmouseover=\"this.bgColor='");
+  put(Ambry::getProperty("color_interchange"));
+  put("'\">\n<td align=\"center\">\n<input type=\"hidden\" id=\"cmd\" name=\"cmd\" value=\"");
+  put(command);
+  put("\"></input>\n<table cellpadding=\"0\" cellspacing=\"10\" width=\"100%\">\n<tr>\n"
+      "<td width=\"50%\"><input type=\"");
+  put(inputType);
+  put("\" value=\"");
+}
+
+void printBackupForm() {
+  put("<h1>");
+  putText("title_admin_panel");
+  put(":</h1>\n<hr>\n<table cellpadding=\"0\" cellspacing=\"0\" width=\"100%\">\n");
+  openFormRow("<form name=\"backup_form\" method=\"post\">", "9", "submit");
+  putText("caption_backup_database");
+  put("\"></input></td>\n<td>");
+  putText("desc_backup_database");
+}
+
+// The restore button asks for confirmation; it and the list are disabled without restore points.
+void printRestoreForm(const std::vector<std::string>& restorePoints) {
+  const char* disabled = restorePoints.empty() ? " disabled=\"disabled\"" : "";
+  put(kDivider);
+  openFormRow("<form name=\"restore_form\" method=\"post\">", "10", "button");
+  putText("caption_restore_database_backup");
+  put("\" onclick=\"if (confirm('");
+  putText("msg_confirm_restore_database_backup");
+  put("')) restore_form.submit();\"");
+  put(disabled);
+  put("></input></td>\n<td>");
+  putText("desc_restore_database_backup");
+  put("<select id=\"restore_file\" name=\"restore_file\" ");
+  put(disabled);
+  put(">\n");
+  for (const std::string& name : restorePoints) {
+    Keystone::String shown = Ambry::escapeHtml(name.c_str());
+    put("<option value=\"");
+    put(shown);
+    put("\">");
+    put(shown);
+    put("</option>\n");
+  }
+  put("</select>");
+}
+
+void printLaunchForm() {
+  put(kDivider);
+  openFormRow("<form method=\"post\">", "11", "submit");
+  putText("caption_activate_autovault");
+  put("\"></input></td>\n<td>");
+  putText("desc_activate_autovault");
+}
+
+void printScheduleForm() {
+  static const char* const captions[] = {"caption_field_hour", "caption_field_day",
+                                         "caption_field_week", "caption_field_month",
+                                         "caption_field_year"};
+  put(kDivider);
+  openFormRow("<form name=\"update_form\" method=\"post\">", "12", "submit");
+  putText("caption_update_autovault_settings");
+  put("\"></input></td>\n<td>");
+  putText("desc_update_autovault_settings0");
+  put("\n<table>");
+  for (int index = 0; index < 5; ++index) {
+    std::printf("<tr><td align=\"left\"><input type=\"radio\" id=\"schedule_type\" "
+                "name=\"schedule_type\" value=\"%d\"%s>", index,
+                index == 0 ? " checked=\"checked\"" : "");
+    putText(captions[index]);
+    put("</input></td></tr>");
+  }
+  put("</table><br>");
+  putText("desc_update_autovault_settings1");
+  put("<br><br>\n<select name=\"tod_hour\"></select>:<select name=\"tod_min\"></select>:"
+      "<select name=\"tod_sec\"></select></td></tr>"
+      "<script language=\"JavaScript\" type=\"text/javascript\">\n   var i;\n"
+      "for (i = 0; i < 24; i++) update_form.tod_hour.options[i] = new Option(i);\n"
+      "for (i = 0; i < 60; i++) { update_form.tod_min.options[i] = new Option(i); "
+      "update_form.tod_sec.options[i] = new Option(i); }</script>\n"
+      "</td>\n</tr>\n</table>\n</td>\n</tr>\n</form>\n</table>\n<hr>\n");
+}
+
+// Marks the stored schedule in the form, over the static mark of the first row.
+void printStoredSchedule() {
+  Schedule schedule;
+  readSchedule(schedule);
+  int seconds = schedule.seconds;
+  Ambry::beginJavaScriptTag("");
+  std::printf("   update_form.schedule_type[%d].checked = true;\n", static_cast<int>(schedule.type));
+  std::printf("   update_form.tod_hour[%d].selected = true;\n", seconds / 3600);
+  std::printf("   update_form.tod_min[%d].selected = true;\n", (seconds % 3600) / 60);
+  std::printf("   update_form.tod_sec[%d].selected = true;\n", seconds % 60);
+  Ambry::endScriptTag();
+}
+
+}  // namespace
+
+void printPanelPage() {
+  printBackupForm();
+  printRestoreForm(listRestorePoints());
+  printLaunchForm();
+  printScheduleForm();
+  printStoredSchedule();
+}
+
+}  // namespace ControlPanel

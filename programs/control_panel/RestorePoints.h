@@ -1,0 +1,12 @@
+// The restore points offered by the control panel.
+#pragma once
+#include <string>
+#include <vector>
+
+namespace ControlPanel {
+
+// Names of the entries of the backup directory that contain ".bak", sorted by name (which is
+// time order); empty when the directory cannot be read.
+std::vector<std::string> listRestorePoints();
+
+}  // namespace ControlPanel

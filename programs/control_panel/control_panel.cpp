@@ -1,0 +1,26 @@
+// control_panel: back up and restore the database, and set up and launch autovault.
+#include <cstdlib>
+
+#include "ambry/Ambry.h"
+#include "programs/control_panel/PanelCommands.h"
+#include "programs/control_panel/PanelPage.h"
+
+int main() {
+  Ambry::printDefaultHTTPHeader();
+  Ambry::setLanguage(Ambry::getEnvQueryMap().get("lang", ""));
+  Ambry::setTitle("title_admin_panel");
+  Ambry::setArea_Admin();
+  Ambry::printDefaultHeader();
+  Ambry::QueryMap posted = Ambry::getQueryMap();
+  int command = std::atoi(posted.get("cmd", "").c_str());
+  try {
+    ControlPanel::runPanelCommand(command, posted);
+    ControlPanel::printPanelPage();
+  } catch (Keystone::Exception& exception) {
+    Ambry::printError("err_fatal_reason", exception);
+  } catch (...) {
+    Ambry::printError("err_fatal", Keystone::Exception());
+  }
+  Ambry::printDefaultFooter();
+  return 0;
+}
