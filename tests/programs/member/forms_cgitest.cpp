@@ -1,0 +1,241 @@
+// The member forms, the area home pages and the staff login, run as the web server runs them.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+
+#include "tests/support/CgiRunner.h"
+
+using TestSupport::CgiRequest;
+using TestSupport::CgiResponse;
+using TestSupport::SiteSandbox;
+
+namespace {
+
+const char* const kFooter = "</td>\n</tr>\n</table>\n</body>\n</html>";
+
+// A site whose menu files name their area, so that a page's area shows in its output.
+class FormsCgiTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    for (const char* area : {"home", "admin", "member", "more"}) {
+      SiteSandbox::writeFile(mSite.data() + "/menu_" + area + ".txt", std::string("<p>menu ") + area + "</p>\n");
+    }
+  }
+
+  CgiResponse run(const std::string& program, const std::string& query) {
+    CgiRequest request;
+    request.program = program;
+    request.query = query;
+    request.cwd = mSite.cgiBin();
+    return run(request);
+  }
+
+  CgiResponse post(const std::string& body, std::map<std::string, std::string> env = {}) {
+    CgiRequest request;
+    request.program = "staff_login";
+    request.query = "lang=eng";
+    request.body = body;
+    request.env = env;
+    request.cwd = mSite.cgiBin();
+    return run(request);
+  }
+
+  CgiResponse run(const CgiRequest& request) {
+    CgiResponse response = TestSupport::runCgi(request);
+    EXPECT_EQ(response.exitStatus, 0) << response.errors;
+    EXPECT_EQ(response.errors, "");
+    return response;
+  }
+
+  // What the program wrote between the area's menu and the footer.
+  static std::string content(const std::string& page, const std::string& area) {
+    std::string menu = "<p>menu " + area + "</p>\n";
+    size_t start = page.find(menu);
+    EXPECT_NE(start, std::string::npos) << "no " << area << " menu in:\n" << page;
+    size_t end = page.rfind(kFooter);
+    EXPECT_EQ(end + std::string(kFooter).size(), page.size()) << "page does not end with the footer";
+    if (start == std::string::npos || end == std::string::npos || end < start + menu.size()) return "";
+    return page.substr(start + menu.size(), end - start - menu.size());
+  }
+
+  SiteSandbox mSite;
+};
+
+// The visit time is the one part of a page that changes from run to run.
+std::string withoutVisitTime(const std::string& page) {
+  const std::string label = "Visiting time: ";
+  size_t at = page.find(label);
+  if (at == std::string::npos) return page;
+  size_t lineEnd = page.find('\n', at);
+  EXPECT_EQ(lineEnd - at - label.size(), 24u) << "not a ctime text: " << page.substr(at, lineEnd - at);
+  return page.substr(0, at + label.size()) + "<time>" + page.substr(lineEnd);
+}
+
+TEST_F(FormsCgiTest, HoldFormInEnglishIsExact) {
+  CgiResponse response = run("hold_form", "lang=eng");
+  EXPECT_EQ(withoutVisitTime(response.output),
+            "Content-Type: text/html\n\n"
+            "<html>\n<head>\n<link rel=\"stylesheet\" type=\"text/css\" href=\"/data/style.css\">\n"
+            "<script language=\"JavaScript\" src=\"/data/eng_resource.js\"></script>\n"
+            "<script language=\"JavaScript\" src=\"/data/ambry.js\"></script>\n"
+            "<script language=\"JavaScript\">\n   script_name = \"/cgi-bin/hold_form.exe?lang=eng\"\n   area = 2\n"
+            "</script>\n"
+            "<title>Ashgrove Library :: Reserve</title>\n"
+            "</head>\n<body onload=\"onLoadHandler();\" onscroll=\"onScrollHandler()\">\n"
+            "<table width=\"100%\" cellpadding=\"0\" cellspacing=\"0\">\n<colgroup valign=\"top\">\n"
+            "<colgroup width=\"1%\">\n<colgroup width=\"100%\" valign=\"top\">\n<tr>\n"
+            "<td colspan=\"3\" nowrap=\"nowrap\" bgcolor=\"#FAB005\">\n"
+            "<table width=\"100%\" cellpadding=\"0\" cellspacing=\"0\">\n<tr>\n<td>\n"
+            "Ashgrove Library :: Reserve</td>\n<td align=\"right\">\nVisiting time: <time>\n"
+            "<p>menu member</p>\n"
+            "<h1>Reserve:</h1>\n<form method=\"post\" onsubmit=\"go('patron_hold.exe')\">\n"
+            "Please fill in your details:<br><br>\n"
+            "<table>\n<tr>\n<td nowrap=\"nowrap\">"
+            "Member ID:</td><td><input type=\"text\" id=\"memberid\" name=\"memberid\"></td>\n</tr>\n"
+            "<tr>\n<td nowrap=\"nowrap\">"
+            "Password:</td><td><input type=\"password\" id=\"password\" name=\"password\"></td>\n</tr>\n"
+            "<tr>\n<td nowrap=\"nowrap\">"
+            "Book ID:</td><td><input type=\"text\" id=\"bookid\" name=\"bookid\"></td>\n</tr>\n"
+            "</table>\n<br>\n<input type=\"submit\" value=\"Reserve!\">&nbsp;&nbsp;"
+            "<input type=\"reset\" value=\"Back to defaults\"><br>\n"
+            "</td>\n</tr>\n</table>\n</body>\n</html>");
+}
+
+TEST_F(FormsCgiTest, PageWithoutLangIsAfrikaansAfterTheRefusalMessage) {
+  CgiResponse response = run("hold_form", "");
+  const std::string start = "Content-Type: text/html\n\nFout in setLanguage(\"\"): Ongeldige taal gegee<br>\n<html>\n";
+  EXPECT_EQ(response.output.substr(0, start.size()), start);
+  EXPECT_NE(response.output.find("src=\"/data/afr_resource.js\""), std::string::npos);
+  std::string form = content(response.output, "member");
+  EXPECT_EQ(form.substr(0, 15), "<h1>Reserveer:<");
+  EXPECT_NE(form.find("Vul asb. u besonderhede in:<br><br>\n"), std::string::npos);
+  EXPECT_NE(form.find("value=\"Reserveer!\""), std::string::npos);
+  EXPECT_NE(form.find("value=\"Terug na verstek waardes\""), std::string::npos);
+}
+
+TEST_F(FormsCgiTest, RefusedLangCannotPutMarkupIntoThePage) {
+  CgiResponse response = run("card_form", "lang=%3Cimg+src%3Dx+onerror%3Dalert(1)%3E");
+  EXPECT_EQ(response.output.find("<img"), std::string::npos) << response.output;
+  EXPECT_NE(response.output.find("Fout in setLanguage(\"&lt;img src"), std::string::npos);
+  EXPECT_NE(response.output.find("src=\"/data/afr_resource.js\""), std::string::npos);
+}
+
+TEST_F(FormsCgiTest, LookupFormRowsRunAuthorTitleIsbn) {
+  CgiResponse response = run("lookup_form", "lang=eng");
+  EXPECT_EQ(content(response.output, "member"),
+            "<h1>Book search:</h1>\n<form method=\"post\" onsubmit=\"go('patron_lookup.exe')\">\n"
+            "Please fill in your search criteria:<br><br>\n<table>\n<tr>\n<td nowrap=\"nowrap\">"
+            "Author:</td><td><input type=\"text\" id=\"author\" name=\"author\"></td>\n</tr>\n"
+            "<tr>\n<td nowrap=\"nowrap\">"
+            "Title:</td><td><input type=\"text\" id=\"title\" name=\"title\"></td>\n</tr>\n"
+            "<tr>\n<td nowrap=\"nowrap\">ISBN:</td><td><input type=\"text\" id=\"isbn\" name=\"isbn\"></td>\n</tr>\n"
+            "</table>\n<br>\n<input type=\"submit\" value=\"Search!\">&nbsp;&nbsp;"
+            "<input type=\"reset\" value=\"Back to defaults\"><br>\n");
+}
+
+TEST_F(FormsCgiTest, LookupFormKeepsIsbnCaptionInAfrikaans) {
+  std::string form = content(run("lookup_form", "lang=afr").output, "member");
+  EXPECT_NE(form.find("Outeur:</td>"), std::string::npos);
+  EXPECT_NE(form.find(">ISBN:</td><td><input type=\"text\" id=\"isbn\""), std::string::npos);
+  EXPECT_NE(form.find("value=\"Soek!\""), std::string::npos);
+}
+
+TEST_F(FormsCgiTest, CardFormHasTwoRowsAndNoExclamationMark) {
+  CgiResponse response = run("card_form", "lang=eng");
+  EXPECT_NE(response.output.find("<title>Ashgrove Library :: Membership information</title>"), std::string::npos);
+  EXPECT_EQ(content(response.output, "member"),
+            "<h1>Membership information:</h1>\n<form method=\"post\" onsubmit=\"go('patron_card.exe')\">\n"
+            "Please fill in your details:<br><br>\n<table>\n<tr>\n<td nowrap=\"nowrap\">"
+            "Member ID:</td><td><input type=\"text\" id=\"memberid\" name=\"memberid\"></td>\n</tr>\n"
+            "<tr>\n<td nowrap=\"nowrap\">"
+            "Password:</td><td><input type=\"password\" id=\"password\" name=\"password\"></td>\n</tr>\n"
+            "</table>\n<br>\n<input type=\"submit\" value=\"Retrieve information!\">&nbsp;&nbsp;"
+            "<input type=\"reset\" value=\"Back to defaults\"><br>\n");
+}
+
+TEST_F(FormsCgiTest, HomePagesShowTheirAreaAndText) {
+  CgiResponse member = run("member_home", "lang=eng");
+  EXPECT_NE(member.output.find("   area = 2\n"), std::string::npos);
+  EXPECT_EQ(content(member.output, "member"),
+            "<h1>Member area homepage:</h1>\nLibrary members can do book searches and reservations, as well as "
+            "update their membership information, from this section of the website.\n");
+  CgiResponse more = run("more_home", "lang=eng");
+  EXPECT_NE(more.output.find("   area = 3\n"), std::string::npos);
+  EXPECT_NE(more.output.find("<title>Ashgrove Library :: More area homepage</title>"), std::string::npos);
+  EXPECT_EQ(content(more.output, "more"),
+            "<h1>More on the library:</h1>\nThis section of the website contains information about the library.\n");
+  EXPECT_EQ(content(run("more_home", "lang=afr").output, "more"),
+            "<h1>Meer oor die biblioteek:</h1>\nHierdie gedeelte van die webblad bevat inligting oor die bestaan "
+            "van die biblioteek.\n");
+}
+
+const char* const kStaffHome =
+    "<h1>Administration area homepage:</h1>\nUse this website section to perform Ambry administration.\n";
+const char* const kRefused =
+    "<script language=\"JavaScript\">\n   alert(\"The password was incorrect. Please try again.\")\n"
+    "   go(\"index.exe\")\n</script>\nReturning to home page.";
+const char* const kEntryFormTag = "<script language=\"JavaScript\" src=\"../data/entryform.js\"></script>\n";
+
+TEST_F(FormsCgiTest, StaffLoginWithoutBodyIsRefusedInHomeArea) {
+  CgiResponse response = run("staff_login", "lang=eng");
+  EXPECT_EQ(content(response.output, "home"), kRefused);
+  EXPECT_NE(response.output.find("   area = 0\n"), std::string::npos);
+  EXPECT_EQ(response.output.find(kEntryFormTag), std::string::npos);
+  EXPECT_NE(response.output.find("<title>Ashgrove Library :: Administration area homepage</title>"),
+            std::string::npos);
+}
+
+TEST_F(FormsCgiTest, StaffLoginWithLoggedInFieldOpensStaffArea) {
+  CgiResponse response = post("loggedIn=");
+  EXPECT_EQ(content(response.output, "admin"), kStaffHome);
+  EXPECT_NE(response.output.find("   area = 1\n"), std::string::npos);
+  EXPECT_NE(response.output.find(std::string("/data/ambry.js\"></script>\n") + kEntryFormTag +
+                                  "<script language=\"JavaScript\">\n   script_name"),
+            std::string::npos);
+}
+
+TEST_F(FormsCgiTest, StaffLoginChecksThePasswordExactly) {
+  EXPECT_EQ(content(post("password=marmots").output, "admin"), kStaffHome);
+  EXPECT_EQ(content(post("password=Marmots").output, "home"), kRefused);
+  EXPECT_EQ(content(post("password=marmots+").output, "home"), kRefused);
+  EXPECT_EQ(content(post("password=").output, "home"), kRefused);
+  EXPECT_EQ(content(post("user=marmots").output, "home"), kRefused);
+}
+
+TEST_F(FormsCgiTest, StaffPasswordComesFromTheEnvironmentWhenSet) {
+  std::map<std::string, std::string> env = {{"AMBRY_ADMIN_PASSWORD", "Kestrel9"}};
+  EXPECT_EQ(content(post("password=Kestrel9", env).output, "admin"), kStaffHome);
+  EXPECT_EQ(content(post("password=marmots", env).output, "home"), kRefused);
+  // An empty variable does not blank the password.
+  EXPECT_EQ(content(post("password=", {{"AMBRY_ADMIN_PASSWORD", ""}}).output, "home"), kRefused);
+}
+
+TEST_F(FormsCgiTest, StaffLoginInAfrikaans) {
+  CgiRequest request;
+  request.program = "staff_login";
+  request.query = "lang=afr";
+  request.body = "password=marmots";
+  request.cwd = mSite.cgiBin();
+  EXPECT_EQ(content(run(request).output, "admin"),
+            "<h1>Administrasie area tuisblad:</h1>\nHierdie gedeelte van die webblad word gebruik on Ambry "
+            "administrasie uit te voer.\n");
+}
+
+// At process end the visitor count is written back while the texts still exist and before the
+// last flush of standard output, so even a failed write is reported at the end of the page.
+TEST_F(FormsCgiTest, CounterIsWrittenBeforeTheLastFlushAtExit) {
+  SiteSandbox::writeFile(mSite.data() + "/counter.txt", "41");
+  CgiResponse counted = run("index", "lang=eng");
+  EXPECT_NE(counted.output.find("You are visitor no. 42 since"), std::string::npos);
+  EXPECT_EQ(SiteSandbox::readFile(mSite.data() + "/counter.txt"), "42");
+
+  std::filesystem::remove(mSite.data() + "/counter.txt");
+  std::filesystem::create_directory(mSite.data() + "/counter.txt");  // readable, never writable
+  std::string page = run("index", "lang=eng").output;
+  const std::string end = std::string(kFooter) + "Error in Counter::flush(): Error opening counter file<br>\n";
+  ASSERT_GE(page.size(), end.size());
+  EXPECT_EQ(page.substr(page.size() - end.size()), end);
+}
+
+}  // namespace
