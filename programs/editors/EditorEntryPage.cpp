@@ -1,0 +1,90 @@
+// The entry page: the form, the command carried out on the table, and the reload decision.
+#include <cstdio>
+
+#include "programs/editors/EditorParts.h"
+
+namespace Ambry {
+
+namespace {
+
+void printPageGlobals(const EditorDefinition& editor, bool searchMode) {
+  beginJavaScriptTag("");
+  printf("   entityName = \"%s\"\n", editor.entityName);
+  printf("   search = %s\n", searchMode ? "true" : "false");
+  endScriptTag();
+}
+
+// Search mode starts from a blank form and carries nothing out.
+void printBlankForm(const EditorDefinition& editor) {
+  const Keystone::Array<Keystone::String>& fields = editorFields(editor);
+  beginJavaScriptTag("");
+  for (int i = 0; i < fields.size(); ++i) printf("   entryForm.%s.value = \"\";\n", fields[i].c_str());
+  endScriptTag();
+}
+
+// The first entry: entry 1, or failing that its nearest neighbour.
+void startAtFirstEntry(const EditorDefinition& editor, QueryMap& query) {
+  query["lastid"] = "1";
+  query[editor.idParameter] = query["lastid"];
+}
+
+void showClosedEntriesIfForced(const EditorDefinition& editor, QueryMap& query) {
+  if (editor.forceOnDeleteAndJump) query["force"] = "1";
+}
+
+// The command table; afterwards the id parameter names the entry to show and "direction" the step.
+void carryOutCommand(const EditorDefinition& editor, AmbryDB& db, QueryMap& query, int cmd) {
+  if (isExtraCommand(editor, cmd, ExtraKind::CheckIn)) {
+    (db.*editor.extra.checkIn)(query);
+    return;
+  }
+  if (isExtraCommand(editor, cmd, ExtraKind::ScanOwnId)) return;  // the scanned id is the one shown
+  switch (cmd) {
+    case CMD_INSERT:
+      query[editor.previousIdParameter] = query.get(editor.idParameter, "");
+      query[editor.idParameter] = (db.*editor.insert)(query);
+      break;
+    case CMD_UPDATE:
+      (db.*editor.update)(query);
+      break;
+    case CMD_DELETE:
+      (db.*editor.remove)(query);
+      showClosedEntriesIfForced(editor, query);
+      break;
+    case CMD_JUMP:
+      showClosedEntriesIfForced(editor, query);
+      break;
+    case CMD_PREVIOUS:
+      query["direction"] = "-1";
+      break;
+    case CMD_NEXT:
+      query["direction"] = "1";
+      break;
+    default:
+      startAtFirstEntry(editor, query);
+  }
+}
+
+// The entry is looked up again unless the page shows back what was posted: after an update, or
+// when an insert was refused and left the id as it was.
+bool mustReload(const EditorDefinition& editor, const QueryMap& query, int cmd) {
+  return cmd != CMD_UPDATE &&
+         query.get(editor.previousIdParameter, "") != query.get(editor.idParameter, "");
+}
+
+}  // namespace
+
+void printEntryPage(const EditorDefinition& editor, AmbryDB& db, QueryMap& query, int cmd,
+                    bool searchMode) {
+  query["direction"] = "0";
+  printPageGlobals(editor, searchMode);
+  printEntryForm(editor.entityName);
+  if (searchMode) {
+    printBlankForm(editor);
+    return;
+  }
+  carryOutCommand(editor, db, query, cmd);
+  printEntryFormScript(editor, db, query, cmd, mustReload(editor, query, cmd));
+}
+
+}  // namespace Ambry

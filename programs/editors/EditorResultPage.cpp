@@ -1,0 +1,54 @@
+// The result page of a search: one row per entry, in alternating colours, a click opens the entry.
+#include <cstdio>
+
+#include "programs/editors/EditorParts.h"
+
+namespace Ambry {
+
+namespace {
+
+void printRequestForm() {
+  beginJavaScriptTag("src=\"" + getDataFilePath(getProperty("file_entryform")) + "\"");
+  endScriptTag();
+  fputs("<form method=\"post\" name=\"requestForm\">\n"
+        "<input type=\"hidden\" id=\"cmd\" name=\"cmd\">\n"
+        "<input type=\"hidden\" id=\"id\" name=\"id\">\n"
+        "<input type=\"hidden\" id=\"lastid\" name=\"lastid\">\n"
+        "</form>\n",
+        stdout);
+}
+
+// Rows alternate between the page background and the interchange colour, light up under the
+// mouse, and a click loads the entry.
+Keystone::String rowAttributes(int rowNumber, const Keystone::String& id) {
+  const bool odd = rowNumber % 2 == 1;
+  const Keystone::String ownColour = getProperty(odd ? "color_interchange" : "color_bodybackground");
+  Keystone::String attributes = odd ? "bgcolor=\"" + ownColour + "\"" : Keystone::String();
+  attributes += "onmouseover=\"bgColor='" + getProperty("color_highlight");
+  attributes += "'\" onmouseout=\"bgColor='" + ownColour;
+  attributes += "'\" onmousedown=\"submitRequestForm(" + escapeHtml(id) + ", " + "4" + ")\"";
+  return attributes;
+}
+
+// Stored values are text, never markup.
+Keystone::Array<Keystone::String> escapedCells(Keystone::Array<Keystone::String> cells) {
+  for (int i = 0; i < cells.size(); ++i) cells[i] = escapeHtml(cells[i]);
+  return cells;
+}
+
+}  // namespace
+
+void printResultPage(const EditorDefinition& editor, AmbryDB& db, const QueryMap& query) {
+  (db.*editor.search)(query);
+  printRequestForm();
+  fputs(getResource("content_title_search_results", false).c_str(), stdout);
+  beginResultTable(getResourceArray(editor.captionsKey, ""));
+  for (int rowNumber = 0; db.getNextRow(); ++rowNumber) {
+    const Keystone::Array<Keystone::String> row = db.getRow();
+    const Keystone::String id = row.size() > 0 ? row[0] : Keystone::String();
+    printResultRow(escapedCells(row), rowAttributes(rowNumber, id), "style=\"cursor:hand\"");
+  }
+  endResultTable();
+}
+
+}  // namespace Ambry

@@ -1,0 +1,88 @@
+// The entry editor's frame and body: decoding the command, the database session and its failures.
+#include "programs/editors/EntryEditor.h"
+
+#include <cstdlib>
+
+#include "programs/editors/EditorParts.h"
+
+namespace Ambry {
+
+ExtraCommand noExtraCommand() { return {ExtraKind::None, -1, nullptr, nullptr, nullptr, nullptr}; }
+
+ExtraCommand checkInCommand(int code, EditorChange operation) {
+  return {ExtraKind::CheckIn, code, nullptr, nullptr, nullptr, operation};
+}
+
+ExtraCommand scanOtherKeyCommand(int code, const char* key, EditorQuery select, const char* field) {
+  return {ExtraKind::ScanOtherKey, code, key, field, select, nullptr};
+}
+
+ExtraCommand scanOwnIdCommand(int code, const char* key, const char* field) {
+  return {ExtraKind::ScanOwnId, code, key, field, nullptr, nullptr};
+}
+
+int editorCommand(const EditorDefinition& editor, int code) {
+  if (code >= CMD_FIRST && code <= CMD_SEARCH) return code;
+  if (editor.extra.kind != ExtraKind::None && code == editor.extra.code) return code;
+  return CMD_FIRST;
+}
+
+bool isExtraCommand(const EditorDefinition& editor, int cmd, ExtraKind kind) {
+  return kind != ExtraKind::None && editor.extra.kind == kind && cmd == editor.extra.code;
+}
+
+const Keystone::Array<Keystone::String>& editorFields(const EditorDefinition& editor) {
+  static const Keystone::Array<Keystone::String> fields = getResourceArray(editor.entityName, "tables");
+  return fields;
+}
+
+namespace {
+
+bool isScan(const EditorDefinition& editor, int cmd) {
+  return isExtraCommand(editor, cmd, ExtraKind::ScanOtherKey) ||
+         isExtraCommand(editor, cmd, ExtraKind::ScanOwnId);
+}
+
+// A failure inside a script element would otherwise hide the report in the script.
+void closeOpenScript() {
+  if (isScriptOpen()) endScriptTag();
+}
+
+void printEditorBody(const EditorDefinition& editor) {
+  QueryMap query = getQueryMap();
+  const QueryMap urlQuery = getEnvQueryMap();
+  const bool searchMode = urlQuery.get("search", "") == "1";
+  const int cmd = editorCommand(editor, atoi(query.get("cmd", "").c_str()));
+  const Keystone::String id = query["id"];
+  query[isScan(editor, cmd) ? editor.extra.scanKey : editor.idParameter] = id;
+  try {
+    AmbryDB db;
+    db.openConnection();
+    if (cmd == CMD_SEARCH)
+      printResultPage(editor, db, query);
+    else
+      printEntryPage(editor, db, query, cmd, searchMode);
+    db.closeConnection();
+  } catch (const Keystone::Exception& e) {
+    closeOpenScript();
+    printError("err_query_unsuccessful_reason", e);
+  } catch (...) {
+    closeOpenScript();
+    printError("err_query_unsuccessful", Keystone::Exception());
+  }
+}
+
+}  // namespace
+
+int runEntryEditor(const EditorDefinition& editor) {
+  printDefaultHTTPHeader();
+  setLanguage(getEnvQueryMap().get("lang", ""));
+  setTitle(editor.titleKey);
+  setArea_Admin();
+  printDefaultHeader();
+  printEditorBody(editor);
+  printDefaultFooter();
+  return 0;
+}
+
+}  // namespace Ambry

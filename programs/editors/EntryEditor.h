@@ -1,0 +1,78 @@
+// The staff entry editor: one program pattern that each table's editor runs with its own row of values.
+#pragma once
+#include <vector>
+
+#include "ambry/Ambry.h"
+#include "ambry/db/AmbryDB.h"
+
+namespace Ambry {
+
+// Command codes posted in "cmd"; the page script knows the extra ones by these names.
+enum EditorCommand {
+  CMD_FIRST = 0,
+  CMD_INSERT = 1,
+  CMD_UPDATE = 2,
+  CMD_DELETE = 3,
+  CMD_JUMP = 4,
+  CMD_PREVIOUS = 5,
+  CMD_NEXT = 6,
+  CMD_SEARCH = 7,
+  CMD_CHECKIN = 8,
+  CMD_ISBN_SCAN = 13,
+  CMD_MEMBERID_SCAN = 14
+};
+
+using EditorQuery = void (AmbryDB::*)(const QueryMap& query) const;
+using EditorInsert = Keystone::String (AmbryDB::*)(const QueryMap& query);
+using EditorChange = void (AmbryDB::*)(const QueryMap& query);
+
+// What a table's one extra command does.
+enum class ExtraKind {
+  None,
+  // Carries out an operation on the posted id, then shows that entry or its neighbours, quietly.
+  CheckIn,
+  // A code scanned into another column: shows the entry that has it, or an empty entry carrying it.
+  ScanOtherKey,
+  // A scanned id: shows that entry, or a fresh entry ready to be added under that id.
+  ScanOwnId
+};
+
+struct ExtraCommand {
+  ExtraKind kind;
+  int code;
+  const char* scanKey;     // parameter that receives the scanned code
+  const char* scanField;   // form field that shows the scanned code in an empty entry
+  EditorQuery scanSelect;  // ScanOtherKey: the select that finds the entry by that key
+  EditorChange checkIn;    // CheckIn: the operation
+};
+
+ExtraCommand noExtraCommand();
+ExtraCommand checkInCommand(int code, EditorChange operation);
+ExtraCommand scanOtherKeyCommand(int code, const char* key, EditorQuery select, const char* field);
+ExtraCommand scanOwnIdCommand(int code, const char* key, const char* field);
+
+// One row of the editors' table: everything in which one table's editor differs from another's.
+struct EditorDefinition {
+  const char* entityName;           // table key of the form and its field list
+  const char* idParameter;          // "bookid", ...
+  const char* previousIdParameter;  // "oldbookid", ...
+  const char* captionsKey;          // column captions of the result table
+  const char* titleKey;
+  EditorQuery search;
+  EditorQuery select;
+  EditorInsert insert;
+  EditorChange update;
+  EditorChange remove;
+  ExtraCommand extra;
+  std::vector<const char*> readOnlyFields;
+  std::vector<const char*> dateControlFields;
+  std::vector<const char*> todayFields;     // given today's date in an empty entry
+  const char* enabledButton;                // made usable with the other controls, or null
+  bool forceOnDeleteAndJump;                // deleted or jumped-to entries are shown even if closed
+  bool emptyAfterUpdate;                    // an update shows the empty entry, not the posted one
+};
+
+// The whole request: frame, editor body and footer. Returns the program's exit status.
+int runEntryEditor(const EditorDefinition& editor);
+
+}  // namespace Ambry

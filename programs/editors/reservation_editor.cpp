@@ -1,0 +1,17 @@
+// The reservation editor: members' claims on books.
+#include "programs/editors/EntryEditor.h"
+
+using namespace Ambry;
+
+static const EditorDefinition reservationEditor = {
+    "reservation", "reservationid", "oldreservationid",  // entity, id and previous-id parameters
+    "admin_reservation", "title_admin_reservation",      // result captions, title
+    &AmbryDB::searchReservation, &AmbryDB::selectReservation,
+    &AmbryDB::insertReservation, &AmbryDB::updateReservation, &AmbryDB::deleteReservation,
+    noExtraCommand(),
+    {"id", "addDate"},                                   // read-only fields
+    {},                                                  // date controls
+    {"addDate"},                                         // today's date in an empty entry
+    nullptr, false, false};                              // no extra button, no forced lookups, update shown
+
+int main() { return runEntryEditor(reservationEditor); }

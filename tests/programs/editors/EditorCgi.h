@@ -1,0 +1,119 @@
+// Shared helpers of the editors' black-box tests: posting a command and reading the page it gives.
+#pragma once
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "ambry/Ambry.h"
+#include "tests/support/CgiRunner.h"
+#include "tests/support/TestDB.h"
+
+namespace EditorTest {
+
+using Params = std::vector<std::pair<std::string, std::string>>;
+
+inline std::string urlEncode(const std::string& text) {
+  std::string out;
+  for (unsigned char c : text) {
+    if (isalnum(c) || c == '-' || c == '_' || c == '.') {
+      out += static_cast<char>(c);
+    } else {
+      char hex[4];
+      snprintf(hex, sizeof hex, "%%%02X", c);
+      out += hex;
+    }
+  }
+  return out;
+}
+
+inline std::string formBody(const Params& params) {
+  std::string body;
+  for (const auto& [key, value] : params) body += (body.empty() ? "" : "&") + key + "=" + urlEncode(value);
+  return body;
+}
+
+// Posts the parameters to the editor, in English unless the URL query says otherwise.
+inline TestSupport::CgiResponse post(const std::string& program, const Params& params,
+                                     const std::string& urlQuery = "lang=eng") {
+  TestSupport::CgiRequest request;
+  request.program = program;
+  request.query = urlQuery;
+  request.body = formBody(params);
+  return TestSupport::runCgi(request);
+}
+
+// A plain request, as a link or the address bar sends it: no body at all.
+inline TestSupport::CgiResponse get(const std::string& program, const std::string& urlQuery = "lang=eng") {
+  TestSupport::CgiRequest request;
+  request.program = program;
+  request.query = urlQuery;
+  return TestSupport::runCgi(request);
+}
+
+// The script block that defines resetEntryForm, from its first line to its closing tag.
+inline std::string resetScript(const std::string& page) {
+  size_t start = page.find("   function resetEntryForm() {\n");
+  if (start == std::string::npos) return "";
+  size_t end = page.find("</script>", start);
+  return page.substr(start, end == std::string::npos ? std::string::npos : end - start);
+}
+
+// The raw text between the quotes of a line that starts with prefix, or "<missing>".
+inline std::string quotedAfter(const std::string& script, const std::string& prefix) {
+  size_t at = script.find(prefix + "\"");
+  if (at == std::string::npos) return "<missing>";
+  at += prefix.size() + 1;
+  size_t end = script.find("\"\n", at);
+  return script.substr(at, end - at);
+}
+
+// What resetEntryForm puts into a field.
+inline std::string field(const std::string& page, const std::string& name) {
+  return quotedAfter(resetScript(page), "      entryForm." + name + ".value = ");
+}
+
+inline std::string lastId(const std::string& page) {
+  return quotedAfter(resetScript(page), "      requestForm.lastid.value = ");
+}
+
+inline bool controlsEnabled(const std::string& page) {
+  return resetScript(page).find("   enableEntryFormControls()\n") != std::string::npos;
+}
+
+// The messages popped up anywhere on the page, in order.
+inline std::vector<std::string> popups(const std::string& page) {
+  std::vector<std::string> found;
+  const std::string head = "   pumpMsg('";
+  for (size_t at = page.find(head); at != std::string::npos; at = page.find(head, at + 1)) {
+    size_t start = at + head.size();
+    found.push_back(page.substr(start, page.find("');\n", start) - start));
+  }
+  return found;
+}
+
+inline std::string english(const char* key) {
+  Ambry::setLanguage("eng");
+  return Ambry::getResource(key, false).c_str();
+}
+
+inline std::string today() { return TestSupport::dateFromToday(0); }
+
+inline bool endsWithFooter(const std::string& page) {
+  std::string footer = Ambry::getProperty("footer").c_str();
+  return page.size() >= footer.size() && page.compare(page.size() - footer.size(), footer.size(), footer) == 0;
+}
+
+// A valid Dewey code, for books.
+inline std::string anyDewey(TestSupport::TestDB& db) { return db.scalar("SELECT MIN(id) FROM DEWEY"); }
+
+inline void addBook(TestSupport::TestDB& db, int id, const std::string& author, const std::string& title,
+                    const std::string& isbn) {
+  db.exec("INSERT INTO BOOK (id, author, title, isbn, dewey, price, _condition, addDate) VALUES (" +
+          std::to_string(id) + ", '" + author + "', '" + title + "', '" + isbn + "', " + anyDewey(db) +
+          ", 100, 7, NOW())");
+}
+
+}  // namespace EditorTest
