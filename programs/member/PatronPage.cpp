@@ -1,0 +1,79 @@
+// What the member result programs share: frame, posted form, shaded result tables, failures.
+#include "PatronPage.h"
+
+#include <cstdio>
+
+namespace Patron {
+
+int runPage(const char* titleKey, void (*content)()) {
+  Ambry::printDefaultHTTPHeader();
+  Ambry::setLanguage(Ambry::getEnvQueryMap().get("lang", Keystone::String()));
+  Ambry::setTitle(titleKey);
+  Ambry::setArea_Member();
+  Ambry::printDefaultHeader();
+  content();
+  Ambry::printDefaultFooter();
+  return 0;
+}
+
+void writeResource(const char* key, const char* suffix) {
+  fputs(Ambry::getResource(key, false).c_str(), stdout);
+  fputs(suffix, stdout);
+}
+
+void refuse(const char* key) {
+  Ambry::popupMessage(key, false);
+  Ambry::goBack();
+}
+
+bool readPostedForm(const char* uiErrorKey, std::initializer_list<const char*> fields,
+                    Ambry::QueryMap& form) {
+  form = Ambry::getQueryMap();
+  if (form.size() == 0) {
+    refuse(uiErrorKey);
+    return false;
+  }
+  for (const char* field : fields) form[field] = form.get(field, Keystone::String());
+  return true;
+}
+
+bool allFilled(const Ambry::QueryMap& form, std::initializer_list<const char*> fields) {
+  for (const char* field : fields)
+    if (form.get(field, Keystone::String()).length() == 0) return false;
+  return true;
+}
+
+bool anyFilled(const Ambry::QueryMap& form, std::initializer_list<const char*> fields) {
+  for (const char* field : fields)
+    if (form.get(field, Keystone::String()).length() != 0) return true;
+  return false;
+}
+
+void printRows(Ambry::AmbryDB& db, const char* pageKey) {
+  const Keystone::String shaded =
+      Keystone::String("bgcolor=\"") + Ambry::getProperty("color_interchange") + "\"";
+  const Keystone::String plain;
+  bool shade = false;
+  Ambry::beginResultTable(Ambry::getResourceArray(pageKey, plain));
+  while (db.getNextRow()) {
+    Keystone::Array<Keystone::String> cells = db.getRow();
+    for (int i = 0; i < cells.size(); ++i) cells[i] = Ambry::escapeHtml(cells[i]);
+    Ambry::printResultRow(cells, shade ? shaded : plain, plain);
+    shade = !shade;
+  }
+  Ambry::endResultTable();
+}
+
+void withDatabase(const std::function<void(Ambry::AmbryDB&)>& work) {
+  try {
+    Ambry::AmbryDB db;
+    db.openConnection();
+    work(db);
+  } catch (const Keystone::Exception& failure) {
+    Ambry::printError("err_query_unsuccessful_reason", failure);
+  } catch (...) {
+    Ambry::printError("err_query_unsuccessful", Keystone::Exception());
+  }
+}
+
+}  // namespace Patron

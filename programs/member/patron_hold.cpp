@@ -1,0 +1,52 @@
+// patron_hold: places a member's reservation of a book, after checking member and book.
+#include "PatronPage.h"
+
+namespace {
+
+// After the insertion: a failed statement is named in a pop-up; a reservation refused under
+// the lending rules has had its own pop-up already; only a reservation now on record is a success.
+void reportInsertion(Ambry::AmbryDB& db, const Ambry::QueryMap& form) {
+  const Keystone::String error = db.getError();
+  if (error.length() != 0) {
+    Ambry::popupMessage(Ambry::getResource("err_info_invalid", false) + error, true);
+    Ambry::goBack();
+  } else if (db.reservationExists(form)) {
+    Ambry::printMessage("msg_query_successful", false);
+  } else {
+    Ambry::goBack();
+  }
+}
+
+void placeHold(Ambry::AmbryDB& db, const Ambry::QueryMap& form) {
+  if (!db.memberExists(form)) {
+    Patron::refuse("err_info_invalid");
+    return;
+  }
+  if (!db.bookExists(form)) {
+    Patron::refuse("err_patron_hold_invalid");
+    return;
+  }
+  if (db.reservationExists(form)) {
+    Patron::refuse("err_patron_hold_exists");
+    return;
+  }
+  db.insertReservation(form);
+  reportInsertion(db, form);
+  db.closeConnection();
+}
+
+void content() {
+  Patron::writeResource("title_patron_hold_results", ":<br><br>\n");
+  Ambry::QueryMap form;
+  const auto fields = {"memberid", "password", "bookid"};
+  if (!Patron::readPostedForm("err_patron_hold_ui", fields, form)) return;
+  if (!Patron::allFilled(form, fields)) {
+    Patron::refuse("err_info_not_supplied_try_again");
+    return;
+  }
+  Patron::withDatabase([&form](Ambry::AmbryDB& db) { placeHold(db, form); });
+}
+
+}  // namespace
+
+int main() { return Patron::runPage("title_patron_hold_results", content); }
