@@ -7,7 +7,9 @@ using Keystone::String;
 
 int main() {
   Ambry::printDefaultHTTPHeader();
-  Ambry::setLanguage(Ambry::getEnvQueryMap().get("lang", ""));
+  // The home page is the site's entry point and is often asked for without any parameter:
+  // then it simply keeps the default language instead of reporting an empty one.
+  if (Ambry::getEnvQueryMap().contains("lang")) Ambry::setLanguage(Ambry::getEnvQueryMap()["lang"]);
   Ambry::setTitle("");
   Ambry::setArea_Home();
   Ambry::printDefaultHeader();

@@ -1,0 +1,34 @@
+// The HTML and JavaScript escapers with hostile input, and the plain-number test.
+#include "tests/ambry/framework/FrameworkTestSupport.h"
+
+using Ambry::escapeHtml;
+using Ambry::escapeJsString;
+
+TEST(EscapeHtml, EveryMarkupCharacterBecomesAReference) {
+  EXPECT_EQ("&lt;script&gt;alert(&#39;x&#39;)&lt;/script&gt;", str(escapeHtml("<script>alert('x')</script>")));
+  EXPECT_EQ("a &amp;amp; &quot;b&quot;", str(escapeHtml("a &amp; \"b\"")));
+  EXPECT_EQ("plain 100% text", str(escapeHtml("plain 100% text")));
+  EXPECT_EQ("", str(escapeHtml("")));
+}
+
+TEST(EscapeJsString, QuotesBackslashesAndLineBreaks) {
+  EXPECT_EQ("It\\'s done", str(escapeJsString("It's done")));
+  EXPECT_EQ("say \\\"hi\\\"", str(escapeJsString("say \"hi\"")));
+  EXPECT_EQ("a\\\\b", str(escapeJsString("a\\b")));
+  EXPECT_EQ("1\\n2\\r3", str(escapeJsString("1\n2\r3")));
+}
+
+TEST(EscapeJsString, NoValueCanCloseTheScriptElement) {
+  const std::string out = str(escapeJsString("\";alert(1)//</script><script>alert(2)</script>"));
+  EXPECT_EQ(std::string::npos, out.find('<'));
+  EXPECT_EQ("\\\";alert(1)//\\x3C/script>\\x3Cscript>alert(2)\\x3C/script>", out);
+  // A backslash before a quote cannot unescape the quote.
+  EXPECT_EQ("\\\\\\'", str(escapeJsString("\\'")));
+}
+
+TEST(EscapeIsPlainNumber, AcceptsDecimalsOnly) {
+  for (const char* good : {"0", "42", "-7", "+3", "1.5", ".5", "5."}) EXPECT_TRUE(Ambry::isPlainNumber(good)) << good;
+  for (const char* bad : {"", "-", ".", "+.", "1.2.3", "1e5", " 1", "1 ", "0x10", "1;DROP", "--1"}) {
+    EXPECT_FALSE(Ambry::isPlainNumber(bad)) << bad;
+  }
+}

@@ -1,0 +1,155 @@
+// Request decoding: the decoder, splitting into maps, rebuilding, getParam and the posted body.
+#include <fcntl.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <functional>
+
+#include "tests/ambry/framework/FrameworkTestSupport.h"
+
+using Ambry::decodeQuery;
+using Ambry::QueryMap;
+using Ambry::queryToMap;
+
+namespace {
+
+std::string decoded(const char* text) { return str(decodeQuery(text)); }
+
+std::string value(const QueryMap& map, const char* key) {
+  EXPECT_TRUE(map.contains(key)) << key;
+  return map.contains(key) ? str(map[key]) : std::string("<missing>");
+}
+
+}  // namespace
+
+TEST(RequestDecodeQuery, PlusAndHexEscapes) {
+  EXPECT_EQ("A B/C", decoded("A+B%2FC"));
+  EXPECT_EQ("A", decoded("%41"));
+  EXPECT_EQ("+", decoded("%2B"));  // an encoded plus is a plus, not a blank
+}
+
+TEST(RequestDecodeQuery, LowerCaseHexIsNotAnEscape) {
+  EXPECT_EQ("%4a", decoded("%4a"));
+  EXPECT_EQ("%e9x", decoded("%e9x"));
+}
+
+TEST(RequestDecodeQuery, TildeControlAndHighBytesBecomeBlanks) {
+  EXPECT_EQ("a b", decoded("a~b"));
+  EXPECT_EQ("a b", decoded("a%E9b"));
+  EXPECT_EQ("a b", decoded("a%01b"));
+  EXPECT_EQ(" ", decoded("\xff"));  // a raw high byte, not only an escaped one
+  EXPECT_EQ("1\n2\r3\t4", decoded("1%0A2%0D3%094"));
+}
+
+TEST(RequestDecodeQuery, TruncatedOrBadEscapesAreCopied) {
+  EXPECT_EQ("%", decoded("%"));
+  EXPECT_EQ("a%", decoded("a%"));
+  EXPECT_EQ("a%4", decoded("a%4"));
+  EXPECT_EQ("%G1", decoded("%G1"));
+  EXPECT_EQ("%1G", decoded("%1G"));
+  EXPECT_EQ("%A", decoded("%%41"));  // the second percent sign starts a valid escape
+  EXPECT_EQ("", decoded(""));
+}
+
+TEST(RequestQueryToMap, SplitsAfterDecoding) {
+  const QueryMap map = queryToMap("lang=eng&title=A+B%2FC");
+  EXPECT_EQ(2, map.size());
+  EXPECT_EQ("eng", value(map, "lang"));
+  EXPECT_EQ("A B/C", value(map, "title"));
+
+  // The decoded text is "q=&x": an encoded ampersand separates, and "x" has no "=".
+  const QueryMap encoded = queryToMap("q=%26x");
+  EXPECT_EQ(1, encoded.size());
+  EXPECT_EQ("", value(encoded, "q"));
+}
+
+TEST(RequestQueryToMap, AmpersandBeforeEqualsAndEmptyKeys) {
+  const QueryMap map = queryToMap("a&b=1");
+  EXPECT_EQ(2, map.size());
+  EXPECT_EQ("", value(map, "a&b"));
+  EXPECT_EQ("1", value(map, "b"));
+
+  const QueryMap empty = queryToMap("=x");
+  EXPECT_EQ(1, empty.size());
+  EXPECT_EQ("x", value(empty, ""));
+
+  EXPECT_EQ(0, queryToMap("").size());
+  EXPECT_EQ(0, queryToMap("novalue").size());
+}
+
+TEST(RequestQueryToMap, RepeatedKeysKeepTheLastValueAndKeysAreSorted) {
+  EXPECT_EQ("2", value(queryToMap("a=1&a=2"), "a"));
+  const QueryMap map = queryToMap("b=2&a=1");
+  EXPECT_EQ("a", str(map.keyAt(0)));
+  EXPECT_EQ("a=1&b=2", str(Ambry::mapToQuery(map)));
+  EXPECT_EQ("", str(Ambry::mapToQuery(QueryMap())));
+}
+
+TEST_F(EnglishPageTest, GetParamFindsPlainSubstrings) {
+  EXPECT_EQ("5", str(Ambry::getParam("id", "id=5&x=1")));
+  EXPECT_EQ("5", str(Ambry::getParam("id", "x=1&id=5")));
+  EXPECT_EQ("7", str(Ambry::getParam("id", "lastid=7&id=5")));  // found inside "lastid"
+  EXPECT_EQ("A B", str(Ambry::getParam("t", "t=A+B")));
+  EXPECT_EQ("", str(Ambry::getParam("id", "id")));  // nothing after the name
+}
+
+TEST_F(EnglishPageTest, GetParamReportsAMissingNameEscaped) {
+  Keystone::String result = "unset";
+  const std::string out =
+      TestSupport::captureStdout([&] { result = Ambry::getParam("id", "x=<b>%s</b>"); });
+  EXPECT_EQ("", str(result));
+  EXPECT_EQ("Error in getParam(\"id\", \"x=&lt;b&gt;%s&lt;/b&gt;\"): Argument not found<br>\n", out);
+}
+
+namespace {
+
+// getQueryString reads standard input once per process, so each case runs in a child process
+// with its own CONTENT_LENGTH and body; the child's exit status says whether check passed.
+int bodyCase(const char* contentLength, const std::string& body,
+             const std::function<bool(const Keystone::String&)>& check) {
+  char path[] = "/tmp/framework-body-XXXXXX";
+  const int fd = mkstemp(path);
+  EXPECT_GE(fd, 0);
+  EXPECT_EQ(static_cast<ssize_t>(body.size()), write(fd, body.data(), body.size()));
+  close(fd);
+  std::fflush(stdout);
+  const pid_t pid = fork();
+  if (pid == 0) {
+    const int in = open(path, O_RDONLY);
+    dup2(in, 0);
+    if (contentLength) setenv("CONTENT_LENGTH", contentLength, 1); else unsetenv("CONTENT_LENGTH");
+    _exit(check(Ambry::getQueryString()) ? 0 : 1);
+  }
+  int status = 0;
+  waitpid(pid, &status, 0);
+  unlink(path);
+  return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+}
+
+}  // namespace
+
+TEST(RequestBody, ReadsExactlyContentLengthBytes) {
+  EXPECT_EQ(0, bodyCase("3", "a=1&b=2", [](const Keystone::String& s) { return str(s) == "a=1"; }));
+  EXPECT_EQ(0, bodyCase(nullptr, "a=1", [](const Keystone::String& s) { return s.length() == 0; }));
+  EXPECT_EQ(0, bodyCase("0", "a=1", [](const Keystone::String& s) { return s.length() == 0; }));
+  // The text ends at a NUL in the body.
+  EXPECT_EQ(0, bodyCase("5", std::string("a=1\0b", 5), [](const Keystone::String& s) { return str(s) == "a=1"; }));
+}
+
+TEST(RequestBody, HostileContentLengthNeverCrashes) {
+  auto isShortBody = [](const Keystone::String& s) { return str(s) == "a=1"; };
+  auto isEmpty = [](const Keystone::String& s) { return s.length() == 0; };
+  EXPECT_EQ(0, bodyCase("99999999999999999999999", "a=1", isShortBody));
+  EXPECT_EQ(0, bodyCase("2147483647", "a=1", isShortBody));
+  EXPECT_EQ(0, bodyCase("-1", "a=1", isEmpty));
+  EXPECT_EQ(0, bodyCase("-99999999999999999999", "a=1", isEmpty));
+  EXPECT_EQ(0, bodyCase("abc", "a=1", isEmpty));
+  EXPECT_EQ(0, bodyCase("  12junk", "a=1", isShortBody));  // atoi rule: leading digits count
+}
+
+TEST(RequestBody, BodyIsCappedAtOneMebibyte) {
+  const std::string big(3 << 20, 'x');
+  EXPECT_EQ(0, bodyCase("3145728", big, [](const Keystone::String& s) { return s.length() == (1 << 20); }));
+}
