@@ -1,0 +1,154 @@
+// Hostile request values through every AmbryDB operation: no value can change a statement, so
+// nothing is found or changed that the value does not name, and text is stored as typed.
+#include "tests/ambry/db/DbTestSupport.h"
+
+namespace {
+
+const char* const kHostile[] = {
+    "'",    "\\",       "%",         "_",          "--",           ";",   "' OR '1'='1",
+    "1 OR 1=1", "0; DELETE FROM BOOK", "abc", "\\' OR 1=1 -- ", "1' --", "%' OR '%'='", "\"",
+    "1)",   "' OR memberid > '0",
+};
+
+class Hostile : public DbTest {
+ protected:
+  // Ids, prices and balances that no hostile value's leading number (or 0 for none) names.
+  void SetUp() override {
+    DbTest::SetUp();
+    sql.exec("INSERT INTO MEMBER (id, password, surname, accountExpiryDate, accountBalance) "
+             "VALUES (5, 'secret', 'A', '2999-01-01', 3), (6, 'other', 'B', '2999-01-01', 3)");
+    sql.exec("INSERT INTO BOOK (id, author, title, isbn, dewey, price, _condition) VALUES "
+             "(5, 'Ann', 'First', '0-1', 500, 7, 7), (6, 'Bob', 'Second', '0-2', 500, 7, 7)");
+    sql.exec("INSERT INTO CHECKOUT (id, memberid, bookid, returnDate, inDate) VALUES "
+             "(5, 5, 5, '2999-01-01', '0000-00-00')");
+    sql.exec("INSERT INTO RESERVATION (id, memberid, bookid) VALUES (5, 6, 6)");
+    sql.exec("INSERT INTO BLACKLIST (id, memberid, reason) VALUES (5, 6, 'fines')");
+  }
+  std::string snapshot() {
+    std::string all;
+    for (const char* table : {"BOOK", "MEMBER", "CHECKOUT", "RESERVATION", "BLACKLIST"})
+      for (const TestSupport::Row& row : sql.query(std::string("SELECT * FROM ") + table))
+        for (const auto& field : row) all += (field ? *field : "NULL") + "|";
+    return all;
+  }
+  bool found() { return db.getNextRow(); }
+};
+
+TEST_F(Hostile, SearchesSelectsAndExistenceTestsFindNothing) {
+  for (const char* v : kHostile) {
+    SCOPED_TRACE(v);
+    for (const char* column : {"id", "author", "title", "isbn", "dewey", "price"}) {
+      db.searchBook(query({{column, v}}));
+      EXPECT_FALSE(found()) << column;
+    }
+    for (const char* column : {"id", "password", "surname", "accountBalance"}) {
+      db.searchMember(query({{column, v}}));
+      EXPECT_FALSE(found()) << column;
+    }
+    for (const char* column : {"id", "memberid", "bookid"}) {
+      db.searchCheckout(query({{column, v}}));
+      EXPECT_FALSE(found()) << column;
+    }
+    db.searchReservation(query({{"bookid", v}}));
+    EXPECT_FALSE(found());
+    db.searchBlacklisting(query({{"reason", v}}));
+    EXPECT_FALSE(found());
+    db.searchBook_Member(query({{"author", v}, {"title", v}, {"isbn", v}}));
+    EXPECT_FALSE(found());
+    db.searchBook_Member(query({{"author", ""}, {"title", v}, {"isbn", ""}}));
+    EXPECT_FALSE(found());
+    db.searchMember_Member(query({{"memberid", v}}));
+    EXPECT_FALSE(found());
+    db.searchCheckout_Member(query({{"memberid", v}}));
+    EXPECT_FALSE(found());
+    db.searchReservation_Member(query({{"memberid", v}}));
+    EXPECT_FALSE(found());
+    db.selectBook(query({{"bookid", v}, {"direction", "0"}}));
+    EXPECT_FALSE(found());
+    db.selectMember(query({{"memberid", v}, {"direction", "0"}}));
+    EXPECT_FALSE(found());
+    db.selectCheckout(query({{"checkoutid", v}, {"direction", "0"}}));
+    EXPECT_FALSE(found());
+    db.selectReservation(query({{"reservationid", v}, {"direction", "0"}}));
+    EXPECT_FALSE(found());
+    db.selectBlacklisting(query({{"blacklistid", v}, {"direction", "0"}}));
+    EXPECT_FALSE(found());
+    db.selectBook_ISBN(query({{"isbn", v}}));
+    EXPECT_FALSE(found());
+    db.selectBlacklisting_MemberID(query({{"memberid", v}}));
+    EXPECT_FALSE(found());
+    EXPECT_FALSE(db.bookExists(query({{"bookid", v}})));
+    EXPECT_FALSE(db.checkoutExists(query({{"bookid", v}})));
+    EXPECT_FALSE(db.reservationExists(query({{"memberid", v}, {"bookid", v}})));
+    EXPECT_FALSE(db.reservationExists(query({{"memberid", "6"}, {"bookid", v}})));
+    EXPECT_FALSE(db.blacklistingExists(query({{"memberid", v}})));
+    EXPECT_FALSE(db.memberExists(query({{"memberid", v}})));
+    EXPECT_FALSE(db.memberExists(query({{"memberid", "5"}, {"password", v}})));
+    EXPECT_FALSE(db.memberExists(query({{"memberid", v}, {"password", v}})));
+  }
+}
+
+TEST_F(Hostile, ChangesByHostileIdsChangeNothing) {
+  const std::string before = snapshot();
+  for (const char* v : kHostile) {
+    SCOPED_TRACE(v);
+    captureStdout([&] {
+      db.updateBook(query({{"bookid", v}, {"author", "x"}, {"title", "x"}, {"isbn", "x"},
+                           {"dewey", "500"}, {"price", "1"}, {"_condition", "1"}}));
+      db.deleteBook(query({{"bookid", v}}));
+      db.updateMember(query({{"memberid", v}, {"password", "x"}, {"surname", "x"},
+                             {"firstName", "x"}, {"address", "x"}, {"contactNo", "x"},
+                             {"accountExpiryDate", "2999-01-01"}, {"accountBalance", "1"}}));
+      db.deleteMember(query({{"memberid", v}}));
+      db.insertCheckout(query({{"memberid", v}, {"bookid", "6"}, {"returnDate", "2999-01-01"}}));
+      db.insertCheckout(query({{"memberid", "5"}, {"bookid", v}, {"returnDate", "2999-01-01"}}));
+      db.updateCheckout(query({{"checkoutid", v}, {"memberid", "5"}, {"bookid", "5"},
+                               {"returnDate", "2999-01-01"}}));
+      db.returnCheckout(query({{"checkoutid", v}}));
+      db.deleteCheckout(query({{"checkoutid", v}}));
+      db.insertReservation(query({{"memberid", v}, {"bookid", "5"}}));
+      db.insertReservation(query({{"memberid", "5"}, {"bookid", v}}));
+      db.updateReservation(query({{"reservationid", v}, {"memberid", "5"}, {"bookid", "6"}}));
+      db.deleteReservation(query({{"reservationid", v}}));
+      db.insertBlacklisting(query({{"memberid", v}, {"reason", "x"}}));
+      db.updateBlacklisting(query({{"blacklistid", v}, {"memberid", "5"}, {"reason", "x"}}));
+      db.deleteBlacklisting(query({{"blacklistid", v}}));
+    });
+    EXPECT_EQ(snapshot(), before);
+  }
+}
+
+TEST_F(Hostile, TextValuesAreStoredExactlyAsTyped) {
+  for (const char* v : kHostile) {
+    SCOPED_TRACE(v);
+    Keystone::String book, member, entry;
+    captureStdout([&] {
+      book = db.insertBook(query({{"author", v}, {"title", v}, {"isbn", v}, {"dewey", "500"},
+                                  {"price", "1"}, {"_condition", "1"}}));
+      member = db.insertMember(query({{"memberid", "1"}, {"password", v}, {"surname", v},
+                                      {"firstName", v}, {"address", v}, {"contactNo", v},
+                                      {"accountExpiryDate", "2999-01-01"},
+                                      {"accountBalance", "0"}}));
+      entry = db.insertBlacklisting(query({{"memberid", str(member)}, {"reason", v}}));
+    });
+    EXPECT_EQ(sql.scalar("SELECT CONCAT_WS('|', author, title, isbn) FROM BOOK WHERE id = " +
+                         str(book)),
+              std::string(v) + "|" + v + "|" + v);
+    EXPECT_EQ(sql.scalar("SELECT CONCAT_WS('|', password, surname, contactNo) FROM MEMBER WHERE "
+                         "id = " + str(member)),
+              std::string(v) + "|" + v + "|" + v);
+    EXPECT_EQ(sql.scalar("SELECT reason FROM BLACKLIST WHERE id = " + str(entry)), v);
+    // The member logs in with exactly the hostile password and with nothing else.
+    EXPECT_TRUE(db.memberExists(query({{"memberid", str(member)}, {"password", v}})));
+    db.selectBook_ISBN(query({{"isbn", v}}));
+    ASSERT_TRUE(db.getNextRow());
+    EXPECT_EQ(str(db.getField(0)), str(book));
+    db.searchBook_Member(query({{"author", ""}, {"title", v}, {"isbn", ""}}));
+    ASSERT_TRUE(db.getNextRow());
+    EXPECT_EQ(str(db.getField(0)), str(book));
+    EXPECT_FALSE(db.getNextRow());
+    sql.exec("DELETE FROM BOOK WHERE id = " + str(book));
+  }
+}
+
+}  // namespace
