@@ -47,6 +47,8 @@ TEST(KeystoneArrayConstruct, StringsFromTexts) {
   EXPECT_TRUE(columns[1] == "title");
   EXPECT_EQ(0, columns[2].length());
   EXPECT_NE(texts[0], columns[0].c_str());
+  Array<String> direct(texts, 2);
+  EXPECT_TRUE(direct[0] == "id");
 }
 
 TEST(KeystoneArrayAssign, DifferentSizesAndDeepCopies) {
