@@ -1,0 +1,140 @@
+// Backup and restore against the private server: a restore point brings back exactly the
+// database it was made of, and only a real restore point is ever replayed.
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <climits>
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "ambry/db/AmbryDB.h"
+#include "tests/support/CgiRunner.h"
+#include "tests/support/TestDB.h"
+
+namespace fs = std::filesystem;
+using TestSupport::Row;
+using TestSupport::SiteSandbox;
+using TestSupport::TestDB;
+
+namespace {
+
+// Runs in a site's cgi-bin, so the relative backup directory of the settings holds, with a
+// temporary folder of its own to show that the account files go away.
+class BackupRoundTrip : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    char cwd[PATH_MAX];
+    ASSERT_NE(getcwd(cwd, sizeof cwd), nullptr);
+    mOldCwd = cwd;
+    ASSERT_EQ(chdir(mSite.cgiBin().c_str()), 0);
+    mTmp = mSite.root() + "/tmp";
+    fs::create_directories(mTmp);
+    const char* oldTmp = std::getenv("TMPDIR");
+    mOldTmp = oldTmp ? oldTmp : "";
+    setenv("TMPDIR", mTmp.c_str(), 1);
+    mDb.reset();
+    fillLibrary();
+  }
+  void TearDown() override {
+    if (mOldTmp.empty()) unsetenv("TMPDIR"); else setenv("TMPDIR", mOldTmp.c_str(), 1);
+    ASSERT_EQ(chdir(mOldCwd.c_str()), 0);
+  }
+
+  // Rows of every kind, with NULLs, quotes, a Windows-1252 letter and an open loan's zero date.
+  void fillLibrary() {
+    mDb.exec("INSERT INTO BOOK (author, title, isbn, dewey, price, _condition, addDate) VALUES "
+             "('O''Brien', 'At Swim-Two-Birds', '0141182687', 823, 12.50, 7, '2006-05-17 09:05:03'),"
+             "(CONCAT('Ma', _latin1 X'EA', 'ra'), 'Kringe in ''n bos', NULL, 839, NULL, 3, NOW())");
+    mDb.exec("INSERT INTO MEMBER (password, surname, firstName, address, contactNo, addDate, "
+             "accountExpiryDate, accountBalance) VALUES ('pw\\\\1', 'Smit', 'Anna', 'Line 1\\nLine 2', "
+             "'012', NOW(), '2030-01-31', -15)");
+    mDb.exec("INSERT INTO CHECKOUT (memberid, bookid, checkoutDate, returnDate, inDate) VALUES "
+             "(1, 1, NOW(), '2030-02-01', '0000-00-00'), (1, 2, NOW(), '2006-06-01', NOW())");
+    mDb.exec("INSERT INTO RESERVATION (memberid, bookid, addDate) VALUES (1, 2, NOW())");
+    mDb.exec("INSERT INTO BLACKLIST (memberid, addDate, reason) VALUES (1, NOW(), '100% late')");
+  }
+
+  // Every row of every table and every table's definition, counters included.
+  std::vector<std::vector<Row>> snapshot() {
+    std::vector<std::vector<Row>> state;
+    for (const char* table : {"BOOK", "MEMBER", "CHECKOUT", "RESERVATION", "BLACKLIST", "DEWEY"}) {
+      state.push_back(mDb.query(std::string("SELECT * FROM ") + table + " ORDER BY id"));
+      state.push_back(mDb.query(std::string("SHOW CREATE TABLE ") + table));
+    }
+    return state;
+  }
+
+  std::vector<std::string> backupFiles() {
+    std::vector<std::string> names;
+    for (const auto& entry : fs::directory_iterator(mSite.backup()))
+      names.push_back(entry.path().filename().string());
+    return names;
+  }
+
+  SiteSandbox mSite;
+  TestDB mDb;
+  std::string mOldCwd, mOldTmp, mTmp;
+};
+
+TEST_F(BackupRoundTrip, RestoreBringsBackExactlyWhatWasBackedUp) {
+  auto before = snapshot();
+  ASSERT_TRUE(Ambry::AmbryDB::backup());
+  std::vector<std::string> files = backupFiles();
+  ASSERT_EQ(files.size(), 1u);
+  std::string name = files[0];
+  EXPECT_EQ(name.size(), std::string("2006-05-17-09-05-03.bak").size()) << name;
+  EXPECT_EQ(name.substr(name.size() - 4), ".bak");
+
+  mDb.exec("UPDATE BOOK SET title = 'changed', price = 1 WHERE id = 1");
+  mDb.exec("DELETE FROM MEMBER");
+  mDb.exec("DELETE FROM CHECKOUT WHERE id = 1");
+  mDb.exec("UPDATE CHECKOUT SET inDate = '0000-00-00' WHERE id = 2");
+  mDb.exec("INSERT INTO RESERVATION (memberid, bookid, addDate) VALUES (9, 9, NOW())");
+  mDb.exec("DELETE FROM BLACKLIST");
+  mDb.exec("ALTER TABLE BLACKLIST AUTO_INCREMENT = 50");
+  ASSERT_NE(snapshot(), before);
+
+  ASSERT_TRUE(Ambry::AmbryDB::restore(name.c_str()));
+  EXPECT_EQ(snapshot(), before);
+  EXPECT_TRUE(fs::is_empty(mTmp)) << "the account file must not outlive the tools";
+}
+
+TEST_F(BackupRoundTrip, RestorePointIsPrivateAndNoTemporaryFileRemains) {
+  ASSERT_TRUE(Ambry::AmbryDB::backup());
+  std::vector<std::string> files = backupFiles();
+  ASSERT_EQ(files.size(), 1u) << "only the restore point itself";
+  struct stat info;
+  ASSERT_EQ(stat((mSite.backup() + "/" + files[0]).c_str(), &info), 0);
+  EXPECT_EQ(info.st_mode & 0077, 0u) << "it holds the members' passwords";
+  std::string dump = SiteSandbox::readFile(mSite.backup() + "/" + files[0]);
+  EXPECT_NE(dump.find("CREATE DATABASE"), std::string::npos) << "replayable without a database name";
+  EXPECT_EQ(dump.find("marmots"), std::string::npos);
+  EXPECT_TRUE(fs::is_empty(mTmp));
+}
+
+TEST_F(BackupRoundTrip, RestoreRefusesAnythingButAnExistingRestorePoint) {
+  auto before = snapshot();
+  SiteSandbox::writeFile(mSite.root() + "/outside.bak", "DROP TABLE BOOK;\n");
+  SiteSandbox::writeFile(mSite.backup() + "/notes.txt", "DROP TABLE BOOK;\n");
+  fs::create_directories(mSite.backup() + "/folder.bak");
+  for (const char* name : {"", "missing.bak", "../outside.bak", "notes.txt", "folder.bak",
+                           "x.bak;rm -rf ..", "$(touch pwned).bak"})
+    EXPECT_FALSE(Ambry::AmbryDB::restore(name)) << name;
+  EXPECT_EQ(snapshot(), before);
+  EXPECT_FALSE(fs::exists(mSite.cgiBin() + "/pwned).bak"));
+  EXPECT_FALSE(fs::exists(mSite.cgiBin() + "/pwned"));
+}
+
+TEST_F(BackupRoundTrip, RestoreReportsAFailingReplay) {
+  // The client tool stops at the first bad statement and says so in its exit status.
+  SiteSandbox::writeFile(mSite.backup() + "/broken.bak",
+                         "USE ambry;\nDELETE FROM BOOK WHERE id = 1;\nTHIS IS NOT SQL;\n");
+  EXPECT_FALSE(Ambry::AmbryDB::restore("broken.bak"));
+  EXPECT_EQ(mDb.scalar("SELECT COUNT(*) FROM BOOK"), "1");
+  EXPECT_TRUE(fs::is_empty(mTmp));
+}
+
+}  // namespace

@@ -1,0 +1,163 @@
+// Commands 9 and 10 of the control panel: a restore point only from a whole dump, the account
+// kept off the command line, and restore only of a real restore point.
+#include <cstdlib>
+#include <ctime>
+#include <string>
+
+#include "tests/programs/control_panel/PanelTestSupport.h"
+
+using namespace PanelTest;
+
+namespace {
+
+const std::string kCompleteDump = "-- fake dump\nCREATE DATABASE x;\n-- Dump completed on 2006-05-17\n";
+
+// A stand-in tool that notes its arguments, its option file (content and mode) and its input.
+std::string recordingTool(const SiteSandbox& site, const std::string& name, const std::string& output) {
+  std::string record = site.root() + "/record-" + name;
+  std::string path = site.root() + "/" + name;
+  writeScript(path, "mkdir -p '" + record + "'\n"
+                    "printf '%s\\n' \"$@\" > '" + record + "/args'\n"
+                    "opt=${1#--defaults-file=}\n"
+                    "echo \"$opt\" > '" + record + "/optpath'\n"
+                    "cat \"$opt\" > '" + record + "/options'\n"
+                    "stat -c %a \"$opt\" > '" + record + "/mode'\n"
+                    "cat > '" + record + "/stdin'\n"
+                    "printf '%s' '" + output + "'\n");
+  return path;
+}
+
+std::string recorded(const SiteSandbox& site, const std::string& name, const std::string& what) {
+  return SiteSandbox::readFile(site.root() + "/record-" + name + "/" + what);
+}
+
+bool toolRan(const SiteSandbox& site, const std::string& name) {
+  return SiteSandbox::exists(site.root() + "/record-" + name);
+}
+
+// Points the programs at a server that is not there, for the length of one test.
+class StoppedServer {
+ public:
+  StoppedServer() {
+    const char* socket = std::getenv("MYSQL_UNIX_PORT");
+    mOld = socket ? socket : "";
+    setenv("MYSQL_UNIX_PORT", "/nonexistent/mysqld.sock", 1);
+  }
+  ~StoppedServer() { setenv("MYSQL_UNIX_PORT", mOld.c_str(), 1); }
+
+ private:
+  std::string mOld;
+};
+
+TEST(PanelBackup, BackUpNowMakesARestorePointAndNotesItsTime) {
+  SiteSandbox site;
+  std::time_t before = std::time(nullptr);
+  CgiResponse page = postPanel(site, "cmd=9");
+  std::time_t after = std::time(nullptr);
+  EXPECT_NE(page.output.find(popup("msg_backup_successful")), std::string::npos);
+  std::vector<std::string> points = restorePoints(site);
+  ASSERT_EQ(points.size(), 1u);
+  EXPECT_EQ(entries(site.backup()), (std::vector<std::string>{points[0], "lastbackup.dat"}));
+  EXPECT_NE(page.output.find("<option value=\"" + points[0] + "\">"), std::string::npos);
+  std::vector<std::int32_t> last = readInt32s(site.backup() + "/lastbackup.dat");
+  ASSERT_EQ(SiteSandbox::readFile(site.backup() + "/lastbackup.dat").size(), 4u);
+  EXPECT_GE(last[0], before);
+  EXPECT_LE(last[0], after);
+  EXPECT_NE(SiteSandbox::readFile(site.backup() + "/" + points[0]).find("-- Dump completed"),
+            std::string::npos);
+}
+
+TEST(PanelBackup, DumpToolGetsTheAccountFromAPrivateFileOnly) {
+  SiteSandbox site;
+  std::string tool = recordingTool(site, "dump", kCompleteDump);
+  CgiResponse page = postPanel(site, "cmd=9", {{"AMBRY_FILE_MYSQLDUMP", tool}});
+  EXPECT_NE(page.output.find(popup("msg_backup_successful")), std::string::npos);
+  std::string args = recorded(site, "dump", "args");
+  EXPECT_EQ(args.rfind("--defaults-file=", 0), 0u) << args;
+  EXPECT_NE(args.find("\n--single-transaction\n"), std::string::npos);
+  EXPECT_NE(args.find("\n--databases\nambry\n"), std::string::npos);
+  EXPECT_EQ(args.find("marmots"), std::string::npos) << "no password on the command line";
+  std::string options = recorded(site, "dump", "options");
+  EXPECT_NE(options.find("password=\"marmots\"\n"), std::string::npos);
+  EXPECT_NE(options.find("user=\"ambry\"\n"), std::string::npos);
+  EXPECT_NE(options.find(std::string("socket=\"") + std::getenv("MYSQL_UNIX_PORT") + "\"\n"),
+            std::string::npos);
+  EXPECT_EQ(recorded(site, "dump", "mode"), "600\n");
+  std::string optionFile = recorded(site, "dump", "optpath");
+  EXPECT_FALSE(SiteSandbox::exists(optionFile.substr(0, optionFile.size() - 1))) << "removed afterwards";
+  std::vector<std::string> points = restorePoints(site);
+  ASSERT_EQ(points.size(), 1u);
+  EXPECT_EQ(SiteSandbox::readFile(site.backup() + "/" + points[0]), kCompleteDump);
+}
+
+TEST(PanelBackup, AFailedOrUnfinishedDumpLeavesNoFile) {
+  SiteSandbox site;
+  std::string failing = site.root() + "/failing";
+  writeScript(failing, "printf -- '-- MariaDB dump\\nCREATE TABLE BOOK (\\n'\nexit 2\n");
+  std::string cutShort = site.root() + "/cut-short";
+  writeScript(cutShort, "printf -- '-- MariaDB dump\\nINSERT INTO BOOK VALUES (1);\\n'\n");
+  for (const std::string& tool : {std::string("/bin/false"), failing, cutShort,
+                                  site.root() + "/no-such-tool"}) {
+    CgiResponse page = postPanel(site, "cmd=9", {{"AMBRY_FILE_MYSQLDUMP", tool}});
+    EXPECT_NE(page.output.find(popup("err_fatal")), std::string::npos) << tool;
+    EXPECT_EQ(page.output.find(popup("msg_backup_successful")), std::string::npos) << tool;
+    EXPECT_TRUE(entries(site.backup()).empty()) << tool << ": no restore point, no lastbackup.dat";
+  }
+}
+
+TEST(PanelBackup, WithTheServerStoppedNothingIsWrittenOrReplayed) {
+  SiteSandbox site;
+  SiteSandbox::writeFile(site.backup() + "/2006-05-17-09-05-03.bak", kCompleteDump);
+  std::string tool = recordingTool(site, "client", "");
+  StoppedServer stopped;
+  CgiResponse backup = postPanel(site, "cmd=9");
+  EXPECT_NE(backup.output.find(popup("err_fatal")), std::string::npos);
+  EXPECT_EQ(entries(site.backup()), std::vector<std::string>{"2006-05-17-09-05-03.bak"});
+  CgiResponse restore = postPanel(site, "cmd=10&restore_file=2006-05-17-09-05-03.bak",
+                                  {{"AMBRY_FILE_MYSQL", tool}});
+  EXPECT_NE(restore.output.find(popup("err_fatal")), std::string::npos);
+  EXPECT_FALSE(toolRan(site, "client"));
+}
+
+TEST(PanelRestore, ReplaysTheChosenRestorePointWithThePrivateAccount) {
+  SiteSandbox site;
+  SiteSandbox::writeFile(site.backup() + "/2006-05-17-09-05-03.bak", kCompleteDump);
+  std::string tool = recordingTool(site, "client", "");
+  CgiResponse page = postPanel(site, "cmd=10&restore_file=2006-05-17-09-05-03.bak",
+                               {{"AMBRY_FILE_MYSQL", tool}});
+  EXPECT_NE(page.output.find(popup("msg_restore_successful")), std::string::npos);
+  EXPECT_EQ(recorded(site, "client", "stdin"), kCompleteDump);
+  std::string args = recorded(site, "client", "args");
+  EXPECT_EQ(args.rfind("--defaults-file=", 0), 0u);
+  EXPECT_EQ(args.find("marmots"), std::string::npos);
+  EXPECT_NE(recorded(site, "client", "options").find("password=\"marmots\""), std::string::npos);
+  EXPECT_EQ(recorded(site, "client", "mode"), "600\n");
+}
+
+TEST(PanelRestore, RefusesAnyOtherNameAndRunsNothing) {
+  SiteSandbox site;
+  SiteSandbox::writeFile(site.root() + "/outside.bak", kCompleteDump);
+  SiteSandbox::writeFile(site.backup() + "/notes.txt", kCompleteDump);
+  std::string tool = recordingTool(site, "client", "");
+  for (const char* body : {"cmd=10", "cmd=10&restore_file=", "cmd=10&restore_file=missing.bak",
+                           "cmd=10&restore_file=../outside.bak", "cmd=10&restore_file=notes.txt",
+                           "cmd=10&restore_file=x.bak;touch+pwned",
+                           "cmd=10&restore_file=%24(touch+pwned).bak",
+                           "cmd=10&restore_file=`touch+pwned`.bak"}) {
+    CgiResponse page = postPanel(site, body, {{"AMBRY_FILE_MYSQL", tool}});
+    EXPECT_NE(page.output.find(popup("err_fatal")), std::string::npos) << body;
+  }
+  EXPECT_FALSE(toolRan(site, "client"));
+  EXPECT_FALSE(SiteSandbox::exists(site.cgiBin() + "/pwned"));
+}
+
+TEST(PanelRestore, AFailingClientToolIsReported) {
+  SiteSandbox site;
+  SiteSandbox::writeFile(site.backup() + "/2006-05-17-09-05-03.bak", kCompleteDump);
+  CgiResponse page = postPanel(site, "cmd=10&restore_file=2006-05-17-09-05-03.bak",
+                               {{"AMBRY_FILE_MYSQL", "/bin/false"}});
+  EXPECT_NE(page.output.find(popup("err_fatal")), std::string::npos);
+  EXPECT_EQ(page.output.find(popup("msg_restore_successful")), std::string::npos);
+}
+
+}  // namespace

@@ -1,0 +1,115 @@
+// The control panel page: the page alone without a command, the restore point list and the
+// stored schedule.
+#include <filesystem>
+#include <string>
+
+#include "tests/programs/control_panel/PanelTestSupport.h"
+
+using namespace PanelTest;
+namespace fs = std::filesystem;
+
+namespace {
+
+const char* const kDisabledButton = "restore_form.submit();\" disabled=\"disabled\"></input>";
+const char* const kDisabledList = "name=\"restore_file\"  disabled=\"disabled\">";
+
+std::string scheduleScript(int type, int hour, int minute, int second) {
+  return "<script language=\"JavaScript\">\n   update_form.schedule_type[" + std::to_string(type) +
+         "].checked = true;\n   update_form.tod_hour[" + std::to_string(hour) +
+         "].selected = true;\n   update_form.tod_min[" + std::to_string(minute) +
+         "].selected = true;\n   update_form.tod_sec[" + std::to_string(second) +
+         "].selected = true;\n</script>\n";
+}
+
+TEST(PanelPage, WithoutACommandShowsOnlyThePage) {
+  SiteSandbox site;
+  for (const char* body : {"", "cmd=0", "cmd=99", "cmd=abc", "restore_file=x.bak"}) {
+    CgiResponse page = postPanel(site, body);
+    EXPECT_EQ(page.exitStatus, 0);
+    EXPECT_FALSE(hasPopup(page.output)) << body;
+    for (const char* command : {"value=\"9\"", "value=\"10\"", "value=\"11\"", "value=\"12\""})
+      EXPECT_NE(page.output.find(command), std::string::npos) << command;
+    EXPECT_NE(page.output.find(scheduleScript(1, 0, 0, 0)), std::string::npos) << "daily at midnight";
+    EXPECT_NE(page.output.find("</html>"), std::string::npos);
+  }
+  EXPECT_TRUE(entries(site.backup()).empty()) << "showing the page changes no file";
+}
+
+TEST(PanelPage, WithoutRestorePointsTheRestoreControlsAreDisabled) {
+  SiteSandbox site;
+  SiteSandbox::writeFile(site.backup() + "/notes.txt", "not a restore point");
+  CgiResponse empty = postPanel(site, "");
+  EXPECT_NE(empty.output.find(kDisabledButton), std::string::npos);
+  EXPECT_NE(empty.output.find(kDisabledList), std::string::npos);
+  EXPECT_EQ(empty.output.find("<option"), std::string::npos);
+
+  fs::remove_all(site.backup());
+  CgiResponse missing = postPanel(site, "");
+  EXPECT_EQ(missing.exitStatus, 0);
+  EXPECT_NE(missing.output.find(kDisabledButton), std::string::npos);
+  EXPECT_NE(missing.output.find(kDisabledList), std::string::npos);
+}
+
+TEST(PanelPage, ListsEveryNameWithBakInNameOrder) {
+  SiteSandbox site;
+  for (const char* name : {"2006-05-17-09-05-03.bak", "notes.txt", "a.bak.old", "2005-01-02-03-04-05.bak"})
+    SiteSandbox::writeFile(site.backup() + "/" + name, "");
+  std::string page = postPanel(site, "").output;
+  EXPECT_EQ(page.find("disabled"), std::string::npos);
+  EXPECT_EQ(page.find("notes.txt"), std::string::npos);
+  std::string expected =
+      "name=\"restore_file\" >\n"
+      "<option value=\"2005-01-02-03-04-05.bak\">2005-01-02-03-04-05.bak</option>\n"
+      "<option value=\"2006-05-17-09-05-03.bak\">2006-05-17-09-05-03.bak</option>\n"
+      "<option value=\"a.bak.old\">a.bak.old</option>\n</select>";
+  EXPECT_NE(page.find(expected), std::string::npos) << page;
+}
+
+TEST(PanelPage, AFileNameCannotAddMarkupToThePage) {
+  SiteSandbox site;
+  SiteSandbox::writeFile(site.backup() + "/x\"><script>alert(1)<\\script>.bak", "");
+  std::string page = postPanel(site, "").output;
+  EXPECT_EQ(page.find("<script>alert"), std::string::npos);
+  EXPECT_NE(page.find("x&quot;&gt;&lt;script&gt;alert(1)&lt;\\script&gt;.bak"), std::string::npos);
+}
+
+TEST(PanelPage, SavedScheduleIsStoredAsTwoIntegersAndShownSelected) {
+  SiteSandbox site;
+  CgiResponse saved = postPanel(site, "cmd=12&schedule_type=3&tod_hour=14&tod_min=30&tod_sec=5");
+  EXPECT_NE(saved.output.find(popup("msg_settings_update_successful")), std::string::npos);
+  EXPECT_EQ(SiteSandbox::readFile(site.backup() + "/settings.dat"), int32Bytes({3, 52205}));
+  EXPECT_NE(saved.output.find(scheduleScript(3, 14, 30, 5)), std::string::npos);
+  EXPECT_NE(postPanel(site, "").output.find(scheduleScript(3, 14, 30, 5)), std::string::npos);
+  EXPECT_EQ(entries(site.backup()), std::vector<std::string>{"settings.dat"}) << "no leftover files";
+}
+
+TEST(PanelPage, UnusualScheduleValuesAreStoredAsTheyAre) {
+  SiteSandbox site;
+  CgiResponse saved = postPanel(site, "cmd=12&schedule_type=7&tod_hour=30&tod_min=0&tod_sec=0");
+  EXPECT_EQ(readInt32s(site.backup() + "/settings.dat"), (std::vector<std::int32_t>{7, 108000}));
+  EXPECT_NE(saved.output.find(scheduleScript(7, 30, 0, 0)), std::string::npos);
+
+  postPanel(site, "cmd=12&schedule_type=-1&tod_min=-1");
+  EXPECT_EQ(readInt32s(site.backup() + "/settings.dat"), (std::vector<std::int32_t>{-1, -60}));
+
+  postPanel(site, "cmd=12");
+  EXPECT_EQ(readInt32s(site.backup() + "/settings.dat"), (std::vector<std::int32_t>{0, 0}));
+}
+
+TEST(PanelPage, ShowsAScheduleWrittenByAnotherProgram) {
+  SiteSandbox site;
+  SiteSandbox::writeFile(site.backup() + "/settings.dat", int32Bytes({4, 23 * 3600 + 59 * 60 + 59}));
+  EXPECT_NE(postPanel(site, "").output.find(scheduleScript(4, 23, 59, 59)), std::string::npos);
+  SiteSandbox::writeFile(site.backup() + "/settings.dat", "\x02");  // cut short: the default holds
+  EXPECT_NE(postPanel(site, "").output.find(scheduleScript(1, 0, 0, 0)), std::string::npos);
+}
+
+TEST(PanelPage, AScheduleThatCannotBeWrittenIsReportedAndThePageFollows) {
+  SiteSandbox site;
+  fs::remove_all(site.backup());
+  CgiResponse page = postPanel(site, "cmd=12&schedule_type=2&tod_hour=1");
+  EXPECT_NE(page.output.find(popup("err_fatal")), std::string::npos);
+  EXPECT_NE(page.output.find(scheduleScript(1, 0, 0, 0)), std::string::npos);
+}
+
+}  // namespace
