@@ -3,6 +3,7 @@
 #include "ambry/db/Backup.h"
 
 #include <fcntl.h>
+#include <signal.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -104,6 +105,9 @@ int runTool(const std::vector<std::string>& args, int inFd, int outFd) {
   if (pid == 0) {
     if (dup2(inFd, 0) < 0 || dup2(outFd, 1) < 0) _exit(127);
     close_range(3, ~0U, 0);  // the database connection and the page stay with the caller
+    sigset_t none;
+    sigemptyset(&none);
+    sigprocmask(SIG_SETMASK, &none, nullptr);  // a caller's blocked signals must still stop the tool
     execv(argv[0], argv.data());
     _exit(127);
   }

@@ -1,7 +1,7 @@
 // autovault: makes restore points on the schedule that the control panel stores, for as long as
 // it runs; "--once" makes a due restore point at once and stops.
 #include <signal.h>
-#include <unistd.h>
+#include <sys/select.h>
 
 #include <algorithm>
 #include <cstring>
@@ -18,13 +18,26 @@ volatile sig_atomic_t stopRequested = 0;
 
 void requestStop(int) { stopRequested = 1; }
 
-// Without a restart flag, so that a signal cuts a sleep short.
-void catchStopSignals() {
+// The stop signals stay blocked except while waiting, so that one arriving during a backup
+// ends the wait that follows, and none is lost between checking the flag and waiting.
+void catchStopSignals(sigset_t& waitMask) {
   struct sigaction action;
   std::memset(&action, 0, sizeof action);
   action.sa_handler = requestStop;
   sigemptyset(&action.sa_mask);
-  for (int sig : {SIGTERM, SIGINT, SIGHUP}) sigaction(sig, &action, nullptr);
+  sigset_t stopSignals;
+  sigemptyset(&stopSignals);
+  for (int sig : {SIGTERM, SIGINT, SIGHUP}) {
+    sigaction(sig, &action, nullptr);
+    sigaddset(&stopSignals, sig);
+  }
+  sigprocmask(SIG_BLOCK, &stopSignals, &waitMask);
+}
+
+// Waits the given seconds, or until a stop signal arrives.
+void waitFor(long seconds, const sigset_t& waitMask) {
+  timespec timeout{seconds, 0};
+  pselect(0, nullptr, nullptr, nullptr, &timeout, &waitMask);
 }
 
 // Seconds until the next restore point is due; 0 when it is due now. Read afresh each time, so
@@ -46,11 +59,10 @@ bool backUpIfDue() {
 }
 
 // Checks at least once a minute; a failed backup is tried again a minute later.
-void runSchedule() {
+void runSchedule(const sigset_t& waitMask) {
   while (!stopRequested) {
     long wait = backUpIfDue() ? secondsUntilDue(std::time(nullptr)) : 60L;
-    wait = std::min(60L, std::max(1L, wait));
-    if (!stopRequested) sleep(static_cast<unsigned>(wait));
+    if (!stopRequested) waitFor(std::min(60L, std::max(1L, wait)), waitMask);
   }
 }
 
@@ -58,13 +70,14 @@ void runSchedule() {
 
 int main(int argc, char** argv) {
   bool once = argc > 1 && std::strcmp(argv[1], "--once") == 0;
-  catchStopSignals();
+  sigset_t waitMask;
+  catchStopSignals(waitMask);
   if (!ControlPanel::takeRunflag()) return 1;  // another copy is running
   bool ok = true;
   if (once)
     ok = backUpIfDue();
   else
-    runSchedule();
+    runSchedule(waitMask);
   ControlPanel::releaseRunflag();
   return ok ? 0 : 1;
 }
