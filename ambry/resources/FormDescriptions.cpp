@@ -72,7 +72,9 @@ const FormLine kLines[] = {
 };
 }  // namespace
 
-FormLineList formDescriptions() { return {kLines, static_cast<int>(sizeof kLines / sizeof kLines[0])}; }
+FormLineList formDescriptions() {
+  return {kLines, static_cast<int>(sizeof kLines / sizeof kLines[0])};
+}
 
 }  // namespace Resources
 }  // namespace Ambry

@@ -20,6 +20,8 @@ void setLanguage(const String& language) {
   currentLanguage = language;
 }
 
-const String& getLanguage() { return currentLanguage; }
+const String& getLanguage() {
+  return currentLanguage;
+}
 
 }  // namespace Ambry

@@ -17,7 +17,9 @@ void writeMessage(String message, const String& key) {
 }
 
 // The message of a lookup other than getResource, fetched in the current language.
-void reportMissing(const String& messageKey, const String& key) { writeMessage(getResource(messageKey, false), key); }
+void reportMissing(const String& messageKey, const String& key) {
+  writeMessage(getResource(messageKey, false), key);
+}
 
 }  // namespace
 
@@ -31,8 +33,8 @@ String getResource(const String& key, const bool& returnKeyOnFailure) {
     writeMessage(texts[currentLanguage]["err_getresource"], key);
   } catch (const Keystone::Exception&) {
     // The current language has no texts at all, so the message cannot be translated.
-    String message = String("Error in getResource: Resource \"") + escapeHtml(key) + "\" not in map (language " +
-                     escapeHtml(currentLanguage) + " possibly invalid)<br>\n";
+    String message = String("Error in getResource: Resource \"") + escapeHtml(key) +
+                     "\" not in map (language " + escapeHtml(currentLanguage) + " possibly invalid)<br>\n";
     std::fputs(message.c_str(), stdout);
   }
   return returnKeyOnFailure ? key : String();

@@ -10,12 +10,14 @@ using ParameterMap = Keystone::Map<const Keystone::String, Keystone::String>;
 using MapStringParameterMap = Keystone::Map<const Keystone::String, ParameterMap>;
 
 // Language code ("afr", "eng") to resource key to text.
-using ResourceTable = Keystone::Map<const Keystone::String, Keystone::Map<const Keystone::String, Keystone::String>>;
+using ResourceTable =
+    Keystone::Map<const Keystone::String, Keystone::Map<const Keystone::String, Keystone::String>>;
 // Property key to value.
 using PropertyTable = Keystone::Map<const Keystone::String, Keystone::String>;
 // Selector ("tables", "afr", "eng") to table or page key to its column names or captions.
 using ResourceArrayTable =
-    Keystone::Map<const Keystone::String, Keystone::Map<const Keystone::String, Keystone::Array<Keystone::String>>>;
+    Keystone::Map<const Keystone::String,
+                  Keystone::Map<const Keystone::String, Keystone::Array<Keystone::String>>>;
 // Table key to its form description.
 using FormDescriptionTable = Keystone::Map<const Keystone::String, MapStringParameterMap>;
 
@@ -35,7 +37,8 @@ Keystone::String getProperty(const Keystone::String& key);
 
 // The column names ("tables") or captions (a language; "" for the current one) stored under name;
 // a missing selector or name writes a message and gives an empty array.
-Keystone::Array<Keystone::String> getResourceArray(const Keystone::String& name, const Keystone::String& selector);
+Keystone::Array<Keystone::String> getResourceArray(const Keystone::String& name,
+                                                   const Keystone::String& selector);
 
 // The form description of a table; a missing key writes a message and gives an empty map.
 MapStringParameterMap getResourceMapStringParameterMap(const Keystone::String& key);

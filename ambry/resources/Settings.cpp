@@ -42,7 +42,9 @@ const TextPair kSettings[] = {
 };
 }  // namespace
 
-PairList settings() { return {kSettings, static_cast<int>(sizeof kSettings / sizeof kSettings[0])}; }
+PairList settings() {
+  return {kSettings, static_cast<int>(sizeof kSettings / sizeof kSettings[0])};
+}
 
 }  // namespace Resources
 }  // namespace Ambry

@@ -19,7 +19,11 @@ int main() {
       {"memberid", "text", "caption_field_memberid", nullptr},
       {"password", "password", "caption_field_password", nullptr},
   };
-  MemberForm form = {"title_patron_card", "patron_card", "desc_request_patron_card", fields, 2,
+  MemberForm form = {"title_patron_card",
+                     "patron_card",
+                     "desc_request_patron_card",
+                     fields,
+                     2,
                      getResource("caption_retrieve_info", false)};
   std::fputs(memberFormText(form).c_str(), stdout);
 

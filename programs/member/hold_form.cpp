@@ -20,7 +20,11 @@ int main() {
       {"password", "password", "caption_field_password", nullptr},
       {"bookid", "text", "caption_field_bookid", nullptr},
   };
-  MemberForm form = {"title_patron_hold", "patron_hold", "desc_request_patron_card", fields, 3,
+  MemberForm form = {"title_patron_hold",
+                     "patron_hold",
+                     "desc_request_patron_card",
+                     fields,
+                     3,
                      getResource("title_patron_hold", false) + "!"};
   std::fputs(memberFormText(form).c_str(), stdout);
 

@@ -21,7 +21,11 @@ int main() {
       {"title", "text", "caption_field_title", nullptr},
       {"isbn", "text", nullptr, "ISBN"},
   };
-  MemberForm form = {"title_patron_lookup", "patron_lookup", "desc_request_search_info", fields, 3,
+  MemberForm form = {"title_patron_lookup",
+                     "patron_lookup",
+                     "desc_request_search_info",
+                     fields,
+                     3,
                      getResource("caption_search", false) + "!"};
   std::fputs(memberFormText(form).c_str(), stdout);
 

@@ -9,7 +9,9 @@
 
 namespace ResourcesTest {
 
-inline std::string str(const Keystone::String& s) { return std::string(s.c_str(), s.length()); }
+inline std::string str(const Keystone::String& s) {
+  return std::string(s.c_str(), s.length());
+}
 
 class LanguageFixture : public ::testing::Test {
  protected:

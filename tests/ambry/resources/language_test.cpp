@@ -34,8 +34,9 @@ TEST_F(LanguageTest, SupportedListIsSearchedAsPlainText) {
   EXPECT_EQ(select("r,e"), "");
   EXPECT_EQ(str(getLanguage()), "r,e");
   // Refused from a language without texts: the refusal itself can only give the fixed message.
-  EXPECT_EQ(select("xx"),
-            "Error in getResource: Resource \"err_setlanguage\" not in map (language r,e possibly invalid)<br>\n");
+  EXPECT_EQ(
+      select("xx"),
+      "Error in getResource: Resource \"err_setlanguage\" not in map (language r,e possibly invalid)<br>\n");
   EXPECT_EQ(str(getLanguage()), "r,e");
 }
 

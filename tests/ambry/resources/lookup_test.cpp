@@ -37,8 +37,9 @@ TEST_F(LookupTest, MissingTextWritesMessageAndFallsBackToEmptyOrKey) {
 TEST_F(LookupTest, LanguageWithoutTextsGivesFixedEnglishMessage) {
   select("fr");  // accepted: "fr" occurs inside "afr,eng"
   Keystone::String empty("x"), key;
-  EXPECT_EQ(captureStdout([&] { empty = getResource("caption_search", false); }),
-            "Error in getResource: Resource \"caption_search\" not in map (language fr possibly invalid)<br>\n");
+  EXPECT_EQ(
+      captureStdout([&] { empty = getResource("caption_search", false); }),
+      "Error in getResource: Resource \"caption_search\" not in map (language fr possibly invalid)<br>\n");
   EXPECT_EQ(str(empty), "");
   captureStdout([&] { key = getResource("caption_search", true); });
   EXPECT_EQ(str(key), "caption_search");

@@ -1,9 +1,10 @@
 // The compiled-in tables: completeness, exact bytes and settings taken from the environment.
+#include "ambry/resources/Tables.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdlib>
 
-#include "ambry/resources/Tables.h"
 #include "tests/ambry/resources/LanguageFixture.h"
 
 using namespace Ambry;
@@ -31,8 +32,10 @@ TEST(ResourceTables, SpotChecksOfTexts) {
             "<script language=\"JavaScript\">\n   alert(\"The password was incorrect. Please try again.\")\n"
             "   go(\"index.exe\")\n</script>\nReturning to home page.");
   EXPECT_EQ(str(texts["afr"]["title_patron_lookup"]), "Soek-'n-boek");
-  EXPECT_EQ(str(texts["eng"]["msg_under_construction"]), "This section of the website is under construction.\n");
-  EXPECT_EQ(str(texts["afr"]["err_checkout_exists"]), "Die gegewe lid het alreeeds die gegewe boek uitgeneem.");
+  EXPECT_EQ(str(texts["eng"]["msg_under_construction"]),
+            "This section of the website is under construction.\n");
+  EXPECT_EQ(str(texts["afr"]["err_checkout_exists"]),
+            "Die gegewe lid het alreeeds die gegewe boek uitgeneem.");
   EXPECT_EQ(str(texts["eng"]["err_inccounter"]), "Error in Counter::inc(%d): !counterInitYet<br>\n");
 }
 
@@ -53,7 +56,8 @@ TEST(ResourceTables, HomePageTextKeepsItsTwoPlaceholdersAndCredit) {
 TEST(ResourceTables, AfrikaansECircumflexIsTheSingleByteEA) {
   const ResourceTable& texts = resource;
   EXPECT_EQ(str(texts["afr"]["err_counter_init"]),
-            "Fout in Counter::init(): Fout met inlees van besoekertal l\xEA" "er<br>\n");
+            "Fout in Counter::init(): Fout met inlees van besoekertal l\xEA"
+            "er<br>\n");
   std::string flush = str(texts["afr"]["err_counterflush_output_file"]);
   size_t at = flush.find("datal");
   ASSERT_NE(at, std::string::npos);

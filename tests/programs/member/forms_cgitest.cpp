@@ -19,7 +19,8 @@ class FormsCgiTest : public ::testing::Test {
  protected:
   void SetUp() override {
     for (const char* area : {"home", "admin", "member", "more"}) {
-      SiteSandbox::writeFile(mSite.data() + "/menu_" + area + ".txt", std::string("<p>menu ") + area + "</p>\n");
+      SiteSandbox::writeFile(mSite.data() + "/menu_" + area + ".txt",
+                             std::string("<p>menu ") + area + "</p>\n");
     }
   }
 
@@ -74,37 +75,39 @@ std::string withoutVisitTime(const std::string& page) {
 
 TEST_F(FormsCgiTest, HoldFormInEnglishIsExact) {
   CgiResponse response = run("hold_form", "lang=eng");
-  EXPECT_EQ(withoutVisitTime(response.output),
-            "Content-Type: text/html\n\n"
-            "<html>\n<head>\n<link rel=\"stylesheet\" type=\"text/css\" href=\"/data/style.css\">\n"
-            "<script language=\"JavaScript\" src=\"/data/eng_resource.js\"></script>\n"
-            "<script language=\"JavaScript\" src=\"/data/ambry.js\"></script>\n"
-            "<script language=\"JavaScript\">\n   script_name = \"/cgi-bin/hold_form.exe?lang=eng\"\n   area = 2\n"
-            "</script>\n"
-            "<title>Ashgrove Library :: Reserve</title>\n"
-            "</head>\n<body onload=\"onLoadHandler();\" onscroll=\"onScrollHandler()\">\n"
-            "<table width=\"100%\" cellpadding=\"0\" cellspacing=\"0\">\n<colgroup valign=\"top\">\n"
-            "<colgroup width=\"1%\">\n<colgroup width=\"100%\" valign=\"top\">\n<tr>\n"
-            "<td colspan=\"3\" nowrap=\"nowrap\" bgcolor=\"#FAB005\">\n"
-            "<table width=\"100%\" cellpadding=\"0\" cellspacing=\"0\">\n<tr>\n<td>\n"
-            "Ashgrove Library :: Reserve</td>\n<td align=\"right\">\nVisiting time: <time>\n"
-            "<p>menu member</p>\n"
-            "<h1>Reserve:</h1>\n<form method=\"post\" onsubmit=\"go('patron_hold.exe')\">\n"
-            "Please fill in your details:<br><br>\n"
-            "<table>\n<tr>\n<td nowrap=\"nowrap\">"
-            "Member ID:</td><td><input type=\"text\" id=\"memberid\" name=\"memberid\"></td>\n</tr>\n"
-            "<tr>\n<td nowrap=\"nowrap\">"
-            "Password:</td><td><input type=\"password\" id=\"password\" name=\"password\"></td>\n</tr>\n"
-            "<tr>\n<td nowrap=\"nowrap\">"
-            "Book ID:</td><td><input type=\"text\" id=\"bookid\" name=\"bookid\"></td>\n</tr>\n"
-            "</table>\n<br>\n<input type=\"submit\" value=\"Reserve!\">&nbsp;&nbsp;"
-            "<input type=\"reset\" value=\"Back to defaults\"><br>\n"
-            "</td>\n</tr>\n</table>\n</body>\n</html>");
+  EXPECT_EQ(
+      withoutVisitTime(response.output),
+      "Content-Type: text/html\n\n"
+      "<html>\n<head>\n<link rel=\"stylesheet\" type=\"text/css\" href=\"/data/style.css\">\n"
+      "<script language=\"JavaScript\" src=\"/data/eng_resource.js\"></script>\n"
+      "<script language=\"JavaScript\" src=\"/data/ambry.js\"></script>\n"
+      "<script language=\"JavaScript\">\n   script_name = \"/cgi-bin/hold_form.exe?lang=eng\"\n   area = 2\n"
+      "</script>\n"
+      "<title>Ashgrove Library :: Reserve</title>\n"
+      "</head>\n<body onload=\"onLoadHandler();\" onscroll=\"onScrollHandler()\">\n"
+      "<table width=\"100%\" cellpadding=\"0\" cellspacing=\"0\">\n<colgroup valign=\"top\">\n"
+      "<colgroup width=\"1%\">\n<colgroup width=\"100%\" valign=\"top\">\n<tr>\n"
+      "<td colspan=\"3\" nowrap=\"nowrap\" bgcolor=\"#FAB005\">\n"
+      "<table width=\"100%\" cellpadding=\"0\" cellspacing=\"0\">\n<tr>\n<td>\n"
+      "Ashgrove Library :: Reserve</td>\n<td align=\"right\">\nVisiting time: <time>\n"
+      "<p>menu member</p>\n"
+      "<h1>Reserve:</h1>\n<form method=\"post\" onsubmit=\"go('patron_hold.exe')\">\n"
+      "Please fill in your details:<br><br>\n"
+      "<table>\n<tr>\n<td nowrap=\"nowrap\">"
+      "Member ID:</td><td><input type=\"text\" id=\"memberid\" name=\"memberid\"></td>\n</tr>\n"
+      "<tr>\n<td nowrap=\"nowrap\">"
+      "Password:</td><td><input type=\"password\" id=\"password\" name=\"password\"></td>\n</tr>\n"
+      "<tr>\n<td nowrap=\"nowrap\">"
+      "Book ID:</td><td><input type=\"text\" id=\"bookid\" name=\"bookid\"></td>\n</tr>\n"
+      "</table>\n<br>\n<input type=\"submit\" value=\"Reserve!\">&nbsp;&nbsp;"
+      "<input type=\"reset\" value=\"Back to defaults\"><br>\n"
+      "</td>\n</tr>\n</table>\n</body>\n</html>");
 }
 
 TEST_F(FormsCgiTest, PageWithoutLangIsAfrikaansAfterTheRefusalMessage) {
   CgiResponse response = run("hold_form", "");
-  const std::string start = "Content-Type: text/html\n\nFout in setLanguage(\"\"): Ongeldige taal gegee<br>\n<html>\n";
+  const std::string start =
+      "Content-Type: text/html\n\nFout in setLanguage(\"\"): Ongeldige taal gegee<br>\n<html>\n";
   EXPECT_EQ(response.output.substr(0, start.size()), start);
   EXPECT_NE(response.output.find("src=\"/data/afr_resource.js\""), std::string::npos);
   std::string form = content(response.output, "member");
@@ -129,7 +132,8 @@ TEST_F(FormsCgiTest, LookupFormRowsRunAuthorTitleIsbn) {
             "Author:</td><td><input type=\"text\" id=\"author\" name=\"author\"></td>\n</tr>\n"
             "<tr>\n<td nowrap=\"nowrap\">"
             "Title:</td><td><input type=\"text\" id=\"title\" name=\"title\"></td>\n</tr>\n"
-            "<tr>\n<td nowrap=\"nowrap\">ISBN:</td><td><input type=\"text\" id=\"isbn\" name=\"isbn\"></td>\n</tr>\n"
+            "<tr>\n<td nowrap=\"nowrap\">ISBN:</td><td><input type=\"text\" id=\"isbn\" "
+            "name=\"isbn\"></td>\n</tr>\n"
             "</table>\n<br>\n<input type=\"submit\" value=\"Search!\">&nbsp;&nbsp;"
             "<input type=\"reset\" value=\"Back to defaults\"><br>\n");
 }
@@ -143,7 +147,8 @@ TEST_F(FormsCgiTest, LookupFormKeepsIsbnCaptionInAfrikaans) {
 
 TEST_F(FormsCgiTest, CardFormHasTwoRowsAndNoExclamationMark) {
   CgiResponse response = run("card_form", "lang=eng");
-  EXPECT_NE(response.output.find("<title>Ashgrove Library :: Membership information</title>"), std::string::npos);
+  EXPECT_NE(response.output.find("<title>Ashgrove Library :: Membership information</title>"),
+            std::string::npos);
   EXPECT_EQ(content(response.output, "member"),
             "<h1>Membership information:</h1>\n<form method=\"post\" onsubmit=\"go('patron_card.exe')\">\n"
             "Please fill in your details:<br><br>\n<table>\n<tr>\n<td nowrap=\"nowrap\">"
@@ -157,17 +162,20 @@ TEST_F(FormsCgiTest, CardFormHasTwoRowsAndNoExclamationMark) {
 TEST_F(FormsCgiTest, HomePagesShowTheirAreaAndText) {
   CgiResponse member = run("member_home", "lang=eng");
   EXPECT_NE(member.output.find("   area = 2\n"), std::string::npos);
-  EXPECT_EQ(content(member.output, "member"),
-            "<h1>Member area homepage:</h1>\nLibrary members can do book searches and reservations, as well as "
-            "update their membership information, from this section of the website.\n");
+  EXPECT_EQ(
+      content(member.output, "member"),
+      "<h1>Member area homepage:</h1>\nLibrary members can do book searches and reservations, as well as "
+      "update their membership information, from this section of the website.\n");
   CgiResponse more = run("more_home", "lang=eng");
   EXPECT_NE(more.output.find("   area = 3\n"), std::string::npos);
   EXPECT_NE(more.output.find("<title>Ashgrove Library :: More area homepage</title>"), std::string::npos);
-  EXPECT_EQ(content(more.output, "more"),
-            "<h1>More on the library:</h1>\nThis section of the website contains information about the library.\n");
-  EXPECT_EQ(content(run("more_home", "lang=afr").output, "more"),
-            "<h1>Meer oor die biblioteek:</h1>\nHierdie gedeelte van die webblad bevat inligting oor die bestaan "
-            "van die biblioteek.\n");
+  EXPECT_EQ(
+      content(more.output, "more"),
+      "<h1>More on the library:</h1>\nThis section of the website contains information about the library.\n");
+  EXPECT_EQ(
+      content(run("more_home", "lang=afr").output, "more"),
+      "<h1>Meer oor die biblioteek:</h1>\nHierdie gedeelte van die webblad bevat inligting oor die bestaan "
+      "van die biblioteek.\n");
 }
 
 const char* const kStaffHome =
@@ -191,7 +199,7 @@ TEST_F(FormsCgiTest, StaffLoginWithLoggedInFieldOpensStaffArea) {
   EXPECT_EQ(content(response.output, "admin"), kStaffHome);
   EXPECT_NE(response.output.find("   area = 1\n"), std::string::npos);
   EXPECT_NE(response.output.find(std::string("/data/ambry.js\"></script>\n") + kEntryFormTag +
-                                  "<script language=\"JavaScript\">\n   script_name"),
+                                 "<script language=\"JavaScript\">\n   script_name"),
             std::string::npos);
 }
 
@@ -233,7 +241,8 @@ TEST_F(FormsCgiTest, CounterIsWrittenBeforeTheLastFlushAtExit) {
   std::filesystem::remove(mSite.data() + "/counter.txt");
   std::filesystem::create_directory(mSite.data() + "/counter.txt");  // readable, never writable
   std::string page = run("index", "lang=eng").output;
-  const std::string end = std::string(kFooter) + "Error in Counter::flush(): Error opening counter file<br>\n";
+  const std::string end =
+      std::string(kFooter) + "Error in Counter::flush(): Error opening counter file<br>\n";
   ASSERT_GE(page.size(), end.size());
   EXPECT_EQ(page.substr(page.size() - end.size()), end);
 }
