@@ -1,6 +1,8 @@
 // The generated entry form: rows, custom and additional controls, the button script.
 #include "tests/ambry/framework/FrameworkTestSupport.h"
 
+class EntryForm : public EnglishPageTest {};
+
 namespace {
 
 std::string form(const char* table) {
@@ -28,13 +30,13 @@ std::string box(const std::string& name, const std::string& size = "50") {
 
 }  // namespace
 
-TEST_F(EnglishPageTest, ReservationFormIsFourPlainBoxes) {
+TEST_F(EntryForm, ReservationFormIsFourPlainBoxes) {
   EXPECT_EQ(std::string(kFormHead) + row("Reservation ID", box("id")) + row("Member ID", box("memberid")) +
                 row("Book ID", box("bookid")) + row("Reservation Date", box("addDate")) + kPlainTail,
             form("reservation"));
 }
 
-TEST_F(EnglishPageTest, BookFormRows) {
+TEST_F(EntryForm, BookFormRows) {
   const std::string out = form("book");
   EXPECT_EQ(0u, out.find(kFormHead));
   EXPECT_NE(std::string::npos, out.find(std::string(kFormHead) +
@@ -59,7 +61,7 @@ TEST_F(EnglishPageTest, BookFormRows) {
   EXPECT_EQ(out.size() - std::string(kPlainTail).size(), out.rfind(kPlainTail));
 }
 
-TEST_F(EnglishPageTest, CheckoutFormHasTheReturnButtonBlock) {
+TEST_F(EntryForm, CheckoutFormHasTheReturnButtonBlock) {
   const std::string out = form("checkout");
   EXPECT_NE(std::string::npos,
             out.find(row("Return Date",
@@ -74,14 +76,14 @@ TEST_F(EnglishPageTest, CheckoutFormHasTheReturnButtonBlock) {
   EXPECT_EQ(out.size() - tail.size(), out.rfind(tail));
 }
 
-TEST_F(EnglishPageTest, MemberFormPasswordAndDateControls) {
+TEST_F(EntryForm, MemberFormPasswordAndDateControls) {
   const std::string out = form("member");
   EXPECT_NE(std::string::npos,
             out.find(row("Password", "<input id=\"password\" name=\"password\" size=\"50\" type=\"password\">")));
   EXPECT_NE(std::string::npos, out.find("<input id=\"accountExpiryDate\" name=\"accountExpiryDate\" size=\"15\" "));
 }
 
-TEST_F(EnglishPageTest, AfrikaansChangesOnlyTheCaptions) {
+TEST_F(EntryForm, AfrikaansChangesOnlyTheCaptions) {
   const std::string english = form("book");
   Ambry::setLanguage("afr");
   const std::string afrikaans = form("book");
@@ -96,7 +98,7 @@ TEST_F(EnglishPageTest, AfrikaansChangesOnlyTheCaptions) {
   EXPECT_EQ(translated, afrikaans);
 }
 
-TEST_F(EnglishPageTest, TableWithoutCaptionsFailsBeforeWritingTheForm) {
+TEST_F(EntryForm, TableWithoutCaptionsFailsBeforeWritingTheForm) {
   std::string out;
   bool threw = false;
   out = TestSupport::captureStdout([&] {

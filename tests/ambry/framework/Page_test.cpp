@@ -3,6 +3,8 @@
 
 #include "tests/ambry/framework/FrameworkTestSupport.h"
 
+class PageFrame : public EnglishPageTest {};
+
 namespace {
 
 // The header of the current page, with SCRIPT_NAME set to scriptName under the given name.
@@ -20,18 +22,18 @@ std::string ownQuery() { return str(Ambry::mapToQuery(Ambry::getEnvQueryMap()));
 
 }  // namespace
 
-TEST_F(EnglishPageTest, SetTitleWithAndWithoutKey) {
+TEST_F(PageFrame, SetTitleWithAndWithoutKey) {
   Ambry::setTitle("");
   EXPECT_EQ("Ashgrove Library", str(Ambry::getTitle()));
   Ambry::setTitle("title_admin_book");
   EXPECT_EQ("Ashgrove Library :: Book entry", str(Ambry::getTitle()));
 }
 
-TEST_F(EnglishPageTest, HttpHeaderEndsWithAnEmptyLine) {
+TEST_F(PageFrame, HttpHeaderEndsWithAnEmptyLine) {
   EXPECT_EQ("Content-Type: text/html\n\n", TestSupport::captureStdout([] { Ambry::printDefaultHTTPHeader(); }));
 }
 
-TEST_F(EnglishPageTest, ScriptTagsKeepTheOpenFlag) {
+TEST_F(PageFrame, ScriptTagsKeepTheOpenFlag) {
   EXPECT_FALSE(Ambry::isScriptOpen());
   EXPECT_EQ("<script language=\"JavaScript\">\n", TestSupport::captureStdout([] { Ambry::beginJavaScriptTag(""); }));
   EXPECT_TRUE(Ambry::isScriptOpen());
@@ -45,7 +47,7 @@ TEST_F(EnglishPageTest, ScriptTagsKeepTheOpenFlag) {
   EXPECT_FALSE(Ambry::isScriptOpen());
 }
 
-TEST_F(EnglishPageTest, StaffHeaderLoadsTheEntryFormScript) {
+TEST_F(PageFrame, StaffHeaderLoadsTheEntryFormScript) {
   SandboxDirectory dir;
   TestSupport::SiteSandbox::writeFile(dir.dataFile("menu_admin.txt"), "<p>staff menu</p>\n");
   Ambry::setTitle("title_admin_book");
@@ -63,7 +65,7 @@ TEST_F(EnglishPageTest, StaffHeaderLoadsTheEntryFormScript) {
   EXPECT_NE(std::string::npos, out.find("\n<p>staff menu</p>\n"));
 }
 
-TEST_F(EnglishPageTest, OtherAreasHaveNoEntryFormScriptAndTheirOwnMenu) {
+TEST_F(PageFrame, OtherAreasHaveNoEntryFormScriptAndTheirOwnMenu) {
   SandboxDirectory dir;
   for (const char* word : {"home", "admin", "member", "more"}) {
     TestSupport::SiteSandbox::writeFile(dir.dataFile(std::string("menu_") + word + ".txt"), std::string("MENU-") + word);
@@ -81,13 +83,13 @@ TEST_F(EnglishPageTest, OtherAreasHaveNoEntryFormScriptAndTheirOwnMenu) {
   EXPECT_EQ(std::string::npos, more.find("entryform.js"));
 }
 
-TEST_F(EnglishPageTest, ScriptNameIsFoundWithoutRegardToCaseAndMayBeMissing) {
+TEST_F(PageFrame, ScriptNameIsFoundWithoutRegardToCaseAndMayBeMissing) {
   EXPECT_NE(std::string::npos, header("script_name", "/lower.exe").find("script_name = \"/lower.exe?"));
   EXPECT_NE(std::string::npos, header("Script_Name", "/mixed.exe").find("script_name = \"/mixed.exe?"));
   EXPECT_NE(std::string::npos, header("SCRIPT_NAME", nullptr).find("script_name = \"?" + ownQuery() + "\"\n"));
 }
 
-TEST_F(EnglishPageTest, HostileScriptNameStaysInsideItsLiteral) {
+TEST_F(PageFrame, HostileScriptNameStaysInsideItsLiteral) {
   const std::string out = header("SCRIPT_NAME", "/x.exe\";alert(1)//</script><script>alert(2)//");
   EXPECT_NE(std::string::npos,
             out.find("script_name = \"/x.exe\\\";alert(1)//\\x3C/script>\\x3Cscript>alert(2)//?" + ownQuery() + "\"\n"));
@@ -96,7 +98,7 @@ TEST_F(EnglishPageTest, HostileScriptNameStaysInsideItsLiteral) {
   EXPECT_NE(std::string::npos, header("SCRIPT_NAME", "/%s%n%d.exe").find("script_name = \"/%s%n%d.exe?"));
 }
 
-TEST_F(EnglishPageTest, FooterAndFiles) {
+TEST_F(PageFrame, FooterAndFiles) {
   EXPECT_EQ("</td>\n</tr>\n</table>\n</body>\n</html>", TestSupport::captureStdout([] { Ambry::printDefaultFooter(); }));
   EXPECT_EQ("../data/counter.txt", str(Ambry::getDataFilePath("counter.txt")));
   SandboxDirectory dir;

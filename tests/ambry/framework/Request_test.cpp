@@ -9,6 +9,8 @@
 
 #include "tests/ambry/framework/FrameworkTestSupport.h"
 
+class RequestGetParam : public EnglishPageTest {};
+
 using Ambry::decodeQuery;
 using Ambry::QueryMap;
 using Ambry::queryToMap;
@@ -87,7 +89,7 @@ TEST(RequestQueryToMap, RepeatedKeysKeepTheLastValueAndKeysAreSorted) {
   EXPECT_EQ("", str(Ambry::mapToQuery(QueryMap())));
 }
 
-TEST_F(EnglishPageTest, GetParamFindsPlainSubstrings) {
+TEST_F(RequestGetParam, GetParamFindsPlainSubstrings) {
   EXPECT_EQ("5", str(Ambry::getParam("id", "id=5&x=1")));
   EXPECT_EQ("5", str(Ambry::getParam("id", "x=1&id=5")));
   EXPECT_EQ("7", str(Ambry::getParam("id", "lastid=7&id=5")));  // found inside "lastid"
@@ -95,7 +97,7 @@ TEST_F(EnglishPageTest, GetParamFindsPlainSubstrings) {
   EXPECT_EQ("", str(Ambry::getParam("id", "id")));  // nothing after the name
 }
 
-TEST_F(EnglishPageTest, GetParamReportsAMissingNameEscaped) {
+TEST_F(RequestGetParam, GetParamReportsAMissingNameEscaped) {
   Keystone::String result = "unset";
   const std::string out =
       TestSupport::captureStdout([&] { result = Ambry::getParam("id", "x=<b>%s</b>"); });

@@ -1,6 +1,8 @@
 // Result tables: column widths, row and cell attributes, empty cells and the closing line.
 #include "tests/ambry/framework/FrameworkTestSupport.h"
 
+class ResultTable : public EnglishPageTest {};
+
 namespace {
 
 std::string begin(const Keystone::Array<Keystone::String>& captions) {
@@ -18,14 +20,14 @@ const char* kCaptionCell =
 
 }  // namespace
 
-TEST_F(EnglishPageTest, ColumnWidthsDropTheRemainder) {
+TEST_F(ResultTable, ColumnWidthsDropTheRemainder) {
   EXPECT_EQ(1, count(begin(strings({"A"})), "<colgroup width=\"100%\">"));
   EXPECT_EQ(3, count(begin(strings({"A", "B", "C"})), "<colgroup width=\"33%\">"));
   EXPECT_EQ(7, count(begin(strings({"1", "2", "3", "4", "5", "6", "7"})), "<colgroup width=\"14%\">"));
   EXPECT_EQ(8, count(begin(strings({"1", "2", "3", "4", "5", "6", "7", "8"})), "<colgroup width=\"12%\">"));
 }
 
-TEST_F(EnglishPageTest, CaptionRowExactly) {
+TEST_F(ResultTable, CaptionRowExactly) {
   EXPECT_EQ(std::string("<table width=\"100%\" cellspacing=\"0\" cellpadding=\"5\">\n"
                         "<colgroup width=\"50%\"><colgroup width=\"50%\">\n"
                         "<tr style=\"font-weight:bold;color:orange;background-color:darkgreen\">\n") +
@@ -37,7 +39,7 @@ TEST_F(EnglishPageTest, CaptionRowExactly) {
             begin(Keystone::Array<Keystone::String>()));
 }
 
-TEST_F(EnglishPageTest, RowsWithAndWithoutAttributes) {
+TEST_F(ResultTable, RowsWithAndWithoutAttributes) {
   const auto row = [](const Keystone::Array<Keystone::String>& cells, const char* rowAttr, const char* cellAttr) {
     return TestSupport::captureStdout([&] { Ambry::printResultRow(cells, rowAttr, cellAttr); });
   };
@@ -48,7 +50,7 @@ TEST_F(EnglishPageTest, RowsWithAndWithoutAttributes) {
             row(strings({"100% <b>x</b>", "y"}), "bgcolor=\"#BBBBBB\"", "onclick=\"go(1)\""));
 }
 
-TEST_F(EnglishPageTest, EndResultTableInBothLanguages) {
+TEST_F(ResultTable, EndResultTableInBothLanguages) {
   EXPECT_EQ("</table><br>\nEnd of results.<br>\n", TestSupport::captureStdout([] { Ambry::endResultTable(); }));
   Ambry::setLanguage("afr");
   EXPECT_EQ("</table><br>\nEinde van resultate.<br>\n", TestSupport::captureStdout([] { Ambry::endResultTable(); }));
