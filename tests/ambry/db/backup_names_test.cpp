@@ -26,14 +26,6 @@ TEST(BackupNames, PadsEveryFieldToTwoDigitsAndEndsInBak) {
   EXPECT_EQ(nameAt(localTime(2024, 12, 31, 23, 59, 59)), "2024-12-31-23-59-59.bak");
 }
 
-TEST(BackupNames, SortInTimeOrder) {
-  std::string justBeforeMidnight = nameAt(localTime(2024, 12, 31, 23, 59, 59));
-  std::string newYear = nameAt(localTime(2025, 1, 1, 0, 0, 7));
-  std::string tenAm = nameAt(localTime(2025, 1, 1, 10, 0, 0));
-  EXPECT_LT(justBeforeMidnight, newYear);
-  EXPECT_LT(newYear, tenAm);
-}
-
 TEST(BackupNames, AcceptsBareRestorePointNames) {
   for (const char* name : {"2006-05-17-09-05-03.bak", "a.bak.old", "before_upgrade.bak", "X.BAK.bak"})
     EXPECT_TRUE(Ambry::isRestorePointName(name)) << name;
