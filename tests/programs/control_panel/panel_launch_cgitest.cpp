@@ -85,6 +85,10 @@ TEST(PanelLaunch, StartsAutovaultDetachedAndItStopsOnRequest) {
   ASSERT_TRUE(eventually([&] { return !SiteSandbox::readFile(flag).empty(); }));
   pid_t pid = std::atoi(SiteSandbox::readFile(flag).c_str());
   ASSERT_GT(pid, 0);
+  struct StopWhenDone {
+    pid_t pid;
+    ~StopWhenDone() { kill(pid, SIGTERM); }
+  } stopWhenDone{pid};  // also when a check below fails
   EXPECT_NE(getsid(pid), getsid(0));
   EXPECT_EQ(fs::canonical("/proc/" + std::to_string(pid) + "/cwd"), fs::canonical(site.cgiBin()));
   ASSERT_TRUE(eventually([&] { return SiteSandbox::exists(site.backup() + "/lastbackup.dat"); }))
