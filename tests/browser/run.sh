@@ -1,0 +1,40 @@
+#!/usr/bin/env bash
+# Runs the browser tests: lays the built site out in a throwaway directory, starts it on a private
+# port with a fresh database, runs every scenario in headless Chromium, and stops everything.
+# Usage: run.sh BUILD_DIR WORK_DIR   (screenshots land in WORK_DIR/screenshots)
+set -uo pipefail
+build=$(realpath "$1")
+work=$(realpath -m "$2")
+here=$(cd "$(dirname "$0")" && pwd)
+source "$here/../../scripts/lib/site.sh"
+
+for tool in node npm lighttpd mariadbd /usr/bin/chromium; do
+  command -v "$tool" >/dev/null || { echo "browser tests need $tool (Debian: chromium nodejs npm lighttpd mariadb-server)" >&2; exit 1; }
+done
+if [ ! -d "$here/node_modules/playwright-core" ]; then
+  (cd "$here" && npm install --no-audit --no-fund --loglevel=error) || { echo "npm install failed" >&2; exit 1; }
+fi
+
+# a port nobody listens on
+port=${AMBRY_TEST_PORT:-}
+if [ -z "$port" ]; then
+  for candidate in $(shuf -i 20000-29999 -n 50); do
+    (exec 3<>"/dev/tcp/127.0.0.1/$candidate") 2>/dev/null || { port=$candidate; break; }
+  done
+fi
+
+var=$work/var
+site_stop_all "$var" 2>/dev/null
+rm -rf "$var" "$work/screenshots"
+mkdir -p "$work/screenshots"
+trap 'site_stop_all "$var"' EXIT
+
+unset AMBRY_ADMIN_PASSWORD AMBRY_NO_SAMPLE_DATA
+site_layout "$build" "$var" || exit 1
+site_db_start "$var" >"$work/db_start.log" 2>&1 || { cat "$work/db_start.log"; exit 1; }
+site_web_start "$var" "$port" || exit 1
+echo "site running at http://127.0.0.1:$port/ (data in $var)"
+
+AMBRY_TEST_URL="http://127.0.0.1:$port" AMBRY_TEST_SOCKET="$(site_socket "$var")" \
+  AMBRY_TEST_SHOTS="$work/screenshots" AMBRY_TEST_BACKUP_DIR="$var/db_backup" \
+  node "$here/run_all.js"

@@ -1,0 +1,146 @@
+// Staff scenarios: signing in, the book editor's whole cycle, lending, check-in, blacklisting.
+const { test, sql, sqlValue, url, screenshot, navigation, assert, STAFF } = require('./lib/harness');
+const { field, fieldValue, fill, press, findAndOpen } = require('./lib/editor');
+
+// A book that is on the shelf and reserved by nobody.
+function freeBook(skip = []) {
+  return sqlValue(`SELECT id FROM BOOK WHERE id NOT IN (SELECT bookid FROM CHECKOUT WHERE inDate = 0)
+    AND id NOT IN (SELECT bookid FROM RESERVATION) ${skip.length ? `AND id NOT IN (${skip.join(',')})` : ''}
+    ORDER BY id LIMIT 1`);
+}
+// A member who may borrow, counted from the end of the register.
+function borrower(offset = 0) {
+  return sqlValue(`SELECT id FROM MEMBER WHERE accountExpiryDate > CURDATE()
+    AND id NOT IN (SELECT memberid FROM BLACKLIST) ORDER BY id DESC LIMIT 1 OFFSET ${offset}`);
+}
+
+test('staff sign in with the password form and reach the staff pages', async (s) => {
+  const page = await s.page();
+  await page.goto(url('index.exe'));
+  await page.fill('#staff_password', STAFF.password);
+  await navigation(page, () => page.click('#staff_signin'));
+  assert.match(page.url(), /staff_login\.exe\?lang=eng/);
+  assert.match(await page.textContent('td.content'), /Administration area homepage/);
+  await screenshot(page, 'staff_login');
+  await navigation(page, () => page.click('#menu a.menulink[href*="book_editor"]'));
+  assert.match(page.url(), /book_editor\.exe\?lang=eng/);
+  assert.notEqual(await fieldValue(page, 'title'), '');
+  // the staff home link keeps the visitor signed in
+  await navigation(page, () => page.click('#menu a.menulink[href*="staff_login"]'));
+  assert.match(await page.textContent('td.content'), /Administration area homepage/);
+});
+
+test('staff sign in with a wrong password goes back to the home page', async (s) => {
+  const page = await s.page();
+  await page.goto(url('index.exe'));
+  await page.fill('#staff_password', STAFF.password.toUpperCase());
+  await page.click('#staff_signin');
+  await page.waitForURL(/index\.exe\?lang=eng/);
+  assert.equal(await s.dialog(0), 'The password was incorrect. Please try again.');
+});
+
+test('staff add, browse, find, change and delete a book', async (s) => {
+  const page = await s.page();
+  await page.goto(url('book_editor.exe'));
+  await page.click('#btnNew');
+  assert.equal(await page.isDisabled('#btnUpdate'), true, 'a new entry cannot be saved over another');
+  await fill(page, { author: 'Mda, Zakes', title: 'Black Diamond', isbn: '9781415200971', dewey: '823',
+    price: '199.00', _condition: 9 });
+  await press(page, 'btnInsert');
+  assert.equal(await s.dialog(0), 'New entry added.');
+  const id = sqlValue("SELECT MAX(id) FROM BOOK WHERE title = 'Black Diamond'");
+  assert.equal(await fieldValue(page, 'id'), id);
+  assert.equal(await fieldValue(page, 'author'), 'Mda, Zakes');
+  assert.equal(await page.isDisabled('#btnUpdate'), false);
+  await screenshot(page, 'book_editor');
+
+  const before = sqlValue(`SELECT MAX(id) FROM BOOK WHERE id < ${id}`);
+  await press(page, 'btnPrevious');
+  assert.equal(await fieldValue(page, 'id'), before);
+  await press(page, 'btnNext');
+  assert.equal(await fieldValue(page, 'id'), id);
+  await press(page, 'btnNext');
+  assert.equal(await s.dialog(1), 'There is no entry after this one.');
+  assert.equal(await fieldValue(page, 'id'), id, 'the last entry stays shown');
+
+  await page.goto(url('book_editor.exe'));
+  assert.equal(await findAndOpen(page, 'book_editor', { title: 'Black Diamond' }, id), 1);
+  await screenshot(page, 'book_editor_found');
+  assert.equal(await fieldValue(page, 'title'), 'Black Diamond');
+
+  await fill(page, { price: '210.00' });
+  await press(page, 'btnUpdate');
+  assert.equal(await s.dialog(2), 'Entry updated.');
+  assert.equal(sqlValue(`SELECT price FROM BOOK WHERE id = ${id}`), '210.00');
+
+  await press(page, 'btnDelete');
+  assert.equal(s.dialogs[3], 'Delete this entry for good?');
+  assert.equal(await s.dialog(4), 'Entry deleted.');
+  assert.equal(sqlValue(`SELECT COUNT(*) FROM BOOK WHERE id = ${id}`), '0');
+});
+
+test('staff cannot delete a book that was ever lent', async (s) => {
+  const [id, isbn] = sql(`SELECT id, isbn FROM BOOK WHERE id IN (SELECT bookid FROM CHECKOUT WHERE inDate <> 0)
+    ORDER BY id LIMIT 1`)[0];
+  const page = await s.page();
+  await page.goto(url('book_editor.exe'));
+  await findAndOpen(page, 'book_editor', { isbn }, id);
+  await press(page, 'btnDelete');
+  assert.equal(await s.dialog(1), 'Error in deleteBook: The specified book appears in the Checkout table.');
+  assert.equal(sqlValue(`SELECT COUNT(*) FROM BOOK WHERE id = ${id}`), '1');
+});
+
+test('staff lend a book', async (s) => {
+  const member = borrower(0);
+  const book = freeBook();
+  const page = await s.page();
+  await page.goto(url('checkout_editor.exe'));
+  await page.click('#btnNew');
+  const due = await fieldValue(page, 'returnDate');
+  assert.match(due, /^\d{4}-\d\d-\d\d$/);
+  assert.equal(await page.inputValue('#returnDate_picker'), due, 'the date picker follows the field');
+  await fill(page, { memberid: member, bookid: book });
+  await press(page, 'btnInsert');
+  assert.equal(await s.dialog(0), 'New entry added.');
+  assert.equal(sqlValue(`SELECT COUNT(*) FROM CHECKOUT WHERE memberid = ${member} AND bookid = ${book}
+    AND inDate = 0 AND returnDate = '${due}'`), '1');
+  await screenshot(page, 'checkout_editor');
+});
+
+test('staff check a book in and see who reserved it', async (s) => {
+  const [loan, book] = sql(`SELECT id, bookid FROM CHECKOUT WHERE inDate = 0
+    AND bookid IN (SELECT bookid FROM RESERVATION) ORDER BY id LIMIT 1`)[0];
+  const waiting = sql(`SELECT memberid FROM RESERVATION WHERE bookid = ${book}`).map((r) => r[0]);
+  const page = await s.page();
+  await page.goto(url('checkout_editor.exe'));
+  await findAndOpen(page, 'checkout_editor', { bookid: book }, loan);
+  assert.equal(await page.isDisabled('#btnReturnBook'), false);
+  await press(page, 'btnReturnBook');
+  assert.equal(await s.dialog(0), 'Book returned.');
+  const text = await page.textContent('td.content');
+  assert.match(text, /The following members have previously reserved this book, and can be notified of the check-in/);
+  for (const m of waiting) assert.ok(text.includes(m), `member ${m} is named`);
+  assert.equal(sqlValue(`SELECT inDate <> 0 FROM CHECKOUT WHERE id = ${loan}`), '1');
+  await screenshot(page, 'checkout_checkin');
+});
+
+test('staff blacklist a member, whose next loan is refused', async (s) => {
+  const member = borrower(1);
+  const book = freeBook();
+  const page = await s.page();
+  await page.goto(url('blacklist_editor.exe'));
+  await page.click('#btnNew');
+  await fill(page, { memberid: member, reason: 'Four books long overdue' });
+  await press(page, 'btnInsert');
+  assert.equal(await s.dialog(0), 'New entry added.');
+  assert.equal(sqlValue(`SELECT COUNT(*) FROM BLACKLIST WHERE memberid = ${member}`), '1');
+  await screenshot(page, 'blacklist_editor');
+
+  await page.goto(url('checkout_editor.exe'));
+  await page.click('#btnNew');
+  await fill(page, { memberid: member, bookid: book });
+  await press(page, 'btnInsert');
+  assert.equal(await s.dialog(1),
+    'Error in insertCheckout: The specified member has been prohibited from checking out books.');
+  assert.equal(sqlValue(`SELECT COUNT(*) FROM CHECKOUT WHERE memberid = ${member} AND bookid = ${book}`), '0');
+});
