@@ -138,6 +138,8 @@ int String::findNth(const String& what, int n) const {
 // Searching resumes after the inserted text, so `with` is never searched again; an empty
 // `what` would match everywhere and leaves the string unchanged.
 String& String::replace(const String& what, const String& with) {
+  // Either text may be this string itself, which changes with every replacement: work on copies.
+  if (&what == this || &with == this) return replace(String(what), String(with));
   if (mLength == 0 || what.mLength == 0 || what.mLength > mLength) return *this;
   int p = find(what, 0);
   while (p != -1) {

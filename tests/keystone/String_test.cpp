@@ -214,3 +214,12 @@ TEST(KeystoneStringReplace, NothingToDo) {
   s.replace("z", "y");
   EXPECT_EQ("abc", text(s));
 }
+
+TEST(KeystoneStringReplace, TheStringItselfAsSearchOrReplacement) {
+  String doubled("a-a");
+  doubled.replace("a", doubled);
+  EXPECT_EQ("a-a-a-a", text(doubled));
+  String whole("abc");
+  whole.replace(whole, "x");
+  EXPECT_EQ("x", text(whole));
+}
