@@ -27,14 +27,18 @@ client() { mysql --no-defaults --socket="$sock" -uroot "$@"; }
 case "$cmd" in
 start)
   stop_server
-  rm -rf "$dir/data"
-  mkdir -p "$dir/data"
+  rm -rf "$dir/data" "$dir/tmp"
+  mkdir -p "$dir/data" "$dir/tmp"
   userflag=()
   [ "$(id -u)" = 0 ] && userflag=(--user=root)
-  mariadb-install-db --no-defaults --datadir="$dir/data" --auth-root-authentication-method=normal \
-    --skip-test-db "${userflag[@]}" >"$dir/install.log" 2>&1
+  # A private temporary folder: the shared /tmp is busy with other test runs.
+  if ! mariadb-install-db --no-defaults --datadir="$dir/data" --tmpdir="$dir/tmp" \
+      --auth-root-authentication-method=normal --skip-test-db "${userflag[@]}" >"$dir/install.log" 2>&1; then
+    cat "$dir/install.log" >&2
+    exit 1
+  fi
   mariadbd --no-defaults --datadir="$dir/data" --socket="$sock" --pid-file="$pidf" \
-    --skip-networking --lower-case-table-names=1 --character-set-server=latin1 \
+    --tmpdir="$dir/tmp" --skip-networking --lower-case-table-names=1 --character-set-server=latin1 \
     --collation-server=latin1_swedish_ci --innodb-buffer-pool-size=64M \
     --innodb-flush-log-at-trx-commit=2 --log-error="$dir/mysqld.err" "${userflag[@]}" \
     </dev/null >"$dir/mysqld.out" 2>&1 &
@@ -43,6 +47,11 @@ start)
     mysqladmin --no-defaults --socket="$sock" -uroot ping >/dev/null 2>&1 && break
     sleep 0.1
   done
+  if ! mysqladmin --no-defaults --socket="$sock" -uroot ping >/dev/null 2>&1; then
+    echo "MariaDB did not start:" >&2
+    tail -20 "$dir/mysqld.err" >&2
+    exit 1
+  fi
   client -e "CREATE DATABASE ambry DEFAULT CHARACTER SET latin1;
     CREATE USER 'ambry'@'localhost' IDENTIFIED BY 'marmots';
     GRANT ALL PRIVILEGES ON *.* TO 'ambry'@'localhost';"
