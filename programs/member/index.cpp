@@ -7,9 +7,8 @@ using Keystone::String;
 
 int main() {
   Ambry::printDefaultHTTPHeader();
-  // The home page is the site's entry point and is often asked for without any parameter:
-  // then it simply keeps the default language instead of reporting an empty one.
-  if (Ambry::getEnvQueryMap().contains("lang")) Ambry::setLanguage(Ambry::getEnvQueryMap()["lang"]);
+  // Like every page, the language comes from the URL; the site's entry address carries it.
+  Ambry::setLanguage(Ambry::getEnvQueryMap().get("lang", ""));
   Ambry::setTitle("");
   Ambry::setArea_Home();
   Ambry::printDefaultHeader();

@@ -59,10 +59,10 @@ TEST_F(IndexPage, WithoutACounterFileItSaysSoAndCreatesNone) {
   EXPECT_FALSE(SiteSandbox::exists(counterFile()));
 }
 
-TEST_F(IndexPage, AfrikaansIsTheDefaultAndNeedsNoParameter) {
+TEST_F(IndexPage, WithoutALanguageTheRefusalShowsAndAfrikaansStays) {
   SiteSandbox::writeFile(counterFile(), "9");
   const CgiResponse page = run("");
-  EXPECT_EQ(0u, page.output.find("Content-Type: text/html\n\n<html>\n"));  // no language complaint first
+  EXPECT_EQ(0u, page.output.find("Content-Type: text/html\n\nFout in setLanguage(\"\"): Ongeldige taal gegee<br>\n<html>\n"));
   EXPECT_TRUE(contains(page.output, "src=\"/data/afr_resource.js\""));
   EXPECT_TRUE(contains(page.output, "Ashgrove Biblioteek</td>\n<td align=\"right\">\nBesoektyd: "));
   // An unsupported language is still reported, and the page stays Afrikaans.
