@@ -24,3 +24,6 @@ BUILD_PACKAGES=(g++ make cmake libgtest-dev libmariadb-dev mariadb-server mariad
 
 # What serving the site needs beyond the build (scripts/serve, the browser tests).
 SITE_PACKAGES=(lighttpd mariadb-server mariadb-client)
+
+# What the fuzz targets need: clang with libFuzzer and the sanitizer runtimes.
+FUZZ_PACKAGES=(clang libclang-rt-14-dev)
