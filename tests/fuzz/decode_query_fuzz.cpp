@@ -1,4 +1,6 @@
 // Fuzz target: decodeQuery and getParam against a plain model of the decoding rules.
+#include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <string>
 
@@ -49,14 +51,35 @@ void checkDecoded(const std::string& input, const String& decoded) {
   check(modelDecode(input) == decoded.c_str(), "decodeQuery agrees with the model");
 }
 
+// What getParam writes to the page while it runs.
+std::string pageOutput(const std::string& name, const std::string& query, String& value) {
+  char* text = nullptr;
+  size_t length = 0;
+  FILE* page = open_memstream(&text, &length);
+  if (!page) std::abort();
+  FILE* saved = stdout;
+  stdout = page;
+  value = Ambry::getParam(String(name.c_str()), String(query.c_str()));
+  stdout = saved;
+  std::fclose(page);
+  const std::string written(text, length);
+  std::free(text);
+  return written;
+}
+
 // The value after the first occurrence of name, up to the next '&', decoded.
 void checkGetParam(const std::string& name, const std::string& query) {
-  const String value = Ambry::getParam(String(name.c_str()), String(query.c_str()));
+  String value;
+  const std::string written = pageOutput(name, query, value);
   const size_t found = query.empty() ? std::string::npos : query.find(name);
   if (found == std::string::npos) {
     check(value.length() == 0, "a missing parameter reads as empty");
+    // The message's own line break is its only tag: the name and query in it are escaped.
+    check(written.find("<br>") != std::string::npos, "a missing parameter is reported");
+    check(written.find('<') == written.rfind('<'), "no markup from the request reaches the page");
     return;
   }
+  check(written.empty(), "a parameter that is found writes nothing");
   const size_t start = found + name.size() + 1;
   std::string raw;
   if (start < query.size()) raw = query.substr(start, query.find('&', start) - start);
