@@ -1,0 +1,83 @@
+# Shared steps of the reliability tests: a private site on a free port with a throwaway database,
+# staff and member requests, page checks and SQL against that database. Source it.
+#   rel_site_start BUILD_DIR WORK_DIR   lays out and starts the site; sets REL_VAR, REL_PORT, REL_URL
+#   rel_site_stop                       stops the web server, the database and any autovault started
+REL_HERE=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
+source "$REL_HERE/../../scripts/lib/site.sh"
+
+REL_FOOTER=$'</td>\n</tr>\n</table>\n</body>\n</html>'
+REL_FAILURES=0
+
+rel_fail() { echo "FAIL: $*" >&2; REL_FAILURES=$((REL_FAILURES + 1)); }
+rel_pass() { echo "ok: $*"; }
+rel_check() {  # rel_check "what" command...: passes when the command succeeds
+  local what=$1; shift
+  if "$@"; then rel_pass "$what"; else rel_fail "$what"; fi
+}
+
+rel_free_port() {
+  local candidate
+  for candidate in $(shuf -i 30000-39999 -n 50); do
+    (exec 3<>"/dev/tcp/127.0.0.1/$candidate") 2>/dev/null || { echo "$candidate"; return 0; }
+  done
+  return 1
+}
+
+rel_site_start() {
+  local build work
+  build=$(realpath "$1"); work=$(realpath -m "$2")
+  REL_VAR=$work/var
+  site_stop_all "$REL_VAR" 2>/dev/null
+  rel_unmount_backup 2>/dev/null
+  rm -rf "$REL_VAR"
+  unset AMBRY_ADMIN_PASSWORD
+  export AMBRY_NO_SAMPLE_DATA=1
+  REL_PORT=$(rel_free_port) || { echo "no free port" >&2; return 1; }
+  REL_URL="http://127.0.0.1:$REL_PORT"
+  site_layout "$build" "$REL_VAR" || return 1
+  site_db_start "$REL_VAR" >"$work/db_start.log" 2>&1 || { cat "$work/db_start.log" >&2; return 1; }
+  site_web_start "$REL_VAR" "$REL_PORT" || return 1
+  echo "site at $REL_URL (data in $REL_VAR)"
+}
+
+# Stops an autovault that holds the run flag of this site, by the process id it wrote there.
+rel_stop_autovault() {
+  local flag=$REL_VAR/db_backup/runflag pid
+  [ -f "$flag" ] || return 0
+  pid=$(head -c 20 "$flag" | tr -dc 0-9)
+  if [ -n "$pid" ] && [ "$(readlink "/proc/$pid/exe" 2>/dev/null | xargs -r basename)" = autovault.exe ]; then
+    kill "$pid" 2>/dev/null
+    for _ in $(seq 1 50); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
+    kill -9 "$pid" 2>/dev/null
+  fi
+  return 0
+}
+
+rel_unmount_backup() {
+  mountpoint -q "$REL_VAR/db_backup" 2>/dev/null && umount "$REL_VAR/db_backup"
+  return 0
+}
+
+rel_site_stop() {
+  [ -n "${REL_VAR:-}" ] || return 0
+  rel_stop_autovault
+  rel_unmount_backup
+  site_stop_all "$REL_VAR"
+}
+
+rel_sql() { site_root_client "$REL_VAR" -N -B "$(site_db_name)" -e "$1"; }
+
+# rel_post PROGRAM BODY [curl options...]: the page on stdout; the status in $REL_STATUS_FILE.
+REL_STATUS_FILE=$(mktemp /tmp/reliability-status.XXXXXX)
+rel_post() {
+  local program=$1 body=$2; shift 2
+  curl -s -m 30 -o - -w '%{http_code}' -u staff:marmots --data-binary "$body" "$@" \
+    "$REL_URL/cgi-bin/$program.exe?lang=eng" >"$REL_STATUS_FILE.page"
+  local all; all=$(cat "$REL_STATUS_FILE.page"; echo x); all=${all%x}
+  printf '%s' "${all: -3}" >"$REL_STATUS_FILE"
+  printf '%s' "${all:0:${#all}-3}"
+}
+rel_status() { cat "$REL_STATUS_FILE"; }
+
+# True when a page ends with the footer.
+rel_complete_page() { [[ "$1" == *"$REL_FOOTER" || "$1" == *"$REL_FOOTER"$'\n' ]]; }
