@@ -39,7 +39,7 @@ LOAD_URL="$REL_URL" LOAD_SECONDS=12 LOAD_WORKERS=4 LOAD_BOOKS=2 LOAD_MEMBERS="1 
 client=$!
 sleep 3
 site_db_stop "$REL_VAR"
-rel_check "database server stopped" [ ! -S "$(site_socket "$REL_VAR")" ] || ! site_root_client "$REL_VAR" -e 'SELECT 1' 2>/dev/null
+rel_check "database server stopped" eval '! site_root_client "$REL_VAR" -e "SELECT 1" 2>/dev/null'
 
 for entry in "${requests[@]}"; do
   IFS='|' read -r program body _ <<<"$entry"
