@@ -1,5 +1,5 @@
 // AmbryDB's blacklist: a member has at most one blacklisting, which bars borrowing and reserving.
-#include <mysql.h>
+#include "ambry/db/ClientLibrary.h"
 
 #include <cstdlib>
 
@@ -42,7 +42,7 @@ bool AmbryDB::otherBlacklisting(const QueryMap& query) const {
   int entry = std::atoi(query["blacklistid"].c_str());
   execute("SELECT id FROM BLACKLIST WHERE memberid = " + number(query["memberid"]));
   if (!result) return false;
-  while (MYSQL_ROW found = mysql_fetch_row(result))
+  while (MYSQL_ROW found = mariadb().fetch_row(result))
     if (std::atoi(found[0] ? found[0] : "") != entry) return true;
   return false;
 }

@@ -1,7 +1,7 @@
 // AmbryDB's connection: construction, opening and closing, and the exception type.
 #include "ambry/db/AmbryDB.h"
 
-#include <mysql.h>
+#include "ambry/db/ClientLibrary.h"
 
 #include "ambry/resources/Resources.h"
 
@@ -16,7 +16,7 @@ AmbryDBException::AmbryDBException(const Keystone::String& message)
 bool AmbryDB::connectionOpen = false;
 
 AmbryDB::AmbryDB() try : mysql(nullptr), result(nullptr), row(nullptr) {
-  mysql = mysql_init(nullptr);
+  mysql = mariadb().init(nullptr);
 } catch (...) {
   throw AmbryDBException("AmbryDB constructor");
 }
@@ -27,8 +27,8 @@ AmbryDB::~AmbryDB() {
   } catch (AmbryDBException&) {
   }
   // A handle that another object's close left open, or whose open failed, is still freed here.
-  if (result) mysql_free_result(result);
-  if (mysql) mysql_close(mysql);
+  if (result) mariadb().free_result(result);
+  if (mysql) mariadb().close(mysql);
 }
 
 void AmbryDB::openConnection() {
@@ -38,10 +38,10 @@ void AmbryDB::openConnection() {
   Keystone::String user = getProperty("mysql_user");
   Keystone::String host = getProperty("mysql_host");
   // The pages are Windows-1252, which the server calls latin1.
-  mysql_options(mysql, MYSQL_SET_CHARSET_NAME, "latin1");
+  mariadb().options(mysql, MYSQL_SET_CHARSET_NAME, "latin1");
   // Port 0 and no socket name: the client library's defaults (MYSQL_UNIX_PORT); 32 compresses.
-  if (!mysql_real_connect(mysql, host.c_str(), user.c_str(), password.c_str(), dbname.c_str(), 0,
-                          nullptr, 32)) {
+  if (!mariadb().real_connect(mysql, host.c_str(), user.c_str(), password.c_str(), dbname.c_str(),
+                             0, nullptr, 32)) {
     throw AmbryDBException("openConnection - " + getResource("err_connect_failed", false) + ": " +
                            getError());
   }
@@ -53,12 +53,12 @@ void AmbryDB::closeConnection() {
   try {
     connectionOpen = false;
     if (result) {
-      mysql_free_result(result);
+      mariadb().free_result(result);
       result = nullptr;
       row = nullptr;
     }
     if (mysql) {
-      mysql_close(mysql);
+      mariadb().close(mysql);
       mysql = nullptr;  // a closed handle is never used or closed again
     }
   } catch (...) {

@@ -1,7 +1,7 @@
 // AmbryDB's statements and rows: running one statement and reading its result.
 #include "ambry/db/AmbryDB.h"
 
-#include <mysql.h>
+#include "ambry/db/ClientLibrary.h"
 
 #include <vector>
 
@@ -13,14 +13,14 @@ void AmbryDB::execute(const Keystone::String& statement) const {
   try {
     if (!mysql) throw AmbryDBException("openConnection: mysql == 0");
     if (result) {
-      mysql_free_result(result);
+      mariadb().free_result(result);
       result = nullptr;
       row = nullptr;
     }
     keptError = "";
     // A rejected statement is not an exception: it leaves no result and getError() tells.
-    mysql_query(mysql, statement.c_str());
-    result = mysql_store_result(mysql);
+    mariadb().query(mysql, statement.c_str());
+    result = mariadb().store_result(mysql);
     lastQuery = statement;
   } catch (AmbryDBException&) {
     throw;
@@ -32,13 +32,13 @@ void AmbryDB::execute(const Keystone::String& statement) const {
 
 bool AmbryDB::getNextRow() {
   if (!result) return false;
-  row = mysql_fetch_row(result);
+  row = mariadb().fetch_row(result);
   return row != nullptr;
 }
 
 Keystone::Array<Keystone::String> AmbryDB::getRow() const {
   if (!result || !row) return Keystone::Array<Keystone::String>();
-  unsigned int count = mysql_num_fields(result);
+  unsigned int count = mariadb().num_fields(result);
   std::vector<Keystone::String> fields(count);
   for (unsigned int i = 0; i < count; ++i) fields[i] = Keystone::String(row[i]);  // NULL: ""
   return Keystone::Array<Keystone::String>(fields.data(), static_cast<int>(count));
@@ -46,13 +46,13 @@ Keystone::Array<Keystone::String> AmbryDB::getRow() const {
 
 const char* AmbryDB::getField(int index) const { return row ? row[index] : nullptr; }
 
-unsigned long long AmbryDB::getNumRows() const { return result ? mysql_num_rows(result) : 0; }
+unsigned long long AmbryDB::getNumRows() const { return result ? mariadb().num_rows(result) : 0; }
 
-unsigned int AmbryDB::getNumFields() const { return result ? mysql_num_fields(result) : 0; }
+unsigned int AmbryDB::getNumFields() const { return result ? mariadb().num_fields(result) : 0; }
 
 Keystone::String AmbryDB::getError() const {
   if (!mysql) return "getError: mysql == 0";
-  Keystone::String error(mysql_error(mysql));
+  Keystone::String error(mariadb().error(mysql));
   // The rule lock's release must not hide why the operation's change was rejected.
   if (error.length() == 0) return keptError;
   return error;

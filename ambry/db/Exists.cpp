@@ -1,7 +1,7 @@
 // AmbryDB's existence tests: a missing key, a rejected statement or any failure answers false.
 #include "ambry/db/AmbryDB.h"
 
-#include <mysql.h>
+#include "ambry/db/ClientLibrary.h"
 
 #include <cstdlib>
 #include <cstring>
@@ -11,7 +11,7 @@ namespace Ambry {
 namespace {
 
 // Whether the statement's result has a first row; the row does not become the current row.
-bool hasFirstRow(MYSQL_RES* result) { return result && mysql_fetch_row(result) != nullptr; }
+bool hasFirstRow(MYSQL_RES* result) { return result && mariadb().fetch_row(result) != nullptr; }
 
 }  // namespace
 

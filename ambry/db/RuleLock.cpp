@@ -1,7 +1,7 @@
 // The rule lock over the server's named lock "ambry_rules", shared by every request.
 #include "ambry/db/RuleLock.h"
 
-#include <mysql.h>
+#include "ambry/db/ClientLibrary.h"
 
 #include <cstring>
 
@@ -20,18 +20,18 @@ RuleLock::RuleLock(const AmbryDB& db) : mDb(db), mAcquired(false) {
 RuleLock::~RuleLock() {
   if (!mAcquired || !mDb.mysql) return;
   // A change the server rejected stays visible through getError() after the release.
-  const char* error = mysql_error(mDb.mysql);
+  const char* error = mariadb().error(mDb.mysql);
   if (error && *error) mDb.keptError = Keystone::String(error);
   run(kRelease);
 }
 
 bool RuleLock::run(const char* statement) const {
-  if (mysql_query(mDb.mysql, statement) != 0) return false;
-  MYSQL_RES* answer = mysql_store_result(mDb.mysql);
+  if (mariadb().query(mDb.mysql, statement) != 0) return false;
+  MYSQL_RES* answer = mariadb().store_result(mDb.mysql);
   if (!answer) return false;
-  MYSQL_ROW first = mysql_fetch_row(answer);
+  MYSQL_ROW first = mariadb().fetch_row(answer);
   bool granted = first && first[0] && std::strcmp(first[0], "1") == 0;
-  mysql_free_result(answer);
+  mariadb().free_result(answer);
   return granted;
 }
 

@@ -1,7 +1,7 @@
 // AmbryDB's helpers for building statements and reading their outcome inside the operations.
 #include "ambry/db/AmbryDB.h"
 
-#include <mysql.h>
+#include "ambry/db/ClientLibrary.h"
 
 #include <string>
 
@@ -21,7 +21,7 @@ Keystone::String AmbryDB::number(const Keystone::String& value) const {
 bool AmbryDB::rowFound(const Keystone::String& statement) const {
   execute(statement);
   if (!result) return false;
-  row = mysql_fetch_row(result);
+  row = mariadb().fetch_row(result);
   return row != nullptr;
 }
 
@@ -32,7 +32,7 @@ bool AmbryDB::changeFailed(const Keystone::String& operation) const {
 }
 
 Keystone::String AmbryDB::newId() const {
-  return Keystone::String(std::to_string(mysql_insert_id(mysql)).c_str());
+  return Keystone::String(std::to_string(mariadb().insert_id(mysql)).c_str());
 }
 
 }  // namespace Ambry

@@ -1,5 +1,5 @@
 // The SQL escapers: values spliced into statements, escaped by the client library.
-#include <mysql.h>
+#include "ambry/db/ClientLibrary.h"
 
 #include <cstring>
 #include <vector>
@@ -15,9 +15,9 @@ String escapeSqlText(MYSQL* connection, const String& value) {
   std::vector<char> escaped(2 * length + 1);
   // The open connection knows its character set and whether backslashes escape.
   if (connection)
-    mysql_real_escape_string(connection, escaped.data(), value.c_str(), length);
+    mariadb().real_escape_string(connection, escaped.data(), value.c_str(), length);
   else
-    mysql_escape_string(escaped.data(), value.c_str(), length);
+    mariadb().escape_string(escaped.data(), value.c_str(), length);
   return String(escaped.data());
 }
 
