@@ -139,5 +139,6 @@ page=$(rel_post patron_card "memberid=1&password=pw1")
 rel_check "the web server goes on serving: HTTP $(rel_status), complete page" \
   eval '[ "$(rel_status)" = 200 ] && rel_complete_page "$page" && grep -q Marmot <<<"$page"'
 
+rel_check_no_crash
 echo "== $REL_FAILURES failure(s) =="
 [ "$REL_FAILURES" = 0 ]

@@ -122,5 +122,6 @@ fi
 page=$(rel_post control_panel "cmd=9")
 rel_check "backup with room again: done" grep -q "pumpMsg('Backup successfully completed.')" <<<"$page"
 
+rel_check_no_crash
 echo "== $REL_FAILURES failure(s) =="
 [ "$REL_FAILURES" = 0 ]

@@ -32,11 +32,15 @@ rel_site_start() {
   rm -rf "$REL_VAR"
   unset AMBRY_ADMIN_PASSWORD
   export AMBRY_NO_SAMPLE_DATA=1
-  REL_PORT=$(rel_free_port) || { echo "no free port" >&2; return 1; }
-  REL_URL="http://127.0.0.1:$REL_PORT"
   site_layout "$build" "$REL_VAR" || return 1
   site_db_start "$REL_VAR" >"$work/db_start.log" 2>&1 || { cat "$work/db_start.log" >&2; return 1; }
-  site_web_start "$REL_VAR" "$REL_PORT" || return 1
+  local attempt
+  for attempt in 1 2 3; do  # another program may take the chosen port first
+    REL_PORT=$(rel_free_port) || { echo "no free port" >&2; return 1; }
+    REL_URL="http://127.0.0.1:$REL_PORT"
+    site_web_start "$REL_VAR" "$REL_PORT" && break
+    [ "$attempt" = 3 ] && return 1
+  done
   echo "site at $REL_URL (data in $REL_VAR)"
 }
 
@@ -81,3 +85,12 @@ rel_status() { cat "$REL_STATUS_FILE"; }
 
 # True when a page ends with the footer.
 rel_complete_page() { [[ "$1" == *"$REL_FOOTER" || "$1" == *"$REL_FOOTER"$'\n' ]]; }
+
+# Fails when the web server saw a program end by a signal (a crash after its page was written
+# would otherwise pass unnoticed).
+rel_check_no_crash() {
+  local log=$REL_VAR/log/lighttpd-error.log crashes
+  crashes=$(grep -c "died with signal" "$log" 2>/dev/null)
+  rel_check "no program ended by a signal under the web server (${crashes:-0})" [ "${crashes:-0}" = 0 ]
+  [ "${crashes:-0}" = 0 ] || grep "died with signal" "$log" | head -5 >&2
+}

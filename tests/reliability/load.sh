@@ -63,7 +63,8 @@ rel_check "reservations were made during the run" [ "$holds" -gt 0 ]
 rel_check "members were blacklisted and released during the run" \
   [ "$(field 'actions.blacklist')" -gt 0 -a "$(field 'actions.unblacklist')" -gt 0 ]
 
-# the rules held
+# the rules held (LOAD_PLANT_SQL, when set, plants a violation first to prove the checks can fail)
+[ -n "${LOAD_PLANT_SQL:-}" ] && rel_sql "$LOAD_PLANT_SQL"
 none() {  # none "what" "SQL listing offending rows"
   local rows; rows=$(rel_sql "$2")
   if [ -z "$rows" ]; then rel_pass "$1"; else rel_fail "$1:"$'\n'"$rows"; fi
@@ -86,5 +87,6 @@ none "no reservation held by the book's current borrower" \
 none "the member barred throughout is still barred" \
   "SELECT 'missing' FROM DUAL WHERE (SELECT COUNT(*) FROM BLACKLIST WHERE memberid = 7) <> 1"
 
+rel_check_no_crash
 echo "== $REL_FAILURES failure(s) =="
 [ "$REL_FAILURES" = 0 ]
