@@ -97,7 +97,8 @@ expect_refused_backup() {
     [ -z "$(ls "$backup_dir" | grep -v '^fill$')" ]
 }
 
-if mount -t tmpfs -o size=64k,mode=0755 reliability-full "$backup_dir" 2>/dev/null; then
+# REL_NO_MOUNT=1 takes the second way also where mounting works
+if [ -z "${REL_NO_MOUNT:-}" ] && mount -t tmpfs -o size=64k,mode=0755 reliability-full "$backup_dir" 2>/dev/null; then
   echo "backup directory is a 64 KiB tmpfs (dump size with room: $size bytes)"
   dd if=/dev/zero of="$backup_dir/fill" bs=4k status=none 2>/dev/null
   expect_refused_backup "backup into a full file system"
@@ -114,8 +115,9 @@ else
   printf '#!/bin/sh\n/usr/bin/mysqldump "$@" | head -c %d\necho "mysqldump: Got errno 28 on write" >&2\nexit 2\n' \
     $((size / 2)) >"$wrapper"
   chmod 755 "$wrapper"
-  page=$(printf 'cmd=9' | REL_CGI_ENV="AMBRY_FILE_MYSQLDUMP=$wrapper" rel_run_cgi control_panel 5)
-  rel_check "backup cut short by a full disk: exits 0 with a complete page" rel_complete_page "$page"
+  page=$(printf 'cmd=9' | REL_CGI_ENV="AMBRY_FILE_MYSQLDUMP=$wrapper" rel_run_cgi control_panel 5 2>/dev/null); code=$?
+  rel_check "backup cut short by a full disk: exits with status 0 ($code)" [ "$code" = 0 ]
+  rel_check "backup cut short by a full disk: complete page" rel_complete_page "$page"
   rel_check "backup cut short by a full disk: reports the failure" grep -q "Processing was unsuccessful due to a fatal error." <<<"$page"
   rel_check "backup cut short by a full disk: no restore point" [ -z "$(ls "$backup_dir")" ]
 fi
