@@ -1,0 +1,84 @@
+# The benchmark's measurements: wrk runs against the site, instruction counts, peak memory and the
+# catalogue search against the mysql client. Source it after site.sh; set BENCH_PORT, BENCH_SECONDS,
+# BENCH_VAR (the installation) and BENCH_DIR (the benchmark's own folder) first.
+
+BENCH_AUTH="Authorization: Basic $(printf 'staff:%s' "$(site_admin_password)" | base64 -w0)"
+
+# The environment the web server gives the programs, for running them directly.
+bench_cgi_env() {
+  echo "MYSQL_UNIX_PORT=$(site_socket "$BENCH_VAR")" "HOME=$BENCH_VAR/run/home" "PATH=/usr/local/bin:/usr/bin:/bin"
+  local name
+  for name in $(compgen -e | grep '^AMBRY_' | sort); do echo "$name=${!name}"; done
+}
+
+# One page fetched once: fails unless it answers 200 and its body holds the expected text.
+bench_check_page() {
+  local path=$1 body=$2 expect=$3 auth=${4:-} out args=(-s -o - -w '\n%{http_code}')
+  [ -n "$body" ] && args+=(--data "$body")
+  [ -n "$auth" ] && args+=(-H "$BENCH_AUTH")
+  out=$(curl "${args[@]}" "http://127.0.0.1:$BENCH_PORT$path") || return 1
+  [ "${out##*$'\n'}" = 200 ] && [[ $out == *"$expect"* ]] && return 0
+  echo "bench: $path did not answer as expected (status ${out##*$'\n'})" >&2
+  return 1
+}
+
+# wrk at 8 connections on one page; prints requests/s, median and 99th percentile in ms.
+bench_wrk() {
+  local path=$1 body=$2 auth=${3:-} args=(-t2 -c8 -d"${BENCH_SECONDS}s" --latency --timeout 10s) out
+  [ -n "$body" ] && args+=(-s "$SITE_ROOT/bench/post.lua")
+  [ -n "$auth" ] && args+=(-H "$BENCH_AUTH")
+  out=$(BENCH_BODY=$body wrk "${args[@]}" "http://127.0.0.1:$BENCH_PORT$path") || return 1
+  if grep -q -e 'Non-2xx' -e 'Socket errors' <<<"$out"; then
+    echo "bench: errors while measuring $path:" >&2
+    grep -e 'Non-2xx' -e 'Socket errors' <<<"$out" >&2
+  fi
+  awk '/Requests\/sec:/ {rps = $2}
+       function ms(v) { if (v ~ /us$/) return v / 1000; if (v ~ /ms$/) return v + 0;
+                        if (v ~ /s$/) return v * 1000; return v }
+       $1 == "50%" {p50 = ms($2)} $1 == "99%" {p99 = ms($2)}
+       END {printf "%.1f %.2f %.2f\n", rps, p50, p99}' <<<"$out"
+}
+
+# Instructions executed by one program run from start to exit, counted by callgrind.
+bench_instructions() {
+  local program=$1 query=$2
+  (cd "$(dirname "$program")" && env -i $(bench_cgi_env) REQUEST_METHOD=GET QUERY_STRING="$query" \
+     valgrind --tool=callgrind --callgrind-out-file=/dev/null "$program" 2>&1 >/dev/null </dev/null) \
+    | awk '/Collected :/ {print $NF}'
+}
+
+# Runs a program as the web server would, with body posted on stdin; the page goes to stdout.
+bench_run_posted() {
+  local program=$1 body=$2
+  shift 2
+  (cd "$(dirname "$program")" && env -i $(bench_cgi_env) REQUEST_METHOD=POST \
+     CONTENT_TYPE=application/x-www-form-urlencoded CONTENT_LENGTH=${#body} QUERY_STRING= \
+     "$@" "$program" <<<"$body")
+}
+
+# Peak memory of one posted run: "page-bytes peak-heap-bytes max-rss-kilobytes".
+bench_peak_memory() {
+  local program=$1 body=$2 page heap rss
+  page=$(bench_run_posted "$program" "$body" | wc -c)
+  bench_run_posted "$program" "$body" valgrind --tool=massif --massif-out-file="$BENCH_DIR/massif.out" \
+    >/dev/null 2>&1
+  heap=$(awk -F= '/^mem_heap_B=/ {h = $2} /^mem_heap_extra_B=/ {t = h + $2; if (t > max) max = t}
+                  END {print max + 0}' "$BENCH_DIR/massif.out")
+  rss=$( { bench_run_posted "$program" "$body" /usr/bin/time -f '%M' >/dev/null; } 2>&1 | tail -1)
+  echo "$page $heap $rss"
+}
+
+# Mean milliseconds of one run of a command over n runs.
+bench_mean_ms() {
+  local n=$1 start end i
+  shift
+  start=$(date +%s%N)
+  for ((i = 0; i < n; i++)); do "$@" >/dev/null 2>&1; done
+  end=$(date +%s%N)
+  echo $(( (end - start) / n / 1000 )) | awk '{printf "%.2f\n", $1 / 1000}'
+}
+
+bench_mysql_client() {
+  MYSQL_PWD=$(site_db_password) mysql --no-defaults --socket="$(site_socket "$BENCH_VAR")" \
+    --compress -u"$(site_db_user)" "$(site_db_name)" -e "$1"
+}
