@@ -27,3 +27,6 @@ SITE_PACKAGES=(lighttpd mariadb-server mariadb-client)
 
 # What the fuzz targets need: clang with libFuzzer and the sanitizer runtimes.
 FUZZ_PACKAGES=(clang libclang-rt-14-dev)
+
+# What the attack tests need beyond serving the site: sqlmap, and Chromium with node for the browser.
+SECURITY_PACKAGES=(sqlmap chromium nodejs npm)

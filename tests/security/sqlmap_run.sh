@@ -1,0 +1,88 @@
+#!/usr/bin/env bash
+# Attacks every request parameter of the member programs, the staff editors and the control panel
+# with sqlmap against the running site on a private port and a throwaway database; fails when sqlmap
+# finds any parameter injectable, or when a run does not finish or does not test a parameter.
+# Usage: sqlmap_run.sh BUILD_DIR WORK_DIR   (logs land in WORK_DIR/sqlmap)
+# AMBRY_SQLMAP_JOBS runs that many sqlmap processes at once (default 4); AMBRY_SQLMAP_ONLY=name
+# runs only the targets whose name contains it; AMBRY_SQLMAP_THOROUGH=1 runs every target in full
+# mode (see sqlmap_targets.txt).
+set -uo pipefail
+build=$(realpath "$1")
+work=$(realpath -m "$2")
+here=$(cd "$(dirname "$0")" && pwd)
+for tool in sqlmap lighttpd mariadbd timeout; do
+  command -v "$tool" >/dev/null || { echo "sqlmap test needs $tool (Debian: sqlmap lighttpd mariadb-server)" >&2; exit 1; }
+done
+source "$here/site_up.sh"
+security_site_up
+pids=()
+trap 'kill "${pids[@]}" 2>/dev/null; site_stop_all "$var"' EXIT
+
+out=$work/sqlmap
+rm -rf "$out"
+mkdir -p "$out/home"
+jobs=${AMBRY_SQLMAP_JOBS:-4}
+started=$(date +%s)
+
+# One sqlmap run against one target; its whole output goes to out/NAME.log.
+attack() {
+  local name=$1 program=$2 body=$3 params=$4 techniques=$5 mode=$6 extra=()
+  case $program in
+    *editor*|control_panel*) extra+=(--auth-type=Basic --auth-cred="staff:$(site_admin_password)") ;;
+  esac
+  [ "$mode" = smart ] && [ -z "${AMBRY_SQLMAP_THOROUGH:-}" ] && extra+=(--smart)
+  HOME=$out/home timeout --foreground -k 10 900 sqlmap -u "$base/cgi-bin/$program" --data="$body" \
+    -p "$params" "${extra[@]}" --batch --level=3 --risk=2 --dbms=MySQL --technique="$techniques" \
+    --time-sec=1 --timeout=20 --retries=2 --threads=2 --flush-session --skip-waf \
+    --disable-coloring --output-dir="$out/session" </dev/null >"$out/$name.log" 2>&1
+  echo "exit status $?" >>"$out/$name.log"
+}
+
+# The sqlmap runs of ours still going (the servers are background jobs of this shell too).
+running() {
+  local n=0 pid
+  for pid in "${pids[@]}"; do kill -0 "$pid" 2>/dev/null && n=$((n + 1)); done
+  echo "$n"
+}
+
+names=()
+while IFS='|' read -r name program body params techniques mode; do
+  case $name in ''|'#'*) continue ;; esac
+  [ -n "${AMBRY_SQLMAP_ONLY:-}" ] && [[ $name != *"$AMBRY_SQLMAP_ONLY"* ]] && continue
+  names+=("$name")
+  printf '%s|%s\n' "$name" "$params" >>"$out/expected.txt"
+  while [ "$(running)" -ge "$jobs" ]; do sleep 1; done
+  attack "$name" "$program" "$body" "$params" "$techniques" "$mode" &
+  pids+=($!)
+done <"$here/sqlmap_targets.txt"
+wait "${pids[@]}"
+
+# Judges every run: any finding fails, and so does a run that did not test all its parameters.
+failed=0
+found=0
+while IFS='|' read -r name params; do
+  log=$out/$name.log
+  problems=()
+  if grep -qiE "identified the following injection point|is vulnerable|might be injectable|might be vulnerable to (cross-site scripting|file inclusion)" "$log"; then
+    problems+=("FINDING: $(grep -iE "identified the following injection point|is vulnerable|might be injectable|might be vulnerable to" "$log" | head -3 | tr '\n' ' ')")
+    found=1
+  fi
+  IFS=, read -ra wanted <<<"$params"
+  for p in "${wanted[@]}"; do
+    # tested to the end, or passed over in smart mode after a negative heuristic test
+    grep -qE "parameter '$p' does not seem to be injectable|skipping [A-Za-z]+ parameter '$p'" "$log" \
+      || problems+=("parameter $p was not tested to the end")
+  done
+  grep -q "^exit status 0$" "$log" || problems+=("sqlmap ended with $(tail -1 "$log")")
+  if [ ${#problems[@]} -eq 0 ]; then
+    echo "ok      $name ($params)"
+  else
+    failed=$((failed + 1))
+    echo "FAILED  $name: ${problems[*]}  (log: $log)"
+  fi
+done <"$out/expected.txt"
+
+total=${#names[@]}
+echo "sqlmap: $((total - failed)) of $total targets passed, $failed failed, in $(( $(date +%s) - started )) s"
+[ "$found" = 0 ] || echo "sqlmap found injectable parameters: see the FINDING lines above"
+[ "$failed" = 0 ]

@@ -1,0 +1,183 @@
+// Cross-site scripting attack: hostile texts stored in every text column and as restore point names
+// must show as plain text on every page; any pop-up, injected element or script error fails.
+const fs = require('node:fs');
+const path = require('node:path');
+const { test, run, sql, url, navigation, assert } = require('../browser/lib/harness');
+
+// Each hostile text carries "zq", so a catalogue search finds them all, and a number that tells
+// which one ran.
+const H = {
+  script: 'zq"><script>alert(11)</script>',
+  close: 'zq</script><svg onload=alert(12)>',
+  img: 'zq<img src=x onerror=alert(13)>',
+  quote: "zq'-alert(14)-'",
+  slash: 'zq\\";alert(15);//\\',
+  lines: 'zq\n</script><script>alert(16)</script>\r\nx',
+  attr: "zq' onmouseover='alert(17)' x='",
+  textarea: 'zq</textarea><script>alert(18)</script>',
+  comment: 'zq<!--<script>alert(19)</script>',
+  format: 'zq%s%n%x%d%%',
+  backslash: 'zq\\',
+  both: 'zq\'"</script><script>alert(20)</script>',
+};
+
+const BOOKS = [
+  { id: 9001, author: H.script, title: H.close, isbn: H.img },
+  { id: 9002, author: H.lines, title: H.textarea, isbn: H.quote },
+  { id: 9003, author: H.attr, title: H.comment, isbn: H.slash },
+  { id: 9004, author: H.slash, title: H.quote, isbn: H.format },
+];
+// Passwords hold no line break: a password field cannot take one, so the card could not be opened.
+const MEMBERS = [
+  { id: 9001, password: H.script, surname: H.close, firstName: H.img, address: H.lines, contactNo: H.quote },
+  { id: 9002, password: H.slash, surname: H.attr, firstName: H.textarea, address: H.comment, contactNo: H.format },
+  { id: 9003, password: H.both, surname: H.backslash, firstName: H.lines, address: H.attr, contactNo: H.slash },
+];
+const BLACKLIST = [
+  { id: 9001, memberid: 9001, reason: H.lines },
+  { id: 9002, memberid: 9002, reason: H.script },
+  { id: 9003, memberid: 9003, reason: H.slash },
+];
+// File names cannot hold "/", so no closing tag; they do hold quotes, markup and line breaks.
+const RESTORE_POINTS = [
+  'zq"><img src=x onerror=alert(61)>.bak',
+  "zq'><svg onload=alert(62)>.bak",
+  'zq\\";alert(63);x.bak',
+  'zq\n<img src=x onerror=alert(64)>.bak',
+  "zq' onmouseover='alert(65)'.bak",
+];
+
+// A text as an SQL hexadecimal literal: no quoting of our own can go wrong.
+const hex = (text) => `x'${Buffer.from(text, 'latin1').toString('hex')}'`;
+
+function store(table, rows, extra) {
+  for (const row of rows) {
+    const columns = Object.keys(row);
+    const values = columns.map((c) => (typeof row[c] === 'number' ? String(row[c]) : hex(row[c])));
+    sql(`INSERT INTO ${table} (${columns.join(', ')}, ${Object.keys(extra).join(', ')})
+      VALUES (${values.join(', ')}, ${Object.values(extra).join(', ')})`);
+  }
+}
+
+function storeHostileData() {
+  sql(`DELETE FROM BLACKLIST WHERE id >= 9000 OR memberid >= 9000`);
+  sql('DELETE FROM BOOK WHERE id >= 9000');
+  sql('DELETE FROM MEMBER WHERE id >= 9000');
+  store('BOOK', BOOKS, { dewey: 823, price: 1, _condition: 5, addDate: 'NOW()' });
+  store('MEMBER', MEMBERS, { addDate: 'NOW()', accountExpiryDate: 'CURDATE() + INTERVAL 100 DAY',
+    accountBalance: 0 });
+  store('BLACKLIST', BLACKLIST, { addDate: 'NOW()' });
+  const dir = process.env.AMBRY_TEST_BACKUP_DIR;
+  for (const name of RESTORE_POINTS) fs.writeFileSync(path.join(dir, name), '-- not a dump\n');
+}
+
+// What a page shows of a text: the parser turns CR LF and CR into LF.
+const shown = (text) => text.replace(/\r\n?/g, '\n');
+// What a one-line input holds of a text: browsers drop its line breaks.
+const inInput = (text) => text.replace(/[\r\n]/g, '');
+
+// The page must have run no injected script and hold no injected element.
+async function assertNothingRan(s, page, expectedDialogs = []) {
+  await page.waitForTimeout(300);  // image errors fire after the load event
+  assert.deepEqual(s.dialogs, expectedDialogs, `pop-ups on ${page.url()}`);
+  // a script of the page may hold a hostile text inside a string; an injected one is nothing else
+  const injected = await page.$$eval('img[onerror], svg[onload], [onmouseover*="alert"], script:not([src])',
+    (elements) => elements.filter((e) => e.tagName !== 'SCRIPT' || /^\s*alert\(\d+\)\s*$/.test(e.textContent))
+      .map((e) => e.outerHTML.slice(0, 80)));
+  assert.deepEqual(injected, [], `injected elements on ${page.url()}`);
+}
+
+// Opens the editor's entry with the given id the way a result row does (command 4).
+async function openEntry(page, program, id) {
+  await page.goto(url(program));
+  await navigation(page, () => page.evaluate((entry) => submitRequestForm(entry, 4), id));
+}
+
+async function assertEntryShows(page, row) {
+  for (const [name, value] of Object.entries(row)) {
+    const actual = await page.inputValue(`form[name=entryForm] [name="${name}"]`);
+    assert.equal(actual, inInput(String(value)), `field ${name} of entry ${row.id}`);
+  }
+}
+
+// Searches each hostile row by its id in the editor's search mode and checks that the result row
+// shows its texts as text.
+async function searchShows(s, program, rows, textColumns) {
+  const page = await s.page();
+  for (const row of rows) {
+    await page.goto(url(program, 'lang=eng&search=1'));
+    await page.fill('form[name=entryForm] [name="id"]', String(row.id));
+    await navigation(page, () => page.click('#btnSearch'));
+    const cells = await page.$$eval('tr[onmousedown] td', (tds) => tds.map((td) => td.textContent));
+    for (const c of textColumns) assert.ok(cells.includes(shown(row[c])), `${c} of ${row.id} in ${JSON.stringify(cells)}`);
+  }
+  await assertNothingRan(s, page);
+}
+
+function editorTests(program, rows, textColumns) {
+  test(`staff ${program} shows hostile entries as plain values`, async (s) => {
+    const page = await s.page();
+    for (const row of rows) {
+      await openEntry(page, program, row.id);
+      await assertEntryShows(page, row);
+    }
+    await assertNothingRan(s, page);
+  });
+  test(`staff ${program} lists hostile entries as text in search results`, async (s) => {
+    await searchShows(s, program, rows, textColumns);
+  });
+}
+
+editorTests('book_editor.exe', BOOKS, ['author', 'title', 'isbn']);
+editorTests('member_editor.exe', MEMBERS, ['password', 'surname', 'firstName', 'address', 'contactNo']);
+editorTests('blacklist_editor.exe', BLACKLIST, ['reason']);
+
+test('staff jump to a hostile id: the pop-up shows it as text', async (s) => {
+  const page = await s.page();
+  const id = H.script;
+  await openEntry(page, 'book_editor.exe', id);
+  await assertNothingRan(s, page, [`ID no. ${id} does not exist.`]);
+});
+
+test('staff control panel lists hostile restore point names as text', async (s) => {
+  const page = await s.page();
+  await page.goto(url('control_panel.exe'));
+  const values = await page.$$eval('#restore_file option', (o) => o.map((x) => x.value));
+  const labels = await page.$$eval('#restore_file option', (o) => o.map((x) => x.textContent));
+  for (const name of RESTORE_POINTS) {
+    assert.ok(values.includes(name), `option value ${JSON.stringify(name)} among ${JSON.stringify(values)}`);
+    assert.ok(labels.includes(name), `option label ${JSON.stringify(name)}`);
+  }
+  await assertNothingRan(s, page);
+});
+
+test('member lookup shows hostile books as text', async (s) => {
+  const page = await s.page();
+  await page.goto(url('lookup_form.exe'));
+  await page.fill('#author', 'zq');
+  await navigation(page, () => page.click('td.content input[type=submit]'));
+  const text = await page.textContent('td.content');
+  for (const b of BOOKS) {
+    for (const c of ['author', 'title', 'isbn']) assert.ok(text.includes(shown(b[c])), `${c} of book ${b.id}`);
+  }
+  await assertNothingRan(s, page);
+});
+
+test('member card shows a hostile member as text', async (s) => {
+  const page = await s.page();
+  for (const m of MEMBERS) {
+    await page.goto(url('card_form.exe'));
+    await page.fill('#memberid', String(m.id));
+    await page.fill('#password', m.password);
+    await navigation(page, () => page.click('td.content input[type=submit]'));
+    const text = await page.textContent('td.content');
+    for (const c of ['surname', 'firstName', 'address', 'contactNo']) {
+      assert.ok(text.includes(shown(m[c])), `${c} of member ${m.id} on the card`);
+    }
+    assert.match(text, /blacklist/i);
+  }
+  await assertNothingRan(s, page);
+});
+
+storeHostileData();
+run().then((ok) => process.exit(ok ? 0 : 1), (e) => { console.error(e); process.exit(1); });
