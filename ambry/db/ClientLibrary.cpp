@@ -27,7 +27,7 @@ void bind(void* handle, const char* name, Function& slot) {
 
 ClientLibrary load() {
   // Kept loaded for the life of the process: the client registers its own clean-up at exit.
-  void* handle = dlopen(kLibraryName, RTLD_NOW | RTLD_LOCAL);
+  void* handle = dlopen(kLibraryName, RTLD_LAZY | RTLD_LOCAL);
   if (!handle) throw Keystone::Exception(loadError(kLibraryName));
   ClientLibrary calls;
   bind(handle, "mysql_init", calls.init);
