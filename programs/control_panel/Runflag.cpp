@@ -7,6 +7,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <string>
 
 #include "programs/control_panel/PanelFiles.h"
@@ -32,7 +33,23 @@ bool readHolder(bool& exists, long& pid) {
   return end != text && (*end == '\n' || *end == '\0') && pid > 0;
 }
 
-bool processAlive(long pid) { return kill(static_cast<pid_t>(pid), 0) == 0 || errno == EPERM; }
+// A copy that was killed stays a zombie until its parent (init, as it runs detached) collects it;
+// it still answers kill(pid, 0) but runs no more, so it holds nothing.
+bool isZombie(long pid) {
+  std::FILE* file = std::fopen(("/proc/" + std::to_string(pid) + "/stat").c_str(), "r");
+  if (!file) return false;
+  char text[512] = {0};
+  size_t count = std::fread(text, 1, sizeof text - 1, file);
+  std::fclose(file);
+  text[count] = '\0';
+  const char* nameEnd = std::strrchr(text, ')');  // the state follows the name in parentheses
+  return nameEnd && nameEnd[1] == ' ' && nameEnd[2] == 'Z';
+}
+
+bool processAlive(long pid) {
+  bool exists = kill(static_cast<pid_t>(pid), 0) == 0 || errno == EPERM;
+  return exists && !isZombie(pid);
+}
 
 // Writes the id to a file of its own, then links it in as the flag: the flag appears with its
 // content, and only one of two copies starting together gets it.

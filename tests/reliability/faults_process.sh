@@ -37,11 +37,17 @@ start_autovault() {  # in the background, as the control panel would; prints its
      HOME="$REL_VAR/run/home" setsid ./autovault.exe </dev/null >/dev/null 2>&1) &
   echo $!
 }
-# Kills with SIGKILL and waits until init has reaped it: until then it is a zombie that still
-# counts as a process (kill -0), and a new start would rightly give way to it.
+# True while the process runs: not gone, and not a zombie that init has yet to collect.
+running() {
+  local state
+  state=$(sed 's/.*) //' "/proc/$1/stat" 2>/dev/null | cut -d' ' -f1)
+  [ -n "$state" ] && [ "$state" != Z ]
+}
+# Kills with SIGKILL and waits until it no longer runs. It may stay a zombie for a while (until
+# init collects it), which must not count as a running copy.
 kill_hard() {
   kill -9 "$1" 2>/dev/null
-  for _ in $(seq 1 300); do [ -e "/proc/$1" ] || return 0; sleep 0.1; done
+  for _ in $(seq 1 100); do running "$1" || return 0; sleep 0.1; done
   return 1
 }
 
@@ -61,7 +67,7 @@ rel_check "the new autovault keeps running" is_autovault "$second"
 rel_check "a start while it runs gives way (status $code) and leaves the flag alone" \
   [ "$code" = 1 -a "$(flag_pid)" = "$second" ]
 kill "$second"
-for _ in $(seq 1 300); do [ -e "/proc/$second" ] || break; sleep 0.1; done
+for _ in $(seq 1 100); do running "$second" || break; sleep 0.1; done
 rel_check "a stopped autovault removes its run flag" [ ! -e "$flag" ]
 
 # through the control panel: a stale flag does not block the launch

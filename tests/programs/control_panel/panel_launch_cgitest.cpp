@@ -63,6 +63,24 @@ TEST(PanelLaunch, AFlagLeftByADeadCopyDoesNotBlockTheLaunch) {
   ASSERT_TRUE(eventually([&] { return SiteSandbox::readFile(marker) == "0\n"; })) << "started without arguments";
 }
 
+// A copy killed a moment ago that its parent has not collected yet: it exists, but runs no more.
+TEST(PanelLaunch, AFlagHeldByAKilledCopyNotYetCollectedDoesNotBlockTheLaunch) {
+  SiteSandbox site;
+  std::string marker = fakeAutovault(site);
+  pid_t zombie = fork();
+  if (zombie == 0) _exit(0);
+  ASSERT_TRUE(eventually([&] {  // ended, not collected: still there for kill(pid, 0)
+    siginfo_t info{};
+    return waitid(P_PID, zombie, &info, WEXITED | WNOHANG | WNOWAIT) == 0 && info.si_pid == zombie &&
+           kill(zombie, 0) == 0;
+  }));
+  SiteSandbox::writeFile(site.backup() + "/runflag", std::to_string(zombie) + "\n");
+  CgiResponse page = postPanel(site, "cmd=11");
+  waitpid(zombie, nullptr, 0);
+  EXPECT_NE(page.output.find(popup("msg_activate_successful")), std::string::npos);
+  EXPECT_TRUE(eventually([&] { return SiteSandbox::readFile(marker) == "0\n"; }));
+}
+
 TEST(PanelLaunch, AProgramThatCannotBeStartedIsReported) {
   SiteSandbox site;
   EXPECT_NE(postPanel(site, "cmd=11").output.find(popup("err_fatal")), std::string::npos);
