@@ -4,12 +4,18 @@
 
 BENCH_AUTH="Authorization: Basic $(printf 'staff:%s' "$(site_admin_password)" | base64 -w0)"
 
-# The environment the web server gives the programs, for running them directly.
+# The environment the web server gives the programs, one variable a line, for running them directly.
 bench_cgi_env() {
-  echo "MYSQL_UNIX_PORT=$(site_socket "$BENCH_VAR")" "HOME=$BENCH_VAR/run/home" "PATH=/usr/local/bin:/usr/bin:/bin"
+  echo "MYSQL_UNIX_PORT=$(site_socket "$BENCH_VAR")"
+  echo "HOME=$BENCH_VAR/run/home"
+  echo "PATH=/usr/local/bin:/usr/bin:/bin"
   local name
   for name in $(compgen -e | grep '^AMBRY_' | sort); do echo "$name=${!name}"; done
 }
+# Worked out once, so that timed runs start no helper processes of their own.
+mapfile -t BENCH_ENV < <(bench_cgi_env)
+BENCH_MYSQL=(env MYSQL_PWD="$(site_db_password)" mysql --no-defaults
+  --socket="$(site_socket "$BENCH_VAR")" --compress -u"$(site_db_user)" "$(site_db_name)")
 
 # One page fetched once: fails unless it answers 200 and its body holds the expected text.
 bench_check_page() {
@@ -42,7 +48,7 @@ bench_wrk() {
 # Instructions executed by one program run from start to exit, counted by callgrind.
 bench_instructions() {
   local program=$1 query=$2
-  (cd "$(dirname "$program")" && env -i $(bench_cgi_env) REQUEST_METHOD=GET QUERY_STRING="$query" \
+  (cd "${program%/*}" && env -i "${BENCH_ENV[@]}" REQUEST_METHOD=GET QUERY_STRING="$query" \
      valgrind --tool=callgrind --callgrind-out-file=/dev/null "$program" 2>&1 >/dev/null </dev/null) \
     | awk '/Collected :/ {print $NF}'
 }
@@ -51,7 +57,7 @@ bench_instructions() {
 bench_run_posted() {
   local program=$1 body=$2
   shift 2
-  (cd "$(dirname "$program")" && env -i $(bench_cgi_env) REQUEST_METHOD=POST \
+  (cd "${program%/*}" && env -i "${BENCH_ENV[@]}" REQUEST_METHOD=POST \
      CONTENT_TYPE=application/x-www-form-urlencoded CONTENT_LENGTH=${#body} QUERY_STRING= \
      "$@" "$program" <<<"$body")
 }
@@ -68,17 +74,23 @@ bench_peak_memory() {
   echo "$page $heap $rss"
 }
 
-# Mean milliseconds of one run of a command over n runs.
-bench_mean_ms() {
-  local n=$1 start end i
-  shift
-  start=$(date +%s%N)
-  for ((i = 0; i < n; i++)); do "$@" >/dev/null 2>&1; done
-  end=$(date +%s%N)
-  echo $(( (end - start) / n / 1000 )) | awk '{printf "%.2f\n", $1 / 1000}'
+# Two commands run n times each, taking turns so that changing load elsewhere falls on both alike;
+# prints the mean milliseconds of one run of each.
+bench_alternate_ms() {
+  local n=$1 first=$2 second=$3 i t0 t1 t2 sum1=0 sum2=0
+  for ((i = 0; i < n; i++)); do
+    t0=$(date +%s%N)
+    "$first" >/dev/null 2>&1
+    t1=$(date +%s%N)
+    "$second" >/dev/null 2>&1
+    t2=$(date +%s%N)
+    sum1=$((sum1 + t1 - t0))
+    sum2=$((sum2 + t2 - t1))
+  done
+  awk -v a="$sum1" -v b="$sum2" -v n="$n" 'BEGIN {printf "%.2f %.2f\n", a / n / 1e6, b / n / 1e6}'
 }
 
+# The mysql client on the same statement, started like the page: from a subshell through env.
 bench_mysql_client() {
-  MYSQL_PWD=$(site_db_password) mysql --no-defaults --socket="$(site_socket "$BENCH_VAR")" \
-    --compress -u"$(site_db_user)" "$(site_db_name)" -e "$1"
+  ("${BENCH_MYSQL[@]}" -e "$1")
 }
