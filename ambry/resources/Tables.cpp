@@ -21,8 +21,10 @@ template <typename KeyAt>
 std::vector<int> descendingOrder(int count, KeyAt keyAt) {
   std::vector<int> order(count);
   for (int i = 0; i < count; ++i) order[i] = i;
-  std::stable_sort(order.begin(), order.end(),
-                   [&keyAt](int a, int b) { return std::strcmp(keyAt(a), keyAt(b)) > 0; });
+  std::sort(order.begin(), order.end(), [&keyAt](int a, int b) {
+    int byKey = std::strcmp(keyAt(a), keyAt(b));
+    return byKey != 0 ? byKey > 0 : a < b;  // a repeated key: the later one is put last and wins
+  });
   return order;
 }
 
@@ -70,12 +72,12 @@ FormDescriptionTable buildFormDescriptionTable() {
 }
 
 String settingVariableName(const String& key) {
-  String name("AMBRY_");
-  for (int i = 0; i < key.length(); ++i) {
-    char c = key[i];
-    name += (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
-  }
-  return name;
+  // Put together in one buffer: the name is made for every setting on every program start.
+  std::vector<char> name(key.c_str(), key.c_str() + key.length());
+  for (char& c : name) c = (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
+  name.insert(name.begin(), {'A', 'M', 'B', 'R', 'Y', '_'});
+  name.push_back('\0');
+  return String(name.data());
 }
 
 PropertyTable buildPropertyTable() {
