@@ -132,6 +132,19 @@ editorTests('book_editor.exe', BOOKS, ['author', 'title', 'isbn']);
 editorTests('member_editor.exe', MEMBERS, ['password', 'surname', 'firstName', 'address', 'contactNo']);
 editorTests('blacklist_editor.exe', BLACKLIST, ['reason']);
 
+test('staff save hostile texts through the book form: stored and shown back as typed', async (s) => {
+  const page = await s.page();
+  await openEntry(page, 'book_editor.exe', 9004);
+  const typed = { author: H.both, title: H.close, isbn: H.backslash };
+  for (const [name, value] of Object.entries(typed)) await page.fill(`form[name=entryForm] [name="${name}"]`, value);
+  await navigation(page, () => page.click('#btnUpdate'));
+  await assertNothingRan(s, page, ['Entry updated.']);
+  await assertEntryShows(page, typed);
+  const stored = sql('SELECT HEX(author), HEX(title), HEX(isbn) FROM BOOK WHERE id = 9004')[0];
+  assert.deepEqual(stored.map((h) => Buffer.from(h, 'hex').toString('latin1')),
+    [typed.author, typed.title, typed.isbn]);
+});
+
 test('staff jump to a hostile id: the pop-up shows it as text', async (s) => {
   const page = await s.page();
   const id = H.script;
