@@ -27,6 +27,8 @@ const BOOKS = [
   { id: 9003, author: H.attr, title: H.comment, isbn: H.slash },
   { id: 9004, author: H.slash, title: H.quote, isbn: H.format },
 ];
+// A plain book that a test changes to hostile texts through the form.
+const EDITED_BOOK = { id: 9005, author: 'zq plain', title: 'zq plain', isbn: 'zq plain' };
 // Passwords hold no line break: a password field cannot take one, so the card could not be opened.
 const MEMBERS = [
   { id: 9001, password: H.script, surname: H.close, firstName: H.img, address: H.lines, contactNo: H.quote },
@@ -63,7 +65,7 @@ function storeHostileData() {
   sql(`DELETE FROM BLACKLIST WHERE id >= 9000 OR memberid >= 9000`);
   sql('DELETE FROM BOOK WHERE id >= 9000');
   sql('DELETE FROM MEMBER WHERE id >= 9000');
-  store('BOOK', BOOKS, { dewey: 823, price: 1, _condition: 5, addDate: 'NOW()' });
+  store('BOOK', [...BOOKS, EDITED_BOOK], { dewey: 823, price: 1, _condition: 5, addDate: 'NOW()' });
   store('MEMBER', MEMBERS, { addDate: 'NOW()', accountExpiryDate: 'CURDATE() + INTERVAL 100 DAY',
     accountBalance: 0 });
   store('BLACKLIST', BLACKLIST, { addDate: 'NOW()' });
@@ -134,13 +136,13 @@ editorTests('blacklist_editor.exe', BLACKLIST, ['reason']);
 
 test('staff save hostile texts through the book form: stored and shown back as typed', async (s) => {
   const page = await s.page();
-  await openEntry(page, 'book_editor.exe', 9004);
+  await openEntry(page, 'book_editor.exe', EDITED_BOOK.id);
   const typed = { author: H.both, title: H.close, isbn: H.backslash };
   for (const [name, value] of Object.entries(typed)) await page.fill(`form[name=entryForm] [name="${name}"]`, value);
   await navigation(page, () => page.click('#btnUpdate'));
   await assertNothingRan(s, page, ['Entry updated.']);
   await assertEntryShows(page, typed);
-  const stored = sql('SELECT HEX(author), HEX(title), HEX(isbn) FROM BOOK WHERE id = 9004')[0];
+  const stored = sql(`SELECT HEX(author), HEX(title), HEX(isbn) FROM BOOK WHERE id = ${EDITED_BOOK.id}`)[0];
   assert.deepEqual(stored.map((h) => Buffer.from(h, 'hex').toString('latin1')),
     [typed.author, typed.title, typed.isbn]);
 });
