@@ -28,6 +28,7 @@ started=$(date +%s)
 # One sqlmap run against one target; its whole output goes to out/NAME.log.
 attack() {
   local name=$1 program=$2 body=$3 params=$4 techniques=${AMBRY_SQLMAP_TECHNIQUES:-$5} extra=()
+  [ -n "$6" ] && [ -z "${AMBRY_SQLMAP_TECHNIQUES:-}" ] && extra+=($6)
   case $program in
     *editor*|control_panel*) extra+=(--auth-type=Basic --auth-cred="staff:$(site_admin_password)") ;;
   esac
@@ -46,13 +47,13 @@ running() {
 }
 
 names=()
-while IFS='|' read -r name program body params techniques; do
+while IFS='|' read -r name program body params techniques options; do
   case $name in ''|'#'*) continue ;; esac
   [ -n "${AMBRY_SQLMAP_ONLY:-}" ] && [[ $name != *"$AMBRY_SQLMAP_ONLY"* ]] && continue
   names+=("$name")
   printf '%s|%s\n' "$name" "$params" >>"$out/expected.txt"
   while [ "$(running)" -ge "$jobs" ]; do sleep 1; done
-  attack "$name" "$program" "$body" "$params" "$techniques" &
+  attack "$name" "$program" "$body" "$params" "$techniques" "$options" &
   pids+=($!)
 done <"$here/sqlmap_targets.txt"
 wait "${pids[@]}"
