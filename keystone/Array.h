@@ -23,12 +23,21 @@ class Array {
     fillFrom(other);
   }
   Array(const Array<T>& other) : mSize(0), mData(0) { fillFrom(other); }
+  // Takes the elements over; the source is left empty, with mData null.
+  Array(Array<T>&& other) noexcept : mSize(0), mData(0) { swap(other); }
   ~Array() { delete[] mData; }
 
   Array<T>& operator=(const Array<T>& other) {
     if (&other == this) return *this;
     Array<T> copy(other);
     swap(copy);
+    return *this;
+  }
+
+  Array<T>& operator=(Array<T>&& other) noexcept {
+    if (&other == this) return *this;
+    Array<T> taken(static_cast<Array<T>&&>(other));
+    swap(taken);
     return *this;
   }
 

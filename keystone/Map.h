@@ -36,12 +36,25 @@ class Map {
       if (mVector[i].first == key) return mVector[i].second;
       if (mVector[i].first > key) break;
     }
+    // The entry is made in its slot: no temporary pair to copy.
     if (i < mVector.size()) {
-      mVector.insert(Pair<K, V>(key, V()), i);
+      mVector.emplaceAt(i, key);
     } else {
-      mVector.add(Pair<K, V>(key, V()));
+      mVector.emplaceBack(key);
     }
     return mVector[i].second;
+  }
+  // Adds an entry whose key sorts after every key in the map at the end, made in place from
+  // `key` (a K or what makes one) and `value`; any other key goes through operator[] and takes
+  // the value there, so a repeated key keeps the last value given.
+  template <typename KeyArg, typename ValueArg>
+  void appendSorted(KeyArg&& key, ValueArg&& value) {
+    int last = mVector.size() - 1;
+    if (last < 0 || mVector[last].first < key) {
+      mVector.emplaceBack(std::forward<KeyArg>(key), std::forward<ValueArg>(value));
+    } else {
+      (*this)[K(std::forward<KeyArg>(key))] = std::forward<ValueArg>(value);
+    }
   }
   const V& operator[](const K& key) const {
     int i = indexOf(key);

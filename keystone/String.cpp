@@ -63,6 +63,14 @@ String::String(int value) : mLength(0), mData(0) {
 String::String(const String& other)
     : mLength(textLength(other.mData)), mData(duplicate(other.mData, mLength)) {}
 
+// The empty buffer is allocated first, so a failure leaves the source as it was.
+String::String(String&& other) : mLength(other.mLength), mData(duplicate("", 0)) {
+  char* taken = other.mData;
+  other.mData = mData;
+  other.mLength = 0;
+  mData = taken;
+}
+
 String::~String() {
   delete[] mData;
 }
@@ -77,6 +85,17 @@ String& String::operator=(const String& other) {
   if (&other == this) return *this;
   int length = textLength(other.mData);
   adopt(duplicate(other.mData, length), length);
+  return *this;
+}
+
+String& String::operator=(String&& other) {
+  if (&other == this) return *this;
+  char* old = mData;
+  mData = other.mData;
+  mLength = other.mLength;
+  old[0] = '\0';
+  other.mData = old;
+  other.mLength = 0;
   return *this;
 }
 

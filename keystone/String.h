@@ -16,9 +16,13 @@ class String {
   String(char c, int count);
   String(int value);
   String(const String& other);
+  // Takes the buffer over; the source is left the empty string, with a one-byte buffer of its own.
+  String(String&& other);
   ~String();
 
   String& operator=(const String& other);
+  // Takes the buffer over; the source is left the empty string in this string's old buffer.
+  String& operator=(String&& other);
   String& operator=(char c);
 
   int length() const { return mLength; }

@@ -2,6 +2,8 @@
 #ifndef KEYSTONE_VECTOR_H
 #define KEYSTONE_VECTOR_H
 
+#include <utility>
+
 #include "keystone/Exception.h"
 #include "keystone/Iterator_Base.h"
 
@@ -17,15 +19,33 @@ class Vector {
 
   Vector() : mData(new T*[kInitialSlots]), mSize(0), mCapacity(kInitialSlots) {}
   Vector(const Vector<T>& other);
+  // Takes the elements over; the source is left as clear() leaves it.
+  Vector(Vector<T>&& other) noexcept : mData(other.mData), mSize(other.mSize), mCapacity(other.mCapacity) {
+    other.forget();
+  }
   ~Vector() { destroy(mData, mSize); }
   Vector<T>& operator=(const Vector<T>& other);
+  Vector<T>& operator=(Vector<T>&& other) noexcept;
 
   int size() const { return mSize; }
   T& operator[](const int index);
   const T& operator[](const int index) const;
 
-  void add(const T& element);
+  void add(const T& element) { place(new T(element)); }
+  void add(T&& element) { place(new T(std::move(element))); }
   void insert(const T& element, const int index);
+  void insert(T&& element, const int index);
+  // Makes the new last element in place from `args`, as add would place a copy.
+  template <typename... Args>
+  void emplaceBack(Args&&... args) {
+    place(new T(std::forward<Args>(args)...));
+  }
+  // Makes a new element in place from `args` at `index`, under the rules of insert.
+  template <typename... Args>
+  void emplaceAt(const int index, Args&&... args) {
+    checkInsertIndex(index);
+    placeAt(new T(std::forward<Args>(args)...), index);
+  }
   void clear();
 
  private:
@@ -34,6 +54,15 @@ class Vector {
   // Copies `size` elements of `slots` into a new slot array of `capacity` slots (none for 0).
   static T** copySlots(T* const* slots, int size, int capacity);
   static void destroy(T** slots, int size);
+  // Appends an element already made, or inserts it at `index`; on failure the element is freed.
+  void place(T* made);
+  void placeAt(T* made, const int index);
+  void checkInsertIndex(const int index) const;
+  void forget() {
+    mData = 0;
+    mSize = 0;
+    mCapacity = 0;
+  }
 
   T** mData;
   int mSize;
@@ -165,8 +194,18 @@ const T& Vector<T>::operator[](const int index) const {
 }
 
 template <typename T>
-void Vector<T>::add(const T& element) {
-  T* copy = new T(element);
+Vector<T>& Vector<T>::operator=(Vector<T>&& other) noexcept {
+  if (&other == this) return *this;
+  destroy(mData, mSize);
+  mData = other.mData;
+  mSize = other.mSize;
+  mCapacity = other.mCapacity;
+  other.forget();
+  return *this;
+}
+
+template <typename T>
+void Vector<T>::place(T* made) {
   if (!mData || mSize == mCapacity) {
     // A cleared vector starts again at 128 slots; a full one doubles.
     int capacity = (!mData || mSize == 0) ? kInitialSlots : 2 * mSize;
@@ -174,7 +213,7 @@ void Vector<T>::add(const T& element) {
     try {
       slots = new T*[capacity];
     } catch (...) {
-      delete copy;
+      delete made;
       throw;
     }
     for (int i = 0; i < mSize; ++i) slots[i] = mData[i];
@@ -182,11 +221,11 @@ void Vector<T>::add(const T& element) {
     mData = slots;
     mCapacity = capacity;
   }
-  mData[mSize++] = copy;
+  mData[mSize++] = made;
 }
 
 template <typename T>
-void Vector<T>::insert(const T& element, const int index) {
+void Vector<T>::checkInsertIndex(const int index) const {
   if (!(mData && mSize) && index != 0) {
     throw Exception(
         "Error in Vector<T>::insert(const T& element, const int index): !(mData && mSize) && index != 0");
@@ -197,14 +236,29 @@ void Vector<T>::insert(const T& element, const int index) {
   if (index < 0) {
     throw Exception("Error in Vector<T>::insert(const T& element, const int index): index < 0");
   }
-  T* copy = new T(element);
+}
+
+template <typename T>
+void Vector<T>::insert(const T& element, const int index) {
+  checkInsertIndex(index);
+  placeAt(new T(element), index);
+}
+
+template <typename T>
+void Vector<T>::insert(T&& element, const int index) {
+  checkInsertIndex(index);
+  placeAt(new T(std::move(element)), index);
+}
+
+template <typename T>
+void Vector<T>::placeAt(T* made, const int index) {
   if (!mData || mSize == 0 || mSize == mCapacity) {
     int capacity = mSize == 0 ? kInitialSlots : 2 * mSize;
     T** slots;
     try {
       slots = new T*[capacity];
     } catch (...) {
-      delete copy;
+      delete made;
       throw;
     }
     for (int i = 0; i < index; ++i) slots[i] = mData[i];
@@ -215,7 +269,7 @@ void Vector<T>::insert(const T& element, const int index) {
   } else {
     for (int i = mSize; i > index; --i) mData[i] = mData[i - 1];
   }
-  mData[index] = copy;
+  mData[index] = made;
   ++mSize;
 }
 

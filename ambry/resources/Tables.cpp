@@ -14,49 +14,55 @@ using Keystone::String;
 
 namespace {
 
-// The positions of count keys in descending key order, equal keys in list order. A map filled in
-// this order takes each new key in front after one comparison instead of a walk past every key
-// already in it; the tables are built on every program start, so this keeps the start cheap.
+// The positions of count keys in ascending key order, equal keys in list order. Each entry then
+// goes to the end of its map, made in place, without a walk past the keys already in it; the
+// tables are built on every program start, so this keeps the start cheap. Lists already in order
+// are not sorted again.
 template <typename KeyAt>
-std::vector<int> descendingOrder(int count, KeyAt keyAt) {
+std::vector<int> ascendingOrder(int count, KeyAt keyAt) {
   std::vector<int> order(count);
   for (int i = 0; i < count; ++i) order[i] = i;
-  std::sort(order.begin(), order.end(), [&keyAt](int a, int b) {
+  auto before = [&keyAt](int a, int b) {
     int byKey = std::strcmp(keyAt(a), keyAt(b));
-    return byKey != 0 ? byKey > 0 : a < b;  // a repeated key: the later one is put last and wins
-  });
+    return byKey != 0 ? byKey < 0 : a < b;  // a repeated key: the later one comes last and wins
+  };
+  if (!std::is_sorted(order.begin(), order.end(), before)) std::sort(order.begin(), order.end(), before);
   return order;
 }
 
-// Filled in place: a map assigned from a returned one would be copied entry by entry.
-void fillTextMap(Keystone::Map<const String, String>& map, const Resources::PairList& list) {
+// Keys the map's own order puts elsewhere (appendSorted checks each) still land in their place.
+Keystone::Map<const String, String> textMap(const Resources::PairList& list) {
+  Keystone::Map<const String, String> map;
   auto keyAt = [&list](int i) { return list.pairs[i].key; };
-  for (int i : descendingOrder(list.count, keyAt)) map[list.pairs[i].key] = list.pairs[i].value;
+  for (int i : ascendingOrder(list.count, keyAt)) map.appendSorted(list.pairs[i].key, list.pairs[i].value);
+  return map;
 }
 
-void fillArrayMap(Keystone::Map<const String, Keystone::Array<String>>& map,
-                  const Resources::NamedListSet& set) {
+Keystone::Map<const String, Keystone::Array<String>> arrayMap(const Resources::NamedListSet& set) {
+  Keystone::Map<const String, Keystone::Array<String>> map;
   auto nameAt = [&set](int i) { return set.lists[i].name; };
-  for (int i : descendingOrder(set.count, nameAt)) {
+  for (int i : ascendingOrder(set.count, nameAt)) {
     const Resources::NamedList& list = set.lists[i];
-    map[list.name] = Keystone::Array<String>(list.items, list.count);
+    map.appendSorted(list.name, Keystone::Array<String>(list.items, list.count));
   }
+  return map;
 }
 
 }  // namespace
 
+// Each inner map is built whole and then moved into its place in the outer one.
 ResourceTable buildResourceTable() {
   ResourceTable table;
-  fillTextMap(table["afr"], Resources::afrikaansTexts());
-  fillTextMap(table["eng"], Resources::englishTexts());
+  table.appendSorted("afr", textMap(Resources::afrikaansTexts()));
+  table.appendSorted("eng", textMap(Resources::englishTexts()));
   return table;
 }
 
 ResourceArrayTable buildResourceArrayTable() {
   ResourceArrayTable table;
-  fillArrayMap(table["tables"], Resources::tableColumns());
-  fillArrayMap(table["afr"], Resources::afrikaansCaptions());
-  fillArrayMap(table["eng"], Resources::englishCaptions());
+  table.appendSorted("afr", arrayMap(Resources::afrikaansCaptions()));
+  table.appendSorted("eng", arrayMap(Resources::englishCaptions()));
+  table.appendSorted("tables", arrayMap(Resources::tableColumns()));
   return table;
 }
 
@@ -87,7 +93,7 @@ PropertyTable buildPropertyTable() {
     String key(list.pairs[i].key);
     // An empty variable counts as unset: an empty admin password would let anyone in.
     const char* replacement = std::getenv(settingVariableName(key).c_str());
-    table[key] = (replacement && *replacement) ? replacement : list.pairs[i].value;
+    table.appendSorted(key, (replacement && *replacement) ? replacement : list.pairs[i].value);
   }
   return table;
 }
