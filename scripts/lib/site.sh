@@ -165,9 +165,20 @@ site_web_conf() (
 site_web_start() {
   local var port
   var=$(realpath -m "$1"); port=$2
-  mkdir -p "$var/run" "$var/log"
-  (umask 077 && printf 'staff:%s\n' "$(site_admin_password)" >"$var/run/staff.user")
+  site_web_prepare "$var"
   site_web_conf "$var" "$port" >"$var/run/lighttpd.conf"
+  site_web_launch "$var" "$port"
+}
+
+# The folders and the staff password file that a web server configuration refers to.
+site_web_prepare() {
+  mkdir -p "$1/run" "$1/log"
+  (umask 077 && printf 'staff:%s\n' "$(site_admin_password)" >"$1/run/staff.user")
+}
+
+# Checks VAR_DIR/run/lighttpd.conf, starts lighttpd with it and waits until PORT answers.
+site_web_launch() {
+  local var=$1 port=$2
   lighttpd -tt -f "$var/run/lighttpd.conf" >"$var/log/lighttpd-check.log" 2>&1 \
     || { cat "$var/log/lighttpd-check.log" >&2; return 1; }
   setsid lighttpd -D -f "$var/run/lighttpd.conf" </dev/null >>"$var/log/lighttpd.out" 2>&1 &
