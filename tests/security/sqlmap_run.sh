@@ -32,7 +32,7 @@ attack() {
   case $program in
     *editor*|control_panel*) extra+=(--auth-type=Basic --auth-cred="staff:$(site_admin_password)") ;;
   esac
-  HOME=$out/home timeout --foreground -k 10 900 sqlmap -u "$base/cgi-bin/$program" --data="$body" \
+  HOME=$out/home timeout --foreground -k 10 1500 sqlmap -u "$base/cgi-bin/$program" --data="$body" \
     -p "$params" "${extra[@]}" --batch --level=3 --risk=2 --dbms=MySQL --technique="$techniques" \
     --time-sec=1 --timeout=20 --retries=2 --threads=2 --flush-session --skip-waf \
     --disable-coloring --output-dir="$out/session" </dev/null >"$out/$name.log" 2>&1
@@ -56,7 +56,7 @@ while IFS='|' read -r name program body params techniques options; do
   attack "$name" "$program" "$body" "$params" "$techniques" "$options" &
   pids+=($!)
 done <"$here/sqlmap_targets.txt"
-wait "${pids[@]}"
+wait "${pids[@]}" 2>/dev/null
 
 # Judges every run: any finding fails, and so does a run that did not test all its parameters.
 failed=0
