@@ -32,8 +32,8 @@ bool isRestorePointName(const Keystone::String& name) {
   if (name.length() == 0 || name.length() > 255) return false;
   for (int i = 0; i < name.length(); ++i) {
     char c = name[i];
-    bool allowed = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') ||
-                   c == '-' || c == '_' || c == '.';
+    bool allowed = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '-' ||
+                   c == '_' || c == '.';
     if (!allowed) return false;
   }
   return name.find(".bak", 0) >= 0 && name.find("..", 0) < 0;
@@ -142,8 +142,11 @@ bool dumpDatabase(const std::string& directory, const std::string& finalPath) {
   if (out < 0) return false;
   int in = open("/dev/null", O_RDONLY | O_CLOEXEC);
   // One transaction gives a consistent picture while other requests go on writing.
-  std::vector<std::string> args = {getProperty("file_mysqldump").c_str(), account.option(),
-                                   "--single-transaction", "--compress", "--databases",
+  std::vector<std::string> args = {getProperty("file_mysqldump").c_str(),
+                                   account.option(),
+                                   "--single-transaction",
+                                   "--compress",
+                                   "--databases",
                                    getProperty("mysql_dbname").c_str()};
   bool ok = in >= 0 && runTool(args, in, out) == 0 && dumpCompleted(out) && fsync(out) == 0;
   if (in >= 0) close(in);

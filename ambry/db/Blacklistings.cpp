@@ -1,9 +1,8 @@
 // AmbryDB's blacklist: a member has at most one blacklisting, which bars borrowing and reserving.
-#include "ambry/db/ClientLibrary.h"
-
 #include <cstdlib>
 
 #include "ambry/db/AmbryDB.h"
+#include "ambry/db/ClientLibrary.h"
 #include "ambry/db/Required.h"
 #include "ambry/db/RuleLock.h"
 #include "ambry/framework/Messages.h"
@@ -29,8 +28,8 @@ Keystone::String AmbryDB::insertBlacklisting(const QueryMap& query) {
     popupError(op, refusal);
     return shown;
   }
-  execute("INSERT INTO BLACKLIST (memberid, addDate, reason) VALUES (" +
-          number(query["memberid"]) + ", NOW(), '" + text(query["reason"]) + "')");
+  execute("INSERT INTO BLACKLIST (memberid, addDate, reason) VALUES (" + number(query["memberid"]) +
+          ", NOW(), '" + text(query["reason"]) + "')");
   if (changeFailed(op)) return shown;
   Keystone::String id = newId();
   popupMessage("msg_entry_added", false);

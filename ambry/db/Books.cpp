@@ -23,9 +23,9 @@ Keystone::String AmbryDB::insertBook(const QueryMap& query) {
     return shown;
   }
   execute("INSERT INTO BOOK (author, title, isbn, dewey, price, _condition, addDate) VALUES ('" +
-          text(query["author"]) + "', '" + text(query["title"]) + "', '" + text(query["isbn"]) +
-          "', " + number(query["dewey"]) + ", " + number(query["price"]) + ", " +
-          number(query["_condition"]) + ", NOW())");
+          text(query["author"]) + "', '" + text(query["title"]) + "', '" + text(query["isbn"]) + "', " +
+          number(query["dewey"]) + ", " + number(query["price"]) + ", " + number(query["_condition"]) +
+          ", NOW())");
   if (changeFailed(op)) return shown;
   Keystone::String id = newId();
   popupMessage("msg_entry_added", false);
@@ -41,10 +41,10 @@ void AmbryDB::updateBook(const QueryMap& query) {
   if (!rowFound("SELECT id FROM DEWEY WHERE id = " + number(query["dewey"])))
     return popupError(op, "err_dewey_invalid");
   // The date the book was added stays as it is.
-  execute("UPDATE BOOK SET author = '" + text(query["author"]) + "', title = '" +
-          text(query["title"]) + "', isbn = '" + text(query["isbn"]) + "', dewey = " +
-          number(query["dewey"]) + ", price = " + number(query["price"]) + ", _condition = " +
-          number(query["_condition"]) + " WHERE id = " + number(query["bookid"]));
+  execute("UPDATE BOOK SET author = '" + text(query["author"]) + "', title = '" + text(query["title"]) +
+          "', isbn = '" + text(query["isbn"]) + "', dewey = " + number(query["dewey"]) +
+          ", price = " + number(query["price"]) + ", _condition = " + number(query["_condition"]) +
+          " WHERE id = " + number(query["bookid"]));
   if (changeFailed(op)) return;
   popupMessage("msg_entry_updated", false);
 }

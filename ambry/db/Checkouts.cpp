@@ -50,9 +50,8 @@ Keystone::String AmbryDB::insertCheckout(const QueryMap& query) {
   }
   const Keystone::String memberid = number(query["memberid"]);
   const Keystone::String bookid = number(query["bookid"]);
-  execute("INSERT INTO CHECKOUT (memberid, bookid, checkoutDate, returnDate, inDate) VALUES (" +
-          memberid + ", " + bookid + ", NOW(), '" + text(query["returnDate"]) +
-          "', '0000-00-00')");
+  execute("INSERT INTO CHECKOUT (memberid, bookid, checkoutDate, returnDate, inDate) VALUES (" + memberid +
+          ", " + bookid + ", NOW(), '" + text(query["returnDate"]) + "', '0000-00-00')");
   if (changeFailed(op)) return shown;
   Keystone::String id = newId();
   // The borrower's own reservation of the book is used up by the loan.
@@ -69,8 +68,7 @@ void AmbryDB::updateCheckout(const QueryMap& query) {
   RuleLock lock(*this);
   const char* refusal = lock.acquired() ? borrowerRefusal(query) : "err_query_unsuccessful";
   // Moving a loan to another book runs the availability checks again; a new due date does not.
-  if (!*refusal && rowFound("SELECT bookid FROM CHECKOUT WHERE id = " +
-                            number(query["checkoutid"])) &&
+  if (!*refusal && rowFound("SELECT bookid FROM CHECKOUT WHERE id = " + number(query["checkoutid"])) &&
       std::atoi(row[0] ? row[0] : "") != std::atoi(query["bookid"].c_str())) {
     if (checkoutExists(query))
       refusal = "err_checkout_invalid_checkout_exists";
@@ -82,9 +80,8 @@ void AmbryDB::updateCheckout(const QueryMap& query) {
   const Keystone::String memberid = number(query["memberid"]);
   const Keystone::String bookid = number(query["bookid"]);
   // The checkout date and the return stay as they are, so a returned loan stays returned.
-  execute("UPDATE CHECKOUT SET memberid = " + memberid + ", bookid = " + bookid +
-          ", returnDate = '" + text(query["returnDate"]) + "' WHERE id = " +
-          number(query["checkoutid"]));
+  execute("UPDATE CHECKOUT SET memberid = " + memberid + ", bookid = " + bookid + ", returnDate = '" +
+          text(query["returnDate"]) + "' WHERE id = " + number(query["checkoutid"]));
   if (changeFailed(op)) return;
   if (checkoutExists(query)) {
     execute("DELETE FROM RESERVATION WHERE memberid = " + memberid + " AND bookid = " + bookid);
@@ -93,15 +90,13 @@ void AmbryDB::updateCheckout(const QueryMap& query) {
   popupMessage("msg_entry_updated", false);
 }
 
-void AmbryDB::closeCheckout(const QueryMap& query, const Keystone::String& op,
-                            const char* notice, const Keystone::String& change,
-                            const char* message) {
+void AmbryDB::closeCheckout(const QueryMap& query, const Keystone::String& op, const char* notice,
+                            const Keystone::String& change, const char* message) {
   RuleLock lock(*this);
   if (!lock.acquired()) return popupError(op, "err_query_unsuccessful");
   // Only an open loan can be returned or deleted; anything else passes without a word.
   const Keystone::String checkoutid = number(query["checkoutid"]);
-  if (!rowFound("SELECT bookid FROM CHECKOUT WHERE id = " + checkoutid + " AND inDate = 0"))
-    return;
+  if (!rowFound("SELECT bookid FROM CHECKOUT WHERE id = " + checkoutid + " AND inDate = 0")) return;
   // The members who reserved the book keep their reservations; staff may tell them.
   Keystone::String reservers;
   execute("SELECT memberid FROM RESERVATION WHERE bookid = " + number(row[0] ? row[0] : ""));
@@ -121,8 +116,8 @@ void AmbryDB::returnCheckout(const QueryMap& query) {
 }
 
 void AmbryDB::deleteCheckout(const QueryMap& query) {
-  closeCheckout(query, "deleteCheckout", kDeleteNotice, "DELETE FROM CHECKOUT WHERE id = ",
-                "msg_entry_deleted");
+  closeCheckout(query, "deleteCheckout", kDeleteNotice,
+                "DELETE FROM CHECKOUT WHERE id = ", "msg_entry_deleted");
 }
 
 }  // namespace Ambry

@@ -1,16 +1,13 @@
 // AmbryDB's connection: construction, opening and closing, and the exception type.
 #include "ambry/db/AmbryDB.h"
-
 #include "ambry/db/ClientLibrary.h"
-
 #include "ambry/resources/Resources.h"
 
 namespace Ambry {
 
 AmbryDBException::AmbryDBException() : Keystone::Exception() {}
 
-AmbryDBException::AmbryDBException(const Keystone::String& message)
-    : Keystone::Exception(message) {}
+AmbryDBException::AmbryDBException(const Keystone::String& message) : Keystone::Exception(message) {}
 
 // One flag for the whole process: a successful open sets it, the first close clears it.
 bool AmbryDB::connectionOpen = false;
@@ -40,8 +37,8 @@ void AmbryDB::openConnection() {
   // The pages are Windows-1252, which the server calls latin1.
   mariadb().options(mysql, MYSQL_SET_CHARSET_NAME, "latin1");
   // Port 0 and no socket name: the client library's defaults (MYSQL_UNIX_PORT); 32 compresses.
-  if (!mariadb().real_connect(mysql, host.c_str(), user.c_str(), password.c_str(), dbname.c_str(),
-                             0, nullptr, 32)) {
+  if (!mariadb().real_connect(mysql, host.c_str(), user.c_str(), password.c_str(), dbname.c_str(), 0, nullptr,
+                              32)) {
     throw AmbryDBException("openConnection - " + getResource("err_connect_failed", false) + ": " +
                            getError());
   }

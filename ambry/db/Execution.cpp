@@ -1,8 +1,6 @@
 // AmbryDB's statements and rows: running one statement and reading its result.
 #include "ambry/db/AmbryDB.h"
-
 #include "ambry/db/ClientLibrary.h"
-
 #include "ambry/resources/Resources.h"
 
 namespace Ambry {
@@ -23,8 +21,8 @@ void AmbryDB::execute(const Keystone::String& statement) const {
   } catch (AmbryDBException&) {
     throw;
   } catch (...) {
-    throw AmbryDBException("execute(" + statement + ") - " +
-                           getResource("err_inappropriate_query", false) + ": " + getError());
+    throw AmbryDBException("execute(" + statement + ") - " + getResource("err_inappropriate_query", false) +
+                           ": " + getError());
   }
 }
 
@@ -41,11 +39,17 @@ Keystone::Array<Keystone::String> AmbryDB::getRow() const {
   return Keystone::Array<Keystone::String>(static_cast<const char* const*>(row), count);
 }
 
-const char* AmbryDB::getField(int index) const { return row ? row[index] : nullptr; }
+const char* AmbryDB::getField(int index) const {
+  return row ? row[index] : nullptr;
+}
 
-unsigned long long AmbryDB::getNumRows() const { return result ? mariadb().num_rows(result) : 0; }
+unsigned long long AmbryDB::getNumRows() const {
+  return result ? mariadb().num_rows(result) : 0;
+}
 
-unsigned int AmbryDB::getNumFields() const { return result ? mariadb().num_fields(result) : 0; }
+unsigned int AmbryDB::getNumFields() const {
+  return result ? mariadb().num_fields(result) : 0;
+}
 
 Keystone::String AmbryDB::getError() const {
   if (!mysql) return "getError: mysql == 0";
@@ -55,10 +59,16 @@ Keystone::String AmbryDB::getError() const {
   return error;
 }
 
-const Keystone::String& AmbryDB::getLastQuery() const { return lastQuery; }
+const Keystone::String& AmbryDB::getLastQuery() const {
+  return lastQuery;
+}
 
-bool AmbryDB::hasResult() const { return result != nullptr; }
+bool AmbryDB::hasResult() const {
+  return result != nullptr;
+}
 
-MYSQL_RES* AmbryDB::getResult() const { return result; }
+MYSQL_RES* AmbryDB::getResult() const {
+  return result;
+}
 
 }  // namespace Ambry

@@ -1,17 +1,18 @@
 // AmbryDB's existence tests: a missing key, a rejected statement or any failure answers false.
-#include "ambry/db/AmbryDB.h"
-
-#include "ambry/db/ClientLibrary.h"
-
 #include <cstdlib>
 #include <cstring>
+
+#include "ambry/db/AmbryDB.h"
+#include "ambry/db/ClientLibrary.h"
 
 namespace Ambry {
 
 namespace {
 
 // Whether the statement's result has a first row; the row does not become the current row.
-bool hasFirstRow(MYSQL_RES* result) { return result && mariadb().fetch_row(result) != nullptr; }
+bool hasFirstRow(MYSQL_RES* result) {
+  return result && mariadb().fetch_row(result) != nullptr;
+}
 
 }  // namespace
 
@@ -26,8 +27,7 @@ bool AmbryDB::bookExists(const QueryMap& query) const {
 
 bool AmbryDB::checkoutExists(const QueryMap& query) const {
   try {
-    execute("SELECT id FROM CHECKOUT WHERE bookid = " + number(query["bookid"]) +
-            " AND inDate = 0");
+    execute("SELECT id FROM CHECKOUT WHERE bookid = " + number(query["bookid"]) + " AND inDate = 0");
     return hasFirstRow(result);
   } catch (...) {
     return false;
@@ -62,8 +62,7 @@ bool AmbryDB::memberExists(const QueryMap& query) const {
     if (!rowFound(statement)) return false;
     if (std::atoi(row[0] ? row[0] : "") != std::atoi(memberid.c_str())) return false;
     // The server may compare without regard to letter case; the password must match exactly.
-    if (withPassword && std::strcmp(row[1] ? row[1] : "", query["password"].c_str()) != 0)
-      return false;
+    if (withPassword && std::strcmp(row[1] ? row[1] : "", query["password"].c_str()) != 0) return false;
     return true;
   } catch (...) {
     return false;
@@ -71,4 +70,3 @@ bool AmbryDB::memberExists(const QueryMap& query) const {
 }
 
 }  // namespace Ambry
-

@@ -1,16 +1,14 @@
 // AmbryDB's lending checks shared by loans and reservations: expired accounts and reserved books.
-#include "ambry/db/AmbryDB.h"
-
 #include <cstdlib>
 
+#include "ambry/db/AmbryDB.h"
 #include "ambry/framework/AmbryDate.h"
 
 namespace Ambry {
 
 bool AmbryDB::accountExpired(const QueryMap& query) const {
   // An account that expires today can no longer borrow or reserve; no member row, no refusal.
-  if (!rowFound("SELECT accountExpiryDate FROM MEMBER WHERE id = " + number(query["memberid"])))
-    return false;
+  if (!rowFound("SELECT accountExpiryDate FROM MEMBER WHERE id = " + number(query["memberid"]))) return false;
   return AmbryDate(Keystone::String(row[0])) <= AmbryDate(getScientificDate());
 }
 

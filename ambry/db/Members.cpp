@@ -35,11 +35,12 @@ Keystone::String AmbryDB::insertMember(const QueryMap& query) {
     popupError(op, refusal);
     return shown;
   }
-  execute("INSERT INTO MEMBER (password, surname, firstName, address, contactNo, addDate, "
-          "accountExpiryDate, accountBalance) VALUES ('" + text(query["password"]) + "', '" +
-          text(query["surname"]) + "', '" + text(query["firstName"]) + "', '" +
-          text(query["address"]) + "', '" + text(query["contactNo"]) + "', NOW(), '" +
-          text(query["accountExpiryDate"]) + "', " + number(query["accountBalance"]) + ")");
+  execute(
+      "INSERT INTO MEMBER (password, surname, firstName, address, contactNo, addDate, "
+      "accountExpiryDate, accountBalance) VALUES ('" +
+      text(query["password"]) + "', '" + text(query["surname"]) + "', '" + text(query["firstName"]) + "', '" +
+      text(query["address"]) + "', '" + text(query["contactNo"]) + "', NOW(), '" +
+      text(query["accountExpiryDate"]) + "', " + number(query["accountBalance"]) + ")");
   if (changeFailed(op)) return shown;
   Keystone::String id = newId();
   popupMessage("msg_entry_added", false);
@@ -52,10 +53,9 @@ void AmbryDB::updateMember(const QueryMap& query) {
   if (*refusal) return popupError(op, refusal);
   // The date of joining stays as it is.
   execute("UPDATE MEMBER SET password = '" + text(query["password"]) + "', surname = '" +
-          text(query["surname"]) + "', firstName = '" + text(query["firstName"]) +
-          "', address = '" + text(query["address"]) + "', contactNo = '" +
-          text(query["contactNo"]) + "', accountExpiryDate = '" +
-          text(query["accountExpiryDate"]) + "', accountBalance = " +
+          text(query["surname"]) + "', firstName = '" + text(query["firstName"]) + "', address = '" +
+          text(query["address"]) + "', contactNo = '" + text(query["contactNo"]) +
+          "', accountExpiryDate = '" + text(query["accountExpiryDate"]) + "', accountBalance = " +
           number(query["accountBalance"]) + " WHERE id = " + number(query["memberid"]));
   if (changeFailed(op)) return;
   popupMessage("msg_entry_updated", false);

@@ -21,8 +21,7 @@ const char* AmbryDB::reserverRefusal(const QueryMap& query) const {
 bool AmbryDB::holdsBook(const QueryMap& query) const {
   // The open loan of the book answers 1 when this member holds it.
   return rowFound("SELECT memberid = " + number(query["memberid"]) +
-                  " FROM CHECKOUT WHERE bookid = " + number(query["bookid"]) +
-                  " AND inDate = 0") &&
+                  " FROM CHECKOUT WHERE bookid = " + number(query["bookid"]) + " AND inDate = 0") &&
          std::atoi(row[0] ? row[0] : "") != 0;
 }
 
@@ -38,8 +37,8 @@ Keystone::String AmbryDB::insertReservation(const QueryMap& query) {
     popupError(op, refusal);
     return shown;
   }
-  execute("INSERT INTO RESERVATION (memberid, bookid, addDate) VALUES (" +
-          number(query["memberid"]) + ", " + number(query["bookid"]) + ", NOW())");
+  execute("INSERT INTO RESERVATION (memberid, bookid, addDate) VALUES (" + number(query["memberid"]) + ", " +
+          number(query["bookid"]) + ", NOW())");
   if (changeFailed(op)) return shown;
   Keystone::String id = newId();
   popupMessage("msg_entry_added", false);
@@ -51,16 +50,14 @@ void AmbryDB::updateReservation(const QueryMap& query) {
   RuleLock lock(*this);
   const char* refusal = lock.acquired() ? reserverRefusal(query) : "err_query_unsuccessful";
   // Only a move to another book can make a duplicate.
-  if (!*refusal &&
-      rowFound("SELECT bookid FROM RESERVATION WHERE id = " + number(query["reservationid"])) &&
-      std::atoi(row[0] ? row[0] : "") != std::atoi(query["bookid"].c_str()) &&
-      reservationExists(query))
+  if (!*refusal && rowFound("SELECT bookid FROM RESERVATION WHERE id = " + number(query["reservationid"])) &&
+      std::atoi(row[0] ? row[0] : "") != std::atoi(query["bookid"].c_str()) && reservationExists(query))
     refusal = "err_reservation_exists";
   if (!*refusal && holdsBook(query)) refusal = "err_checkout_exists";
   if (*refusal) return popupError(op, refusal);
   // The date of reserving stays, so the reservation keeps its place in the queue for its book.
-  execute("UPDATE RESERVATION SET memberid = " + number(query["memberid"]) + ", bookid = " +
-          number(query["bookid"]) + " WHERE id = " + number(query["reservationid"]));
+  execute("UPDATE RESERVATION SET memberid = " + number(query["memberid"]) +
+          ", bookid = " + number(query["bookid"]) + " WHERE id = " + number(query["reservationid"]));
   if (changeFailed(op)) return;
   popupMessage("msg_entry_updated", false);
 }

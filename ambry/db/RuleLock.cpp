@@ -1,9 +1,9 @@
 // The rule lock over the server's named lock "ambry_rules", shared by every request.
 #include "ambry/db/RuleLock.h"
 
-#include "ambry/db/ClientLibrary.h"
-
 #include <cstring>
+
+#include "ambry/db/ClientLibrary.h"
 
 namespace Ambry {
 

@@ -1,6 +1,5 @@
 // AmbryDB's searches: by example for staff, and the member-facing searches and catalogue search.
 #include "ambry/db/AmbryDB.h"
-
 #include "ambry/framework/Escape.h"
 #include "ambry/resources/Resources.h"
 
@@ -21,9 +20,15 @@ void AmbryDB::doSearchQuery(const QueryMap& query, const Keystone::String& table
   execute(statement);
 }
 
-void AmbryDB::searchBook(const QueryMap& query) const { doSearchQuery(query, "book"); }
-void AmbryDB::searchMember(const QueryMap& query) const { doSearchQuery(query, "member"); }
-void AmbryDB::searchCheckout(const QueryMap& query) const { doSearchQuery(query, "checkout"); }
+void AmbryDB::searchBook(const QueryMap& query) const {
+  doSearchQuery(query, "book");
+}
+void AmbryDB::searchMember(const QueryMap& query) const {
+  doSearchQuery(query, "member");
+}
+void AmbryDB::searchCheckout(const QueryMap& query) const {
+  doSearchQuery(query, "checkout");
+}
 void AmbryDB::searchReservation(const QueryMap& query) const {
   doSearchQuery(query, "reservation");
 }
@@ -32,8 +37,10 @@ void AmbryDB::searchBlacklisting(const QueryMap& query) const {
 }
 
 void AmbryDB::searchMember_Member(const QueryMap& query) const {
-  execute("SELECT id, surname, firstName, address, contactNo, addDate, accountExpiryDate, "
-          "accountBalance FROM MEMBER WHERE id = " + number(query["memberid"]));
+  execute(
+      "SELECT id, surname, firstName, address, contactNo, addDate, accountExpiryDate, "
+      "accountBalance FROM MEMBER WHERE id = " +
+      number(query["memberid"]));
 }
 
 void AmbryDB::searchCheckout_Member(const QueryMap& query) const {
@@ -42,8 +49,7 @@ void AmbryDB::searchCheckout_Member(const QueryMap& query) const {
 }
 
 void AmbryDB::searchReservation_Member(const QueryMap& query) const {
-  execute("SELECT id, bookid, addDate FROM RESERVATION WHERE memberid = " +
-          number(query["memberid"]));
+  execute("SELECT id, bookid, addDate FROM RESERVATION WHERE memberid = " + number(query["memberid"]));
 }
 
 void AmbryDB::searchBook_Member(const QueryMap& query) const {
@@ -54,8 +60,7 @@ void AmbryDB::searchBook_Member(const QueryMap& query) const {
   for (int i = 0; i < 3; ++i) {
     if (values[i].length() == 0) continue;
     if (conditions.length() > 0) conditions += " AND ";
-    conditions += Keystone::String(columns[i]) + " LIKE '%%" + escapeSqlLike(mysql, values[i]) +
-                  "%%'";
+    conditions += Keystone::String(columns[i]) + " LIKE '%%" + escapeSqlLike(mysql, values[i]) + "%%'";
   }
   Keystone::String statement = "SELECT id, author, title, isbn FROM BOOK";
   if (conditions.length() > 0) statement += " WHERE " + conditions;

@@ -1,7 +1,7 @@
 // AmbryDB's single-entry selects and the navigation to the previous or next entry.
-#include "ambry/db/AmbryDB.h"
-
 #include <cstdlib>
+
+#include "ambry/db/AmbryDB.h"
 
 namespace {
 
@@ -25,14 +25,14 @@ namespace Ambry {
 
 void AmbryDB::selectBook(const QueryMap& query) const {
   Step step = stepFor(query["direction"]);
-  execute("SELECT * FROM BOOK WHERE id " + Keystone::String(step.comparison) +
-          number(query["bookid"]) + step.tail);
+  execute("SELECT * FROM BOOK WHERE id " + Keystone::String(step.comparison) + number(query["bookid"]) +
+          step.tail);
 }
 
 void AmbryDB::selectMember(const QueryMap& query) const {
   Step step = stepFor(query["direction"]);
-  execute("SELECT * FROM MEMBER WHERE id " + Keystone::String(step.comparison) +
-          number(query["memberid"]) + step.tail);
+  execute("SELECT * FROM MEMBER WHERE id " + Keystone::String(step.comparison) + number(query["memberid"]) +
+          step.tail);
 }
 
 void AmbryDB::selectCheckout(const QueryMap& query) const {

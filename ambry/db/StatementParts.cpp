@@ -1,10 +1,8 @@
 // AmbryDB's helpers for building statements and reading their outcome inside the operations.
-#include "ambry/db/AmbryDB.h"
-
-#include "ambry/db/ClientLibrary.h"
-
 #include <string>
 
+#include "ambry/db/AmbryDB.h"
+#include "ambry/db/ClientLibrary.h"
 #include "ambry/framework/Escape.h"
 #include "ambry/framework/Messages.h"
 

@@ -66,7 +66,9 @@ void Counter::init() {
   std::fclose(file);
   // Leading decimal integer, kept within int; a file without one reads as 0.
   const long value = std::strtol(text, nullptr, 10);
-  counter = value > 2147483647L ? 2147483647 : value < -2147483647L - 1 ? -2147483647 - 1 : static_cast<int>(value);
+  counter = value > 2147483647L        ? 2147483647
+            : value < -2147483647L - 1 ? -2147483647 - 1
+                                       : static_cast<int>(value);
   counterInitYet = true;
 }
 

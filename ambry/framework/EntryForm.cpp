@@ -46,16 +46,18 @@ void printEntryForm(const String& table) {
   const ParameterMap additional = description.get("additional", ParameterMap());
   const bool extraControls = additional.contains("defaultControls");
 
-  String form = String("<table align=\"center\" bgcolor=\"green\" border=\"1\" bordercolor=\"") +
-                getProperty("color_heading") +
-                "\">\n<tr><td align=\"center\">\n<form method=\"post\" name=\"requestForm\">\n"
-                "<input type=\"hidden\" id=\"cmd\" name=\"cmd\">\n<input type=\"hidden\" id=\"id\" name=\"id\">\n"
-                "<input type=\"hidden\" id=\"lastid\" name=\"lastid\">\n</form>\n"
-                "<form method=\"post\" name=\"entryForm\">\n<input type=\"hidden\" id=\"cmd\" name=\"cmd\">\n"
-                "<table>\n";
+  String form =
+      String("<table align=\"center\" bgcolor=\"green\" border=\"1\" bordercolor=\"") +
+      getProperty("color_heading") +
+      "\">\n<tr><td align=\"center\">\n<form method=\"post\" name=\"requestForm\">\n"
+      "<input type=\"hidden\" id=\"cmd\" name=\"cmd\">\n<input type=\"hidden\" id=\"id\" name=\"id\">\n"
+      "<input type=\"hidden\" id=\"lastid\" name=\"lastid\">\n</form>\n"
+      "<form method=\"post\" name=\"entryForm\">\n<input type=\"hidden\" id=\"cmd\" name=\"cmd\">\n"
+      "<table>\n";
   form += formRows(columns, captions, description);
-  form += "<tr><td colspan=\"2\" align=\"center\" nowrap=\"nowrap\"><br>\n<script language=\"JavaScript\">\n"
-          "   if (search)\n      printEntryFormSearchControls()\n   else";
+  form +=
+      "<tr><td colspan=\"2\" align=\"center\" nowrap=\"nowrap\"><br>\n<script language=\"JavaScript\">\n"
+      "   if (search)\n      printEntryFormSearchControls()\n   else";
   if (extraControls) form += " {";
   form += "\n      printEntryFormDefaultControls()\n";
   if (extraControls) form += String("      ") + additional["defaultControls"] + "\n   }";

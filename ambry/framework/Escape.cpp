@@ -15,12 +15,23 @@ String escapeHtml(const String& text) {
   for (int i = 0; i < text.length(); ++i) {
     const char c = text[i];
     switch (c) {
-      case '&': out += "&amp;"; break;
-      case '<': out += "&lt;"; break;
-      case '>': out += "&gt;"; break;
-      case '"': out += "&quot;"; break;
-      case '\'': out += "&#39;"; break;
-      default: out += c;
+      case '&':
+        out += "&amp;";
+        break;
+      case '<':
+        out += "&lt;";
+        break;
+      case '>':
+        out += "&gt;";
+        break;
+      case '"':
+        out += "&quot;";
+        break;
+      case '\'':
+        out += "&#39;";
+        break;
+      default:
+        out += c;
     }
   }
   return String(out.c_str());
@@ -31,14 +42,27 @@ String escapeJsString(const String& text) {
   for (int i = 0; i < text.length(); ++i) {
     const char c = text[i];
     switch (c) {
-      case '\\': out += "\\\\"; break;
-      case '\'': out += "\\'"; break;
-      case '"': out += "\\\""; break;
-      case '\n': out += "\\n"; break;
-      case '\r': out += "\\r"; break;
+      case '\\':
+        out += "\\\\";
+        break;
+      case '\'':
+        out += "\\'";
+        break;
+      case '"':
+        out += "\\\"";
+        break;
+      case '\n':
+        out += "\\n";
+        break;
+      case '\r':
+        out += "\\r";
+        break;
       // A raw "<" could start "</script>" and end the script element around the literal.
-      case '<': out += "\\x3C"; break;
-      default: out += c;
+      case '<':
+        out += "\\x3C";
+        break;
+      default:
+        out += c;
     }
   }
   return String(out.c_str());

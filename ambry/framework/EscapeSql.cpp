@@ -1,9 +1,8 @@
 // The SQL escapers: values spliced into statements, escaped by the client library.
-#include "ambry/db/ClientLibrary.h"
-
 #include <cstring>
 #include <vector>
 
+#include "ambry/db/ClientLibrary.h"
 #include "ambry/framework/Escape.h"
 
 namespace Ambry {

@@ -44,10 +44,14 @@ String getEnvNoCase(const char* name) {
 
 const char* areaWord(int area) {
   switch (area) {
-    case AREA_ADMIN: return "admin";
-    case AREA_MEMBER: return "member";
-    case AREA_MORE: return "more";
-    default: return "home";
+    case AREA_ADMIN:
+      return "admin";
+    case AREA_MEMBER:
+      return "member";
+    case AREA_MORE:
+      return "more";
+    default:
+      return "home";
   }
 }
 
@@ -69,13 +73,25 @@ void setTitle(const String& key) {
   title() = text;
 }
 
-const String& getTitle() { return title(); }
+const String& getTitle() {
+  return title();
+}
 
-void setArea_Home() { gArea = AREA_HOME; }
-void setArea_Admin() { gArea = AREA_ADMIN; }
-void setArea_Member() { gArea = AREA_MEMBER; }
-void setArea_More() { gArea = AREA_MORE; }
-int getArea() { return gArea; }
+void setArea_Home() {
+  gArea = AREA_HOME;
+}
+void setArea_Admin() {
+  gArea = AREA_ADMIN;
+}
+void setArea_Member() {
+  gArea = AREA_MEMBER;
+}
+void setArea_More() {
+  gArea = AREA_MORE;
+}
+int getArea() {
+  return gArea;
+}
 
 void printDefaultHeader() {
   const time_t now = std::time(nullptr);
@@ -88,8 +104,8 @@ void printDefaultHeader() {
   // The header setting is the page's format template; the address is request data and goes
   // in as an argument, escaped so that it stays inside its string literal.
   const String header = getProperty("header");
-  std::printf(header.c_str(), getLanguage().c_str(), entryFormTag.c_str(),
-              escapeJsString(address).c_str(), gArea);
+  std::printf(header.c_str(), getLanguage().c_str(), entryFormTag.c_str(), escapeJsString(address).c_str(),
+              gArea);
   std::printf("<title>%s</title>\n", title().c_str());
   std::fputs(getProperty("body_start").c_str(), stdout);
   const char* visit = std::ctime(&now);
@@ -118,7 +134,9 @@ void endScriptTag() {
   gScriptOpen = false;
 }
 
-bool isScriptOpen() { return gScriptOpen; }
+bool isScriptOpen() {
+  return gScriptOpen;
+}
 
 void goBack() {
   beginJavaScriptTag("");

@@ -23,7 +23,8 @@ const long kMaxBodyBytes = 1L << 20;
 long contentLength() {
   const char* text = std::getenv("CONTENT_LENGTH");
   if (!text) return 0;
-  while (*text == ' ' || *text == '\t' || *text == '\n' || *text == '\r' || *text == '\f' || *text == '\v') ++text;
+  while (*text == ' ' || *text == '\t' || *text == '\n' || *text == '\r' || *text == '\f' || *text == '\v')
+    ++text;
   bool negative = false;
   if (*text == '+' || *text == '-') negative = (*text++ == '-');
   long count = 0;

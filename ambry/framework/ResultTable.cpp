@@ -16,8 +16,10 @@ void beginResultTable(const Array<String>& captions) {
   for (int i = 0; i < n; ++i) std::printf("<colgroup width=\"%d%%\">", 100 / n);
   std::fputs("\n<tr style=\"font-weight:bold;color:orange;background-color:darkgreen\">\n", stdout);
   for (int i = 0; i < n; ++i) {
-    std::fputs("<td style=\"border-left:1;border-top:0;border-bottom:0;border-right:0;border-color:blue\" "
-               "nowrap=\"nowrap\">", stdout);
+    std::fputs(
+        "<td style=\"border-left:1;border-top:0;border-bottom:0;border-right:0;border-color:blue\" "
+        "nowrap=\"nowrap\">",
+        stdout);
     std::fputs(captions[i].c_str(), stdout);
     std::fputs("</td>", stdout);
   }

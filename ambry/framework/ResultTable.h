@@ -8,8 +8,7 @@ namespace Ambry {
 void beginResultTable(const Keystone::Array<Keystone::String>& captions);
 
 // One result row; cells and attribute texts are ready HTML, an empty cell shows as &nbsp;.
-void printResultRow(const Keystone::Array<Keystone::String>& cells,
-                    const Keystone::String& rowAttributes,
+void printResultRow(const Keystone::Array<Keystone::String>& cells, const Keystone::String& rowAttributes,
                     const Keystone::String& cellAttributes);
 
 // Closes the table and says that the results have ended.

@@ -102,12 +102,14 @@ const TextPair kTexts[] = {
     {"msg_entry_deleted", "Inskrywing uitgewis."},
     {"msg_book_returned", "Boek teruggekeer."},
     {"err_counter_init",
-     "Fout in Counter::init(): Fout met inlees van besoekertal l\xEA" "er<br>\n"},
+     "Fout in Counter::init(): Fout met inlees van besoekertal l\xEA"
+     "er<br>\n"},
     {"err_getcounter", "Fout in Counter::get(): !counterInitYet<br>\n"},
     {"err_inccounter", "Fout in Counter::inc(%d): !counterInitYet<br>\n"},
     {"err_counterflush_init", "Fout in Counter::flush(): !counterInitYet<br>\n"},
     {"err_counterflush_output_file",
-     "Fout in Counter::flush(): I/O fout met stoor van datal\xEA" "er<br>\n"},
+     "Fout in Counter::flush(): I/O fout met stoor van datal\xEA"
+     "er<br>\n"},
     {"err_setlanguage", "Fout in setLanguage(\"%s\"): Ongeldige taal gegee<br>\n"},
     {"err_getparam", "Fout in getParam(\"%s\", \"%s\"): Argument nie gevind<br>\n"},
     {"err_getresource", "Fout in getResource: Bron \"%s\" nie gevind<br>\n"},
@@ -119,13 +121,11 @@ const TextPair kTexts[] = {
     {"err_query_unsuccessful_reason", "U navraag was onsuksesvol: %s"},
     {"err_query_unsuccessful_try_again", "U navraag was onsuksesvol; probeer gerus weer."},
     {"err_info_invalid", "Bevestig asb. die geldigheid van u inligting, en probeer dan weer."},
-    {"err_info_not_supplied_try_again",
-     "Die nodige inligting was nie verskaf nie; probeer gerus weer."},
+    {"err_info_not_supplied_try_again", "Die nodige inligting was nie verskaf nie; probeer gerus weer."},
     {"err_admin_area",
      "<script language=\"JavaScript\">\n   alert(\"Die wagwoord was ongeldig. Probeer "
      "asb. weer.\")\n   go(\"index.exe\")\n</script>\nU word terugbesorg na die tuisblad."},
-    {"err_patron_lookup_ui",
-     "Gebruik asb. die soekenjin gebruikers-koppelvlak om soektogte te loods."},
+    {"err_patron_lookup_ui", "Gebruik asb. die soekenjin gebruikers-koppelvlak om soektogte te loods."},
     {"err_patron_card_ui", "Gebruik asb. die gebruikers-koppelvlak om u inligting te verkry."},
     {"err_patron_hold_ui", "Gebruik asb. die reserveringsblad om reserverings te maak."},
     {"err_patron_hold_invalid", "Die boek wat u wil reserveer bestaan nie; probeer gerus weer."},
@@ -162,7 +162,9 @@ const TextPair kTexts[] = {
 };
 }  // namespace
 
-PairList afrikaansTexts() { return {kTexts, static_cast<int>(sizeof kTexts / sizeof kTexts[0])}; }
+PairList afrikaansTexts() {
+  return {kTexts, static_cast<int>(sizeof kTexts / sizeof kTexts[0])};
+}
 
 }  // namespace Resources
 }  // namespace Ambry

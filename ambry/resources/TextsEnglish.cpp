@@ -137,10 +137,8 @@ const TextPair kTexts[] = {
     {"err_inappropriate_query", "Inappropriate query"},
     {"err_book_not_exist", "The specified Book ID does not exist."},
     {"err_member_not_exist", "The specified Member ID does not exist."},
-    {"err_reservation_prohibited",
-     "The specified member has been prohibited from reserving books."},
-    {"err_checkout_prohibited",
-     "The specified member has been prohibited from checking out books."},
+    {"err_reservation_prohibited", "The specified member has been prohibited from reserving books."},
+    {"err_checkout_prohibited", "The specified member has been prohibited from checking out books."},
     {"err_account_expired", "The account of the specified member has expired."},
     {"err_blacklisting_exists", "The specified member is already blacklisted."},
     {"err_dewey_invalid", "The specified Dewey Decimal Code is invalid."},
@@ -161,7 +159,9 @@ const TextPair kTexts[] = {
 };
 }  // namespace
 
-PairList englishTexts() { return {kTexts, static_cast<int>(sizeof kTexts / sizeof kTexts[0])}; }
+PairList englishTexts() {
+  return {kTexts, static_cast<int>(sizeof kTexts / sizeof kTexts[0])};
+}
 
 }  // namespace Resources
 }  // namespace Ambry

@@ -45,8 +45,8 @@ void saveSchedule(const Ambry::QueryMap& posted) {
   Schedule schedule;
   schedule.type = postedNumber(posted, "schedule_type");
   // Summed wide, so that absurd values wrap like the stored integer instead of overflowing.
-  long long seconds = postedNumber(posted, "tod_hour") * 3600LL +
-                      postedNumber(posted, "tod_min") * 60LL + postedNumber(posted, "tod_sec");
+  long long seconds = postedNumber(posted, "tod_hour") * 3600LL + postedNumber(posted, "tod_min") * 60LL +
+                      postedNumber(posted, "tod_sec");
   schedule.seconds = static_cast<std::int32_t>(seconds);
   bool saved = writeSchedule(schedule);
   Ambry::popupMessage(saved ? "msg_settings_update_successful" : "err_fatal", false);
@@ -56,11 +56,20 @@ void saveSchedule(const Ambry::QueryMap& posted) {
 
 void runPanelCommand(int command, const Ambry::QueryMap& posted) {
   switch (command) {
-    case CMD_BACKUP: backUpNow(); break;
-    case CMD_RESTORE: restoreChosen(posted); break;
-    case CMD_LAUNCH: launchAutovault(); break;
-    case CMD_SCHEDULE: saveSchedule(posted); break;
-    default: break;
+    case CMD_BACKUP:
+      backUpNow();
+      break;
+    case CMD_RESTORE:
+      restoreChosen(posted);
+      break;
+    case CMD_LAUNCH:
+      launchAutovault();
+      break;
+    case CMD_SCHEDULE:
+      saveSchedule(posted);
+      break;
+    default:
+      break;
   }
 }
 

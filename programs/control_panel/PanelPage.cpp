@@ -13,12 +13,19 @@ namespace ControlPanel {
 
 namespace {
 
-void put(const char* text) { std::fputs(text, stdout); }
-void put(const Keystone::String& text) { std::fputs(text.c_str(), stdout); }
-void putText(const char* key) { put(Ambry::getResource(key, false)); }
+void put(const char* text) {
+  std::fputs(text, stdout);
+}
+void put(const Keystone::String& text) {
+  std::fputs(text.c_str(), stdout);
+}
+void putText(const char* key) {
+  put(Ambry::getResource(key, false));
+}
 
-const char* const kDivider = "</td>\n</tr>\n</table>\n</td>\n</tr>\n</form>\n<tr>\n"
-                             "<td colspan=\"2\"><hr></td>\n</tr>\n";
+const char* const kDivider =
+    "</td>\n</tr>\n</table>\n</td>\n</tr>\n</form>\n<tr>\n"
+    "<td colspan=\"2\"><hr></td>\n</tr>\n";
 
 // A form's row up to the value of its main button: the highlight colour, the hidden command
 // and the button of the given input type.
@@ -79,9 +86,8 @@ void printLaunchForm() {
 }
 
 void printScheduleForm() {
-  static const char* const captions[] = {"caption_field_hour", "caption_field_day",
-                                         "caption_field_week", "caption_field_month",
-                                         "caption_field_year"};
+  static const char* const captions[] = {"caption_field_hour", "caption_field_day", "caption_field_week",
+                                         "caption_field_month", "caption_field_year"};
   put(kDivider);
   openFormRow("<form name=\"update_form\" method=\"post\">", "12", "submit");
   putText("caption_update_autovault_settings");
@@ -89,9 +95,10 @@ void printScheduleForm() {
   putText("desc_update_autovault_settings0");
   put("\n<table>");
   for (int index = 0; index < 5; ++index) {
-    std::printf("<tr><td align=\"left\"><input type=\"radio\" id=\"schedule_type\" "
-                "name=\"schedule_type\" value=\"%d\"%s>", index,
-                index == 0 ? " checked=\"checked\"" : "");
+    std::printf(
+        "<tr><td align=\"left\"><input type=\"radio\" id=\"schedule_type\" "
+        "name=\"schedule_type\" value=\"%d\"%s>",
+        index, index == 0 ? " checked=\"checked\"" : "");
     putText(captions[index]);
     put("</input></td></tr>");
   }

@@ -16,7 +16,9 @@ namespace ControlPanel {
 
 namespace {
 
-std::string runflagPath() { return backupFilePath("runflag"); }
+std::string runflagPath() {
+  return backupFilePath("runflag");
+}
 
 // The process id written in the flag; false when the flag is missing or holds none.
 bool readHolder(bool& exists, long& pid) {

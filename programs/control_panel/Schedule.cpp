@@ -11,11 +11,21 @@ std::time_t nextBackupTime(std::time_t lastBackup, const Schedule& schedule) {
   next.tm_min = static_cast<int>(timeOfDay % 3600 / 60);
   next.tm_sec = static_cast<int>(timeOfDay % 60);
   switch (schedule.type) {
-    case SCHEDULE_HOUR: next.tm_hour += 1; break;
-    case SCHEDULE_WEEK: next.tm_mday += 7; break;
-    case SCHEDULE_MONTH: next.tm_mon += 1; break;
-    case SCHEDULE_YEAR: next.tm_year += 1; break;
-    default: next.tm_mday += 1; break;
+    case SCHEDULE_HOUR:
+      next.tm_hour += 1;
+      break;
+    case SCHEDULE_WEEK:
+      next.tm_mday += 7;
+      break;
+    case SCHEDULE_MONTH:
+      next.tm_mon += 1;
+      break;
+    case SCHEDULE_YEAR:
+      next.tm_year += 1;
+      break;
+    default:
+      next.tm_mday += 1;
+      break;
   }
   next.tm_isdst = -1;  // let the calendar decide across a change of summer time
   return std::mktime(&next);

@@ -16,7 +16,9 @@ namespace {
 
 volatile sig_atomic_t stopRequested = 0;
 
-void requestStop(int) { stopRequested = 1; }
+void requestStop(int) {
+  stopRequested = 1;
+}
 
 // The stop signals stay blocked except while waiting, so that one arriving during a backup
 // ends the wait that follows, and none is lost between checking the flag and waiting.

@@ -68,14 +68,12 @@ void carryOutCommand(const EditorDefinition& editor, AmbryDB& db, QueryMap& quer
 // The entry is looked up again unless the page shows back what was posted: after an update, or
 // when an insert was refused and left the id as it was.
 bool mustReload(const EditorDefinition& editor, const QueryMap& query, int cmd) {
-  return cmd != CMD_UPDATE &&
-         query.get(editor.previousIdParameter, "") != query.get(editor.idParameter, "");
+  return cmd != CMD_UPDATE && query.get(editor.previousIdParameter, "") != query.get(editor.idParameter, "");
 }
 
 }  // namespace
 
-void printEntryPage(const EditorDefinition& editor, AmbryDB& db, QueryMap& query, int cmd,
-                    bool searchMode) {
+void printEntryPage(const EditorDefinition& editor, AmbryDB& db, QueryMap& query, int cmd, bool searchMode) {
   query["direction"] = "0";
   printPageGlobals(editor, searchMode);
   printEntryForm(editor.entityName);

@@ -57,8 +57,8 @@ void printFieldLine(const Keystone::String& field, const Keystone::String& value
   printf("      entryForm.%s.value = \"%s\"\n", field.c_str(), escapeJsString(value).c_str());
 }
 
-void printFieldLines(const EditorDefinition& editor, const AmbryDB& db, const QueryMap& query,
-                     int cmd, bool showPosted, int state) {
+void printFieldLines(const EditorDefinition& editor, const AmbryDB& db, const QueryMap& query, int cmd,
+                     bool showPosted, int state) {
   const Keystone::Array<Keystone::String>& fields = editorFields(editor);
   for (int i = 0; i < fields.size(); ++i) {
     if (showPosted)
@@ -82,8 +82,7 @@ void printClosingStatement(const EditorDefinition& editor, bool enableControls) 
 
 }  // namespace
 
-void printEntryFormScript(const EditorDefinition& editor, AmbryDB& db, QueryMap query, int cmd,
-                          bool reload) {
+void printEntryFormScript(const EditorDefinition& editor, AmbryDB& db, QueryMap query, int cmd, bool reload) {
   beginJavaScriptTag("");
   fputs("   function resetEntryForm() {\n", stdout);
   const int state = reload ? lookUpEntry(editor, db, query, cmd) : 0;

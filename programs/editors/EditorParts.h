@@ -17,11 +17,9 @@ const Keystone::Array<Keystone::String>& editorFields(const EditorDefinition& ed
 void printResultPage(const EditorDefinition& editor, AmbryDB& db, const QueryMap& query);
 
 // Every other command: the entry form, the command carried out, and the script that fills the form.
-void printEntryPage(const EditorDefinition& editor, AmbryDB& db, QueryMap& query, int cmd,
-                    bool searchMode);
+void printEntryPage(const EditorDefinition& editor, AmbryDB& db, QueryMap& query, int cmd, bool searchMode);
 
 // The resetEntryForm script: finds the entry to show (unless reload is false) and fills the form.
-void printEntryFormScript(const EditorDefinition& editor, AmbryDB& db, QueryMap query, int cmd,
-                          bool reload);
+void printEntryFormScript(const EditorDefinition& editor, AmbryDB& db, QueryMap query, int cmd, bool reload);
 
 }  // namespace Ambry

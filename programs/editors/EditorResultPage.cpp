@@ -10,12 +10,13 @@ namespace {
 void printRequestForm() {
   beginJavaScriptTag("src=\"" + getDataFilePath(getProperty("file_entryform")) + "\"");
   endScriptTag();
-  fputs("<form method=\"post\" name=\"requestForm\">\n"
-        "<input type=\"hidden\" id=\"cmd\" name=\"cmd\">\n"
-        "<input type=\"hidden\" id=\"id\" name=\"id\">\n"
-        "<input type=\"hidden\" id=\"lastid\" name=\"lastid\">\n"
-        "</form>\n",
-        stdout);
+  fputs(
+      "<form method=\"post\" name=\"requestForm\">\n"
+      "<input type=\"hidden\" id=\"cmd\" name=\"cmd\">\n"
+      "<input type=\"hidden\" id=\"id\" name=\"id\">\n"
+      "<input type=\"hidden\" id=\"lastid\" name=\"lastid\">\n"
+      "</form>\n",
+      stdout);
 }
 
 // Rows alternate between the page background and the interchange colour, light up under the

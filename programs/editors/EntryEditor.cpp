@@ -7,7 +7,9 @@
 
 namespace Ambry {
 
-ExtraCommand noExtraCommand() { return {ExtraKind::None, -1, nullptr, nullptr, nullptr, nullptr}; }
+ExtraCommand noExtraCommand() {
+  return {ExtraKind::None, -1, nullptr, nullptr, nullptr, nullptr};
+}
 
 ExtraCommand checkInCommand(int code, EditorChange operation) {
   return {ExtraKind::CheckIn, code, nullptr, nullptr, nullptr, operation};

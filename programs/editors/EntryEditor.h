@@ -66,10 +66,10 @@ struct EditorDefinition {
   ExtraCommand extra;
   std::vector<const char*> readOnlyFields;
   std::vector<const char*> dateControlFields;
-  std::vector<const char*> todayFields;     // given today's date in an empty entry
-  const char* enabledButton;                // made usable with the other controls, or null
-  bool forceOnDeleteAndJump;                // deleted or jumped-to entries are shown even if closed
-  bool emptyAfterUpdate;                    // an update shows the empty entry, not the posted one
+  std::vector<const char*> todayFields;  // given today's date in an empty entry
+  const char* enabledButton;             // made usable with the other controls, or null
+  bool forceOnDeleteAndJump;             // deleted or jumped-to entries are shown even if closed
+  bool emptyAfterUpdate;                 // an update shows the empty entry, not the posted one
 };
 
 // The whole request: frame, editor body and footer. Returns the program's exit status.

@@ -3,6 +3,8 @@
 
 using namespace Ambry;
 
+// A definition reads as one row of the editors' table.
+// clang-format off
 static const EditorDefinition blacklistEditor = {
     "blacklist", "blacklistid", "oldblacklistid",  // entity, id and previous-id parameters
     "admin_blacklist", "title_admin_blacklist",    // result captions, title
@@ -14,5 +16,8 @@ static const EditorDefinition blacklistEditor = {
     {},                                            // date controls
     {"addDate"},                                   // today's date in an empty entry
     nullptr, false, true};                         // no extra button, no forced lookups, empty after update
+// clang-format on
 
-int main() { return runEntryEditor(blacklistEditor); }
+int main() {
+  return runEntryEditor(blacklistEditor);
+}

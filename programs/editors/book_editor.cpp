@@ -3,6 +3,8 @@
 
 using namespace Ambry;
 
+// A definition reads as one row of the editors' table.
+// clang-format off
 static const EditorDefinition bookEditor = {
     "book", "bookid", "oldbookid",         // entity, id and previous-id parameters
     "admin_book", "title_admin_book",      // result captions, title
@@ -13,5 +15,8 @@ static const EditorDefinition bookEditor = {
     {},                                    // date controls
     {"addDate"},                           // today's date in an empty entry
     nullptr, false, false};                // no extra button, no forced lookups, update shown
+// clang-format on
 
-int main() { return runEntryEditor(bookEditor); }
+int main() {
+  return runEntryEditor(bookEditor);
+}

@@ -3,6 +3,8 @@
 
 using namespace Ambry;
 
+// A definition reads as one row of the editors' table.
+// clang-format off
 static const EditorDefinition checkoutEditor = {
     "checkout", "checkoutid", "oldcheckoutid",  // entity, id and previous-id parameters
     "admin_checkout", "title_admin_checkout",   // result captions, title
@@ -13,5 +15,8 @@ static const EditorDefinition checkoutEditor = {
     {"returnDate"},                             // date controls
     {"checkoutDate", "returnDate"},             // today's date in an empty entry
     "btnReturnBook", true, false};              // check-in button, forced lookups, update shown
+// clang-format on
 
-int main() { return runEntryEditor(checkoutEditor); }
+int main() {
+  return runEntryEditor(checkoutEditor);
+}

@@ -3,6 +3,8 @@
 
 using namespace Ambry;
 
+// A definition reads as one row of the editors' table.
+// clang-format off
 static const EditorDefinition memberEditor = {
     "member", "memberid", "oldmemberid",   // entity, id and previous-id parameters
     "admin_member", "title_admin_member",  // result captions, title
@@ -13,5 +15,8 @@ static const EditorDefinition memberEditor = {
     {"accountExpiryDate"},                 // date controls
     {"addDate", "accountExpiryDate"},      // today's date in an empty entry
     nullptr, false, false};                // no extra button, no forced lookups, update shown
+// clang-format on
 
-int main() { return runEntryEditor(memberEditor); }
+int main() {
+  return runEntryEditor(memberEditor);
+}

@@ -3,6 +3,8 @@
 
 using namespace Ambry;
 
+// A definition reads as one row of the editors' table.
+// clang-format off
 static const EditorDefinition reservationEditor = {
     "reservation", "reservationid", "oldreservationid",  // entity, id and previous-id parameters
     "admin_reservation", "title_admin_reservation",      // result captions, title
@@ -13,5 +15,8 @@ static const EditorDefinition reservationEditor = {
     {},                                                  // date controls
     {"addDate"},                                         // today's date in an empty entry
     nullptr, false, false};                              // no extra button, no forced lookups, update shown
+// clang-format on
 
-int main() { return runEntryEditor(reservationEditor); }
+int main() {
+  return runEntryEditor(reservationEditor);
+}

@@ -22,8 +22,7 @@ void refuse(const char* key);
 // Copies the posted form into form. When nothing was posted, pops up uiErrorKey, goes back and
 // returns false. Every field named is then present: one the body lacks counts as empty, so that
 // neither the checks nor the database operations trip over a hand-made request.
-bool readPostedForm(const char* uiErrorKey, std::initializer_list<const char*> fields,
-                    Ambry::QueryMap& form);
+bool readPostedForm(const char* uiErrorKey, std::initializer_list<const char*> fields, Ambry::QueryMap& form);
 
 // Whether every named field, or at least one of them, has a non-empty value.
 bool allFilled(const Ambry::QueryMap& form, std::initializer_list<const char*> fields);

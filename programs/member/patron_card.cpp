@@ -36,8 +36,8 @@ void showCard(Ambry::AmbryDB& db, const Ambry::QueryMap& form) {
   db.searchReservation_Member(form);
   if (!printSection(db, "content_title_reservation_info", "patron_hold")) return;
   fputs("<br>", stdout);
-  Patron::writeResource(
-      db.blacklistingExists(form) ? "msg_member_blacklisted" : "msg_member_not_blacklisted", "");
+  Patron::writeResource(db.blacklistingExists(form) ? "msg_member_blacklisted" : "msg_member_not_blacklisted",
+                        "");
   db.closeConnection();
 }
 
@@ -54,4 +54,6 @@ void content() {
 
 }  // namespace
 
-int main() { return Patron::runPage("title_patron_card_results", content); }
+int main() {
+  return Patron::runPage("title_patron_card_results", content);
+}

@@ -49,4 +49,6 @@ void content() {
 
 }  // namespace
 
-int main() { return Patron::runPage("title_patron_hold_results", content); }
+int main() {
+  return Patron::runPage("title_patron_hold_results", content);
+}

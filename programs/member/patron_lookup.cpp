@@ -25,4 +25,6 @@ void content() {
 
 }  // namespace
 
-int main() { return Patron::runPage("title_patron_lookup_results", content); }
+int main() {
+  return Patron::runPage("title_patron_lookup_results", content);
+}

@@ -25,7 +25,8 @@ std::string modelDecode(const std::string& text) {
   for (size_t i = 0; i < text.size(); ++i) {
     if (text[i] == '+') {
       out += ' ';
-    } else if (text[i] == '%' && i + 2 < text.size() && hexDigit(text[i + 1]) >= 0 && hexDigit(text[i + 2]) >= 0) {
+    } else if (text[i] == '%' && i + 2 < text.size() && hexDigit(text[i + 1]) >= 0 &&
+               hexDigit(text[i + 2]) >= 0) {
       out += static_cast<char>(hexDigit(text[i + 1]) * 16 + hexDigit(text[i + 2]));
       i += 2;
     } else {

@@ -27,7 +27,8 @@ std::map<std::string, std::string> modelSplit(std::string rest) {
 }
 
 // Decoded text is ASCII, where the library's signed byte order and std::string's order agree.
-void checkSameEntries(const QueryMap& map, const std::map<std::string, std::string>& model, const char* what) {
+void checkSameEntries(const QueryMap& map, const std::map<std::string, std::string>& model,
+                      const char* what) {
   check(map.size() == static_cast<int>(model.size()), what);
   int i = 0;
   for (const auto& entry : model) {
@@ -71,15 +72,18 @@ void checkSplit(const std::string& query) {
     check(std::string(map.valueAt(i).c_str()).find('&') == std::string::npos, "no value holds '&'");
     if (i > 0) check(map.keyAt(i - 1) < map.keyAt(i), "keys ascend and are unique");
   }
-  checkSameEntries(map, modelSplit(Ambry::decodeQuery(String(query.c_str())).c_str()), "queryToMap agrees with the model");
+  checkSameEntries(map, modelSplit(Ambry::decodeQuery(String(query.c_str())).c_str()),
+                   "queryToMap agrees with the model");
   checkRebuilt(map);
 }
 
 // A map made straight from texts, which may hold any byte but NUL.
 void checkBuilt(const std::vector<std::string>& texts) {
   QueryMap map;
-  for (size_t i = 0; i + 1 < texts.size(); i += 2) map[String(texts[i].c_str())] = String(texts[i + 1].c_str());
-  for (int i = 1; i < map.size(); ++i) check(map.keyAt(i - 1) < map.keyAt(i), "inserted keys ascend and are unique");
+  for (size_t i = 0; i + 1 < texts.size(); i += 2)
+    map[String(texts[i].c_str())] = String(texts[i + 1].c_str());
+  for (int i = 1; i < map.size(); ++i)
+    check(map.keyAt(i - 1) < map.keyAt(i), "inserted keys ascend and are unique");
   checkRebuilt(map);
 }
 

@@ -131,6 +131,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   checkSearch(text, what, position(control[0], text.size()), static_cast<int>(control[1]) - 1);
   checkReplace(text, what, with);
   checkCompare(text, what);
-  checkSubstrings(text, position(control[2], text.size()), position(control[3], text.size()) - position(control[2], text.size()));
+  checkSubstrings(text, position(control[2], text.size()),
+                  position(control[3], text.size()) - position(control[2], text.size()));
   return 0;
 }

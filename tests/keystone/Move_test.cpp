@@ -17,7 +17,8 @@ typedef Map<const String, String> TextMap;
 
 std::string keys(const TextMap& map) {
   std::string joined;
-  for (int i = 0; i < map.size(); ++i) joined += std::string(map.keyAt(i).c_str()) + "=" + map.valueAt(i).c_str() + ";";
+  for (int i = 0; i < map.size(); ++i)
+    joined += std::string(map.keyAt(i).c_str()) + "=" + map.valueAt(i).c_str() + ";";
   return joined;
 }
 
@@ -79,8 +80,9 @@ TEST(KeystoneMove, VectorAndArrayLeaveEmptySources) {
 
 TEST(KeystoneMove, VectorInsertByMoveKeepsItsIndexRules) {
   Vector<String> vector;
-  expectKeystoneError([&] { vector.insert(String("x"), 1); },
-                      "Error in Vector<T>::insert(const T& element, const int index): !(mData && mSize) && index != 0");
+  expectKeystoneError(
+      [&] { vector.insert(String("x"), 1); },
+      "Error in Vector<T>::insert(const T& element, const int index): !(mData && mSize) && index != 0");
   vector.add("a");
   expectKeystoneError([&] { vector.insert(String("x"), 1); },
                       "Error in Vector<T>::insert(const T& element, const int index): index > mSize - 1");
@@ -93,9 +95,9 @@ TEST(KeystoneMapAppendSorted, InOrderKeysAppendAndOthersFindTheirPlace) {
   TextMap map;
   map.appendSorted("b", "2");
   map.appendSorted("d", "4");
-  map.appendSorted("a", "1");       // before every key: sorted insert
-  map.appendSorted("c", "3");       // in the middle
-  map.appendSorted("d", "four");    // a repeated key keeps the last value
+  map.appendSorted("a", "1");             // before every key: sorted insert
+  map.appendSorted("c", "3");             // in the middle
+  map.appendSorted("d", "four");          // a repeated key keeps the last value
   map.appendSorted(String("\xE9"), "e");  // a high byte sorts before ASCII
   EXPECT_EQ("\xE9=e;a=1;b=2;c=3;d=four;", keys(map));
   EXPECT_TRUE(map["c"] == "3");

@@ -1,9 +1,10 @@
 // Redirects file descriptor 1 to a temporary file around a call.
 #include "tests/support/Capture.h"
 
+#include <unistd.h>
+
 #include <cstdio>
 #include <stdexcept>
-#include <unistd.h>
 
 namespace TestSupport {
 std::string captureStdout(const std::function<void()>& fn) {

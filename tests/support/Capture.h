@@ -6,4 +6,4 @@
 namespace TestSupport {
 // Runs fn with standard output redirected to a temporary file and returns what it wrote.
 std::string captureStdout(const std::function<void()>& fn);
-}
+}  // namespace TestSupport

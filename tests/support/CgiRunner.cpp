@@ -7,8 +7,8 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <csignal>
 #include <cerrno>
+#include <csignal>
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
@@ -47,7 +47,9 @@ std::string SiteSandbox::readFile(const std::string& path) {
   return ss.str();
 }
 
-bool SiteSandbox::exists(const std::string& path) { return std::filesystem::exists(path); }
+bool SiteSandbox::exists(const std::string& path) {
+  return std::filesystem::exists(path);
+}
 
 std::string programPath(const std::string& program) {
   return std::string(AMBRY_BIN_DIR) + "/" + program;

@@ -27,13 +27,13 @@ class SiteSandbox {
 };
 
 struct CgiRequest {
-  std::string program;                     // name of a program in the build's bin folder
-  std::optional<std::string> query;        // QUERY_STRING; unset when empty optional
-  std::optional<std::string> body;         // standard input
+  std::string program;                       // name of a program in the build's bin folder
+  std::optional<std::string> query;          // QUERY_STRING; unset when empty optional
+  std::optional<std::string> body;           // standard input
   std::optional<std::string> contentLength;  // CONTENT_LENGTH; defaults to the body's size
-  std::optional<std::string> scriptName;   // SCRIPT_NAME; defaults to /cgi-bin/<program>.exe
-  std::map<std::string, std::string> env;  // further variables
-  std::string cwd;                         // working directory; a fresh sandbox's cgi-bin if empty
+  std::optional<std::string> scriptName;     // SCRIPT_NAME; defaults to /cgi-bin/<program>.exe
+  std::map<std::string, std::string> env;    // further variables
+  std::string cwd;                           // working directory; a fresh sandbox's cgi-bin if empty
 };
 
 struct CgiResponse {

@@ -27,23 +27,27 @@ inline CgiResponse postPatronFormWithoutServer(const std::string& program, const
   const std::string saved = old ? old : "";
   setenv("MYSQL_UNIX_PORT", "/nonexistent/ambry-no-server.sock", 1);
   CgiResponse response = postPatronForm(program, body);
-  if (old) setenv("MYSQL_UNIX_PORT", saved.c_str(), 1); else unsetenv("MYSQL_UNIX_PORT");
+  if (old)
+    setenv("MYSQL_UNIX_PORT", saved.c_str(), 1);
+  else
+    unsetenv("MYSQL_UNIX_PORT");
   return response;
 }
 
 // A member whose account runs for another year; returns the new id.
 inline long long addPatronMember(TestDB& db, const std::string& password,
                                  const std::string& address = "1 Main Road") {
-  db.exec("INSERT INTO MEMBER (password, surname, firstName, address, contactNo, addDate, "
-          "accountExpiryDate, accountBalance) VALUES ('" + password + "', 'Smith', 'Ann', '" +
-          address + "', '555-0100', NOW(), '" + dateFromToday(365) + "', 0)");
+  db.exec(
+      "INSERT INTO MEMBER (password, surname, firstName, address, contactNo, addDate, "
+      "accountExpiryDate, accountBalance) VALUES ('" +
+      password + "', 'Smith', 'Ann', '" + address + "', '555-0100', NOW(), '" + dateFromToday(365) + "', 0)");
   return db.lastInsertId();
 }
 
 inline long long addPatronBook(TestDB& db, const std::string& author, const std::string& title,
                                const std::string& isbn) {
-  db.exec("INSERT INTO BOOK (author, title, isbn, dewey, price, _condition, addDate) VALUES ('" +
-          author + "', '" + title + "', '" + isbn + "', 500, 100, 8, NOW())");
+  db.exec("INSERT INTO BOOK (author, title, isbn, dewey, price, _condition, addDate) VALUES ('" + author +
+          "', '" + title + "', '" + isbn + "', 500, 100, 8, NOW())");
   return db.lastInsertId();
 }
 

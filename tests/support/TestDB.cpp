@@ -14,7 +14,9 @@ TestDB::TestDB() : mConn(mysql_init(nullptr)) {
   mysql_set_character_set(mConn, "latin1");
 }
 
-TestDB::~TestDB() { mysql_close(mConn); }
+TestDB::~TestDB() {
+  mysql_close(mConn);
+}
 
 void TestDB::reset() {
   for (const char* t : {"BOOK", "MEMBER", "CHECKOUT", "RESERVATION", "BLACKLIST"})
@@ -50,7 +52,9 @@ std::string TestDB::scalar(const std::string& sql) {
   return *rows[0][0];
 }
 
-long long TestDB::lastInsertId() { return static_cast<long long>(mysql_insert_id(mConn)); }
+long long TestDB::lastInsertId() {
+  return static_cast<long long>(mysql_insert_id(mConn));
+}
 
 std::string dateFromToday(int days) {
   time_t now = time(nullptr);

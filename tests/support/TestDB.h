@@ -19,7 +19,7 @@ class TestDB {
 
   // Empties the five data tables (DEWEY keeps its codes) and restarts their ids at 1.
   void reset();
-  void exec(const std::string& sql);          // throws std::runtime_error on a server error
+  void exec(const std::string& sql);  // throws std::runtime_error on a server error
   std::vector<Row> query(const std::string& sql);
   std::string scalar(const std::string& sql);  // first column of the first row, "" for none/NULL
   long long lastInsertId();

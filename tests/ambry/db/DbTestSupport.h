@@ -16,8 +16,12 @@ using Query = Ambry::AmbryDB::QueryMap;
 using TestSupport::captureStdout;
 using TestSupport::dateFromToday;
 
-inline std::string str(const Keystone::String& text) { return std::string(text.c_str()); }
-inline std::string str(const char* text) { return text ? std::string(text) : std::string(); }
+inline std::string str(const Keystone::String& text) {
+  return std::string(text.c_str());
+}
+inline std::string str(const char* text) {
+  return text ? std::string(text) : std::string();
+}
 
 inline Query query(std::initializer_list<std::pair<const char*, std::string>> items) {
   Query q;
@@ -48,32 +52,37 @@ class DbTest : public ::testing::Test {
   }
 
   std::string addBook(const std::string& title = "Title", const std::string& isbn = "0-14") {
-    sql.exec("INSERT INTO BOOK (author, title, isbn, dewey, price, _condition, addDate) VALUES "
-             "('Author', '" + title + "', '" + isbn + "', 500, 10, 5, '2001-02-03 04:05:06')");
+    sql.exec(
+        "INSERT INTO BOOK (author, title, isbn, dewey, price, _condition, addDate) VALUES "
+        "('Author', '" +
+        title + "', '" + isbn + "', 500, 10, 5, '2001-02-03 04:05:06')");
     return std::to_string(sql.lastInsertId());
   }
   // A member whose account expires the given number of days from today.
   std::string addMember(int expiresInDays = 365, const std::string& password = "secret") {
-    sql.exec("INSERT INTO MEMBER (password, surname, firstName, address, contactNo, addDate, "
-             "accountExpiryDate, accountBalance) VALUES ('" + password + "', 'Surname', 'Name', "
-             "'Street 1', '555', '2001-02-03 04:05:06', '" + dateFromToday(expiresInDays) +
-             "', 0)");
+    sql.exec(
+        "INSERT INTO MEMBER (password, surname, firstName, address, contactNo, addDate, "
+        "accountExpiryDate, accountBalance) VALUES ('" +
+        password +
+        "', 'Surname', 'Name', "
+        "'Street 1', '555', '2001-02-03 04:05:06', '" +
+        dateFromToday(expiresInDays) + "', 0)");
     return std::to_string(sql.lastInsertId());
   }
   std::string addCheckout(const std::string& member, const std::string& book, bool open = true) {
-    sql.exec("INSERT INTO CHECKOUT (memberid, bookid, checkoutDate, returnDate, inDate) VALUES (" +
-             member + ", " + book + ", NOW(), '" + dateFromToday(7) + "', " +
+    sql.exec("INSERT INTO CHECKOUT (memberid, bookid, checkoutDate, returnDate, inDate) VALUES (" + member +
+             ", " + book + ", NOW(), '" + dateFromToday(7) + "', " +
              (open ? "'0000-00-00'" : "'2001-01-01 10:00:00'") + ")");
     return std::to_string(sql.lastInsertId());
   }
   std::string addReservation(const std::string& member, const std::string& book) {
-    sql.exec("INSERT INTO RESERVATION (memberid, bookid, addDate) VALUES (" + member + ", " +
-             book + ", NOW())");
+    sql.exec("INSERT INTO RESERVATION (memberid, bookid, addDate) VALUES (" + member + ", " + book +
+             ", NOW())");
     return std::to_string(sql.lastInsertId());
   }
   std::string addBlacklisting(const std::string& member, const std::string& reason = "fines") {
-    sql.exec("INSERT INTO BLACKLIST (memberid, addDate, reason) VALUES (" + member +
-             ", NOW(), '" + reason + "')");
+    sql.exec("INSERT INTO BLACKLIST (memberid, addDate, reason) VALUES (" + member + ", NOW(), '" + reason +
+             "')");
     return std::to_string(sql.lastInsertId());
   }
   std::string count(const std::string& table, const std::string& where = "1") {

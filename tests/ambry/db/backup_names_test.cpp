@@ -18,7 +18,9 @@ std::tm localTime(int year, int month, int day, int hour, int minute, int second
   return t;
 }
 
-std::string nameAt(const std::tm& t) { return Ambry::restorePointName(t).c_str(); }
+std::string nameAt(const std::tm& t) {
+  return Ambry::restorePointName(t).c_str();
+}
 
 TEST(BackupNames, PadsEveryFieldToTwoDigitsAndEndsInBak) {
   EXPECT_EQ(nameAt(localTime(2006, 5, 17, 9, 5, 3)), "2006-05-17-09-05-03.bak");
@@ -32,10 +34,10 @@ TEST(BackupNames, AcceptsBareRestorePointNames) {
 }
 
 TEST(BackupNames, RefusesPathsShellTextAndOtherFiles) {
-  for (const char* name :
-       {"", ".bak/", "../x.bak", "..bak", "a..bak", "/etc/x.bak", "sub/x.bak", "x.bak;rm -rf ..",
-        "x;touch y.bak", "$(id).bak", "`id`.bak", "x .bak", "x.bak\n", "x'.bak", "x\".bak", "notes.txt",
-        "settings.dat", "runflag", "x.BAK", "x\\y.bak"})
+  for (const char* name : {"",           ".bak/",        "../x.bak",        "..bak",         "a..bak",
+                           "/etc/x.bak", "sub/x.bak",    "x.bak;rm -rf ..", "x;touch y.bak", "$(id).bak",
+                           "`id`.bak",   "x .bak",       "x.bak\n",         "x'.bak",        "x\".bak",
+                           "notes.txt",  "settings.dat", "runflag",         "x.BAK",         "x\\y.bak"})
     EXPECT_FALSE(Ambry::isRestorePointName(name)) << name;
   EXPECT_FALSE(Ambry::isRestorePointName(std::string(252, 'a').append(".bak").c_str()));
 }

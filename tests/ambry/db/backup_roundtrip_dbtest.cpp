@@ -39,20 +39,26 @@ class BackupRoundTrip : public ::testing::Test {
     fillLibrary();
   }
   void TearDown() override {
-    if (mOldTmp.empty()) unsetenv("TMPDIR"); else setenv("TMPDIR", mOldTmp.c_str(), 1);
+    if (mOldTmp.empty())
+      unsetenv("TMPDIR");
+    else
+      setenv("TMPDIR", mOldTmp.c_str(), 1);
     ASSERT_EQ(chdir(mOldCwd.c_str()), 0);
   }
 
   // Rows of every kind, with NULLs, quotes, a Windows-1252 letter and an open loan's zero date.
   void fillLibrary() {
-    mDb.exec("INSERT INTO BOOK (author, title, isbn, dewey, price, _condition, addDate) VALUES "
-             "('O''Brien', 'At Swim-Two-Birds', '0141182687', 823, 12.50, 7, '2006-05-17 09:05:03'),"
-             "(CONCAT('Ma', _latin1 X'EA', 'ra'), 'Kringe in ''n bos', NULL, 839, NULL, 3, NOW())");
-    mDb.exec("INSERT INTO MEMBER (password, surname, firstName, address, contactNo, addDate, "
-             "accountExpiryDate, accountBalance) VALUES ('pw\\\\1', 'Smit', 'Anna', 'Line 1\\nLine 2', "
-             "'012', NOW(), '2030-01-31', -15)");
-    mDb.exec("INSERT INTO CHECKOUT (memberid, bookid, checkoutDate, returnDate, inDate) VALUES "
-             "(1, 1, NOW(), '2030-02-01', '0000-00-00'), (1, 2, NOW(), '2006-06-01', NOW())");
+    mDb.exec(
+        "INSERT INTO BOOK (author, title, isbn, dewey, price, _condition, addDate) VALUES "
+        "('O''Brien', 'At Swim-Two-Birds', '0141182687', 823, 12.50, 7, '2006-05-17 09:05:03'),"
+        "(CONCAT('Ma', _latin1 X'EA', 'ra'), 'Kringe in ''n bos', NULL, 839, NULL, 3, NOW())");
+    mDb.exec(
+        "INSERT INTO MEMBER (password, surname, firstName, address, contactNo, addDate, "
+        "accountExpiryDate, accountBalance) VALUES ('pw\\\\1', 'Smit', 'Anna', 'Line 1\\nLine 2', "
+        "'012', NOW(), '2030-01-31', -15)");
+    mDb.exec(
+        "INSERT INTO CHECKOUT (memberid, bookid, checkoutDate, returnDate, inDate) VALUES "
+        "(1, 1, NOW(), '2030-02-01', '0000-00-00'), (1, 2, NOW(), '2006-06-01', NOW())");
     mDb.exec("INSERT INTO RESERVATION (memberid, bookid, addDate) VALUES (1, 2, NOW())");
     mDb.exec("INSERT INTO BLACKLIST (memberid, addDate, reason) VALUES (1, NOW(), '100% late')");
   }

@@ -5,14 +5,23 @@
 namespace {
 
 Query bookForm() {
-  return query({{"author", "Orwell"}, {"title", "Animal Farm"}, {"isbn", "0-14"},
-                {"dewey", "823"}, {"price", "12.50"}, {"_condition", "7"}});
+  return query({{"author", "Orwell"},
+                {"title", "Animal Farm"},
+                {"isbn", "0-14"},
+                {"dewey", "823"},
+                {"price", "12.50"},
+                {"_condition", "7"}});
 }
 
 Query memberForm(int expiresInDays, const std::string& balance = "0") {
-  return query({{"memberid", "0"}, {"password", "pw"}, {"surname", "Botha"},
-                {"firstName", "Anna"}, {"address", "Main Road"}, {"contactNo", "021"},
-                {"accountExpiryDate", dateFromToday(expiresInDays)}, {"accountBalance", balance}});
+  return query({{"memberid", "0"},
+                {"password", "pw"},
+                {"surname", "Botha"},
+                {"firstName", "Anna"},
+                {"address", "Main Road"},
+                {"contactNo", "021"},
+                {"accountExpiryDate", dateFromToday(expiresInDays)},
+                {"accountBalance", balance}});
 }
 
 class Books : public DbTest {};
@@ -35,15 +44,14 @@ TEST_F(Books, EveryRequiredValueIsTestedInOrder) {
     form[key] = "";
     form["dewey"] = key == std::string("dewey") ? "" : "5000";  // a later bad Dewey is not reached
     std::string out = captureStdout([&] { EXPECT_EQ(str(db.insertBook(form)), "1"); });
-    EXPECT_NE(out.find(refusal("insertBook", "err_info_not_supplied")), std::string::npos)
-        << key << out;
+    EXPECT_NE(out.find(refusal("insertBook", "err_info_not_supplied")), std::string::npos) << key << out;
   }
   Query shown = bookForm();
   shown["price"] = "";
   shown["bookid"] = "17";
   captureStdout([&] { EXPECT_EQ(str(db.insertBook(shown)), "17"); });
-  Query absent = query({{"author", "A"}, {"title", "T"}, {"dewey", "500"}, {"price", "1"},
-                        {"_condition", "1"}});
+  Query absent =
+      query({{"author", "A"}, {"title", "T"}, {"dewey", "500"}, {"price", "1"}, {"_condition", "1"}});
   EXPECT_THROW(db.insertBook(absent), Keystone::Exception);
   EXPECT_EQ(count("BOOK"), "0");
 }
@@ -115,12 +123,12 @@ TEST_F(Members, ExpiryTodayIsAcceptedYesterdayRefused) {
   EXPECT_EQ(str(db.getLastQuery()),
             "INSERT INTO MEMBER (password, surname, firstName, address, contactNo, addDate, "
             "accountExpiryDate, accountBalance) VALUES ('pw', 'Botha', 'Anna', 'Main Road', "
-            "'021', NOW(), '" + dateFromToday(0) + "', 0)");
+            "'021', NOW(), '" +
+                dateFromToday(0) + "', 0)");
   Query form = memberForm(-1);
   form["memberid"] = "9";
   out = captureStdout([&] { id = db.insertMember(form); });
-  EXPECT_NE(out.find(refusal("insertMember", "err_account_expiry_date_invalid")),
-            std::string::npos);
+  EXPECT_NE(out.find(refusal("insertMember", "err_account_expiry_date_invalid")), std::string::npos);
   EXPECT_EQ(str(id), "9");
   EXPECT_EQ(count("MEMBER"), "1");
 }
@@ -132,8 +140,7 @@ TEST_F(Members, BalanceMustBeAWholeNonNegativeNumber) {
   }
   for (const char* bad : {"-5", "12.50", "1 000", "+3"}) {
     std::string out = captureStdout([&] { db.insertMember(memberForm(30, bad)); });
-    EXPECT_NE(out.find(refusal("insertMember", "err_account_balance_invalid")), std::string::npos)
-        << bad;
+    EXPECT_NE(out.find(refusal("insertMember", "err_account_balance_invalid")), std::string::npos) << bad;
   }
   EXPECT_EQ(count("MEMBER"), "2");
 }
@@ -157,7 +164,8 @@ TEST_F(Members, UpdateChangesEverythingButTheJoiningDate) {
   std::string out = captureStdout([&] { db.updateMember(form); });
   EXPECT_NE(out.find(success("msg_entry_updated")), std::string::npos);
   EXPECT_EQ(sql.scalar("SELECT CONCAT_WS('|', password, surname, accountExpiryDate, "
-                       "accountBalance, addDate) FROM MEMBER WHERE id = " + member),
+                       "accountBalance, addDate) FROM MEMBER WHERE id = " +
+                       member),
             "pw|Botha|" + dateFromToday(10) + "|75|2001-02-03 04:05:06");
 }
 

@@ -74,8 +74,7 @@ TEST_F(Checkouts, OnlyTheOldestReservationMayBorrow) {
   addReservation(five, book);
   addReservation(nine, book);
   std::string out = lend(loan(nine, book));
-  EXPECT_NE(out.find(refusal("insertCheckout", "err_reserved_by_another_member")),
-            std::string::npos);
+  EXPECT_NE(out.find(refusal("insertCheckout", "err_reserved_by_another_member")), std::string::npos);
   Keystone::String id;
   out = lend(loan(five, book), &id);
   EXPECT_NE(out.find(success("msg_entry_added")), std::string::npos);
@@ -98,12 +97,10 @@ TEST_F(Checkouts, MovingALoanToAnotherBookRunsTheAvailabilityChecksAgain) {
   Query move = loan(member, outBook);
   move["checkoutid"] = loanId.c_str();
   std::string out = captureStdout([&] { db.updateCheckout(move); });
-  EXPECT_NE(out.find(refusal("updateCheckout", "err_checkout_invalid_checkout_exists")),
-            std::string::npos);
+  EXPECT_NE(out.find(refusal("updateCheckout", "err_checkout_invalid_checkout_exists")), std::string::npos);
   move["bookid"] = reservedBook.c_str();
   out = captureStdout([&] { db.updateCheckout(move); });
-  EXPECT_NE(out.find(refusal("updateCheckout", "err_reserved_by_another_member")),
-            std::string::npos);
+  EXPECT_NE(out.find(refusal("updateCheckout", "err_reserved_by_another_member")), std::string::npos);
   move["bookid"] = freeBook.c_str();
   out = captureStdout([&] { db.updateCheckout(move); });
   EXPECT_NE(out.find(success("msg_entry_updated")), std::string::npos);
@@ -120,8 +117,7 @@ TEST_F(Checkouts, ChangingOnlyTheDueDateSkipsTheAvailabilityChecks) {
   change["checkoutid"] = loanId.c_str();
   std::string out = captureStdout([&] { db.updateCheckout(change); });
   EXPECT_NE(out.find(success("msg_entry_updated")), std::string::npos) << out;
-  EXPECT_EQ(sql.scalar("SELECT returnDate FROM CHECKOUT WHERE id = " + loanId),
-            dateFromToday(30));
+  EXPECT_EQ(sql.scalar("SELECT returnDate FROM CHECKOUT WHERE id = " + loanId), dateFromToday(30));
   change["returnDate"] = dateFromToday(-1).c_str();
   out = captureStdout([&] { db.updateCheckout(change); });
   EXPECT_NE(out.find(refusal("updateCheckout", "err_return_date_invalid")), std::string::npos);
@@ -137,8 +133,8 @@ TEST_F(Checkouts, ReturningListsEveryReserverAndASecondReturnDoesNothing) {
   addReservation(eight, book);
   std::string out = captureStdout([&] { db.returnCheckout(query({{"checkoutid", loanId}})); });
   EXPECT_NE(out.find("returnCheckout: The following members have previously reserved this book, "
-                     "and can be notified of the check-in:<br>\nMember ID: " + three + ", " +
-                     eight + "</td>"),
+                     "and can be notified of the check-in:<br>\nMember ID: " +
+                     three + ", " + eight + "</td>"),
             std::string::npos)
       << out;
   EXPECT_NE(out.find(success("msg_book_returned")), std::string::npos);
@@ -161,8 +157,8 @@ TEST_F(Checkouts, DeletingAnOpenLoanNamesTheReservers) {
   addReservation(reserver, book);
   std::string out = captureStdout([&] { db.deleteCheckout(query({{"checkoutid", loanId}})); });
   EXPECT_NE(out.find("deleteCheckout: The following members have previously reserved this book, "
-                     "and can be notified of the checkout deletion:<br>\nMember ID: " + reserver +
-                     "</td>"),
+                     "and can be notified of the checkout deletion:<br>\nMember ID: " +
+                     reserver + "</td>"),
             std::string::npos)
       << out;
   EXPECT_NE(out.find(success("msg_entry_deleted")), std::string::npos);

@@ -1,9 +1,8 @@
 // The rule lock: simultaneous requests in separate processes cannot break the lending rules, the
 // lock is released on every path, and a rejected change stays a failure after the release.
+#include <fcntl.h>
 #include <sys/wait.h>
 #include <unistd.h>
-
-#include <fcntl.h>
 
 #include <functional>
 
@@ -57,7 +56,8 @@ TEST_F(Concurrency, SimultaneousLoansOfOneFreeBookGiveExactlyOneLoan) {
     std::string book = addBook();
     runTogether([&](Ambry::AmbryDB& db) {
       // Each process lends to its own member: the book must still go out only once.
-      db.insertCheckout(query({{"memberid", members[getpid() % kProcesses]}, {"bookid", book},
+      db.insertCheckout(query({{"memberid", members[getpid() % kProcesses]},
+                               {"bookid", book},
                                {"returnDate", dateFromToday(7)}}));
     });
     EXPECT_EQ(count("CHECKOUT", "bookid = " + book + " AND inDate = 0"), "1") << round;
@@ -78,8 +78,9 @@ TEST_F(Concurrency, SimultaneousReservationsByOneMemberGiveExactlyOne) {
 
 TEST_F(Concurrency, TheLockIsReleasedAfterRefusalsAndExceptions) {
   std::string member = addMember();
-  captureStdout([&] { db.insertCheckout(query({{"memberid", member}, {"bookid", "99"},
-                                               {"returnDate", dateFromToday(1)}})); });
+  captureStdout([&] {
+    db.insertCheckout(query({{"memberid", member}, {"bookid", "99"}, {"returnDate", dateFromToday(1)}}));
+  });
   EXPECT_THROW(db.insertCheckout(query({{"memberid", member}, {"bookid", "1"}})),
                Keystone::Exception);  // no returnDate key
   EXPECT_THROW(db.deleteBook(query({})), Keystone::Exception);
@@ -99,12 +100,12 @@ class RejectedChange : public DbTest {
 TEST_F(RejectedChange, AFailedReservationIsReportedAndItsReasonKept) {
   std::string member = addMember();
   std::string book = addBook();
-  sql.exec("CREATE TRIGGER reservations_closed BEFORE INSERT ON RESERVATION FOR EACH ROW "
-           "SIGNAL SQLSTATE '45000' SET MESSAGE_TEXT = 'reservations closed'");
+  sql.exec(
+      "CREATE TRIGGER reservations_closed BEFORE INSERT ON RESERVATION FOR EACH ROW "
+      "SIGNAL SQLSTATE '45000' SET MESSAGE_TEXT = 'reservations closed'");
   Keystone::String id;
   std::string out = captureStdout([&] {
-    id = db.insertReservation(query({{"memberid", member}, {"bookid", book},
-                                     {"reservationid", "3"}}));
+    id = db.insertReservation(query({{"memberid", member}, {"bookid", book}, {"reservationid", "3"}}));
   });
   EXPECT_EQ(str(id), "3");
   EXPECT_NE(out.find(refusal("insertReservation", "err_query_unsuccessful")), std::string::npos);

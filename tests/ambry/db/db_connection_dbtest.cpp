@@ -102,8 +102,7 @@ class WrongPassword : public DbTest {
 TEST_F(WrongPassword, OpenThrowsTheConnectFailureInTheCurrentLanguage) {
   for (const char* language : {"eng", "afr"}) {
     Ambry::setLanguage(language);
-    std::string expected =
-        "openConnection - " + str(Ambry::getResource("err_connect_failed", false)) + ": ";
+    std::string expected = "openConnection - " + str(Ambry::getResource("err_connect_failed", false)) + ": ";
     std::string message = openMessage();
     EXPECT_EQ(message.substr(0, expected.size()), expected) << language;
     EXPECT_NE(message.find("Access denied"), std::string::npos) << message;

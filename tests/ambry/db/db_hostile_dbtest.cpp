@@ -5,9 +5,22 @@
 namespace {
 
 const char* const kHostile[] = {
-    "'",    "\\",       "%",         "_",          "--",           ";",   "' OR '1'='1",
-    "1 OR 1=1", "0; DELETE FROM BOOK", "abc", "\\' OR 1=1 -- ", "1' --", "%' OR '%'='", "\"",
-    "1)",   "' OR memberid > '0",
+    "'",
+    "\\",
+    "%",
+    "_",
+    "--",
+    ";",
+    "' OR '1'='1",
+    "1 OR 1=1",
+    "0; DELETE FROM BOOK",
+    "abc",
+    "\\' OR 1=1 -- ",
+    "1' --",
+    "%' OR '%'='",
+    "\"",
+    "1)",
+    "' OR memberid > '0",
 };
 
 class Hostile : public DbTest {
@@ -15,12 +28,15 @@ class Hostile : public DbTest {
   // Ids, prices and balances that no hostile value's leading number (or 0 for none) names.
   void SetUp() override {
     DbTest::SetUp();
-    sql.exec("INSERT INTO MEMBER (id, password, surname, accountExpiryDate, accountBalance) "
-             "VALUES (5, 'secret', 'A', '2999-01-01', 3), (6, 'other', 'B', '2999-01-01', 3)");
-    sql.exec("INSERT INTO BOOK (id, author, title, isbn, dewey, price, _condition) VALUES "
-             "(5, 'Ann', 'First', '0-1', 500, 7, 7), (6, 'Bob', 'Second', '0-2', 500, 7, 7)");
-    sql.exec("INSERT INTO CHECKOUT (id, memberid, bookid, returnDate, inDate) VALUES "
-             "(5, 5, 5, '2999-01-01', '0000-00-00')");
+    sql.exec(
+        "INSERT INTO MEMBER (id, password, surname, accountExpiryDate, accountBalance) "
+        "VALUES (5, 'secret', 'A', '2999-01-01', 3), (6, 'other', 'B', '2999-01-01', 3)");
+    sql.exec(
+        "INSERT INTO BOOK (id, author, title, isbn, dewey, price, _condition) VALUES "
+        "(5, 'Ann', 'First', '0-1', 500, 7, 7), (6, 'Bob', 'Second', '0-2', 500, 7, 7)");
+    sql.exec(
+        "INSERT INTO CHECKOUT (id, memberid, bookid, returnDate, inDate) VALUES "
+        "(5, 5, 5, '2999-01-01', '0000-00-00')");
     sql.exec("INSERT INTO RESERVATION (id, memberid, bookid) VALUES (5, 6, 6)");
     sql.exec("INSERT INTO BLACKLIST (id, memberid, reason) VALUES (5, 6, 'fines')");
   }
@@ -93,17 +109,27 @@ TEST_F(Hostile, ChangesByHostileIdsChangeNothing) {
   for (const char* v : kHostile) {
     SCOPED_TRACE(v);
     captureStdout([&] {
-      db.updateBook(query({{"bookid", v}, {"author", "x"}, {"title", "x"}, {"isbn", "x"},
-                           {"dewey", "500"}, {"price", "1"}, {"_condition", "1"}}));
+      db.updateBook(query({{"bookid", v},
+                           {"author", "x"},
+                           {"title", "x"},
+                           {"isbn", "x"},
+                           {"dewey", "500"},
+                           {"price", "1"},
+                           {"_condition", "1"}}));
       db.deleteBook(query({{"bookid", v}}));
-      db.updateMember(query({{"memberid", v}, {"password", "x"}, {"surname", "x"},
-                             {"firstName", "x"}, {"address", "x"}, {"contactNo", "x"},
-                             {"accountExpiryDate", "2999-01-01"}, {"accountBalance", "1"}}));
+      db.updateMember(query({{"memberid", v},
+                             {"password", "x"},
+                             {"surname", "x"},
+                             {"firstName", "x"},
+                             {"address", "x"},
+                             {"contactNo", "x"},
+                             {"accountExpiryDate", "2999-01-01"},
+                             {"accountBalance", "1"}}));
       db.deleteMember(query({{"memberid", v}}));
       db.insertCheckout(query({{"memberid", v}, {"bookid", "6"}, {"returnDate", "2999-01-01"}}));
       db.insertCheckout(query({{"memberid", "5"}, {"bookid", v}, {"returnDate", "2999-01-01"}}));
-      db.updateCheckout(query({{"checkoutid", v}, {"memberid", "5"}, {"bookid", "5"},
-                               {"returnDate", "2999-01-01"}}));
+      db.updateCheckout(
+          query({{"checkoutid", v}, {"memberid", "5"}, {"bookid", "5"}, {"returnDate", "2999-01-01"}}));
       db.returnCheckout(query({{"checkoutid", v}}));
       db.deleteCheckout(query({{"checkoutid", v}}));
       db.insertReservation(query({{"memberid", v}, {"bookid", "5"}}));
@@ -123,19 +149,23 @@ TEST_F(Hostile, TextValuesAreStoredExactlyAsTyped) {
     SCOPED_TRACE(v);
     Keystone::String book, member, entry;
     captureStdout([&] {
-      book = db.insertBook(query({{"author", v}, {"title", v}, {"isbn", v}, {"dewey", "500"},
-                                  {"price", "1"}, {"_condition", "1"}}));
-      member = db.insertMember(query({{"memberid", "1"}, {"password", v}, {"surname", v},
-                                      {"firstName", v}, {"address", v}, {"contactNo", v},
+      book = db.insertBook(query(
+          {{"author", v}, {"title", v}, {"isbn", v}, {"dewey", "500"}, {"price", "1"}, {"_condition", "1"}}));
+      member = db.insertMember(query({{"memberid", "1"},
+                                      {"password", v},
+                                      {"surname", v},
+                                      {"firstName", v},
+                                      {"address", v},
+                                      {"contactNo", v},
                                       {"accountExpiryDate", "2999-01-01"},
                                       {"accountBalance", "0"}}));
       entry = db.insertBlacklisting(query({{"memberid", str(member)}, {"reason", v}}));
     });
-    EXPECT_EQ(sql.scalar("SELECT CONCAT_WS('|', author, title, isbn) FROM BOOK WHERE id = " +
-                         str(book)),
+    EXPECT_EQ(sql.scalar("SELECT CONCAT_WS('|', author, title, isbn) FROM BOOK WHERE id = " + str(book)),
               std::string(v) + "|" + v + "|" + v);
     EXPECT_EQ(sql.scalar("SELECT CONCAT_WS('|', password, surname, contactNo) FROM MEMBER WHERE "
-                         "id = " + str(member)),
+                         "id = " +
+                         str(member)),
               std::string(v) + "|" + v + "|" + v);
     EXPECT_EQ(sql.scalar("SELECT reason FROM BLACKLIST WHERE id = " + str(entry)), v);
     // The member logs in with exactly the hostile password and with nothing else.

@@ -5,8 +5,7 @@ namespace {
 
 class Reservations : public DbTest {
  protected:
-  std::string reserve(const std::string& member, const std::string& book,
-                      Keystone::String* id = nullptr) {
+  std::string reserve(const std::string& member, const std::string& book, Keystone::String* id = nullptr) {
     return captureStdout([&] {
       Keystone::String got = db.insertReservation(query({{"memberid", member}, {"bookid", book}}));
       if (id) *id = got;
@@ -46,12 +45,10 @@ TEST_F(Reservations, RefusalsForMemberAccountAndBook) {
   addBlacklisting(blacklisted);
   std::string member = addMember();
   std::string book = addBook();
-  EXPECT_NE(reserve("", book).find(refusal("insertReservation", "err_info_not_supplied")),
-            std::string::npos);
+  EXPECT_NE(reserve("", book).find(refusal("insertReservation", "err_info_not_supplied")), std::string::npos);
   EXPECT_NE(reserve("99", book).find(refusal("insertReservation", "err_member_not_exist")),
             std::string::npos);
-  EXPECT_NE(reserve(blacklisted, "99").find(refusal("insertReservation",
-                                                    "err_reservation_prohibited")),
+  EXPECT_NE(reserve(blacklisted, "99").find(refusal("insertReservation", "err_reservation_prohibited")),
             std::string::npos);
   EXPECT_NE(reserve(expired, book).find(refusal("insertReservation", "err_account_expired")),
             std::string::npos);
@@ -59,8 +56,7 @@ TEST_F(Reservations, RefusalsForMemberAccountAndBook) {
             std::string::npos);
   Keystone::String id;
   captureStdout([&] {
-    id = db.insertReservation(query({{"memberid", "99"}, {"bookid", book},
-                                     {"reservationid", "6"}}));
+    id = db.insertReservation(query({{"memberid", "99"}, {"bookid", book}, {"reservationid", "6"}}));
   });
   EXPECT_EQ(str(id), "6");
   EXPECT_EQ(count("RESERVATION"), "0");
@@ -78,7 +74,8 @@ TEST_F(Reservations, UpdateKeepingTheBookIsNotADuplicate) {
   std::string out = captureStdout([&] { db.updateReservation(change); });
   EXPECT_NE(out.find(success("msg_entry_updated")), std::string::npos) << out;
   EXPECT_EQ(sql.scalar("SELECT CONCAT_WS('|', memberid, bookid, addDate) FROM RESERVATION "
-                       "WHERE id = " + entry),
+                       "WHERE id = " +
+                       entry),
             second + "|" + book + "|2001-01-01 00:00:00");
   // Moving it to a book the member has reserved already is a duplicate.
   change["bookid"] = other.c_str();
@@ -105,8 +102,7 @@ TEST_F(Blacklist, AMemberIsBlacklistedAtMostOnce) {
   EXPECT_EQ(str(id), "1");
   EXPECT_EQ(sql.scalar("SELECT reason FROM BLACKLIST"), "Lost 'three' books");
   out = captureStdout([&] {
-    id = db.insertBlacklisting(query({{"memberid", member}, {"reason", "again"},
-                                      {"blacklistid", "1"}}));
+    id = db.insertBlacklisting(query({{"memberid", member}, {"reason", "again"}, {"blacklistid", "1"}}));
   });
   EXPECT_NE(out.find(refusal("insertBlacklisting", "err_blacklisting_exists")), std::string::npos);
   out = captureStdout([&] { db.insertBlacklisting(query({{"memberid", "99"}, {"reason", "x"}})); });
@@ -142,8 +138,7 @@ TEST_F(Blacklist, BlacklistedMemberMayNotBorrowOrReserveUntilDeleted) {
   std::string entry = addBlacklisting(member);
   Query form = query({{"memberid", member}, {"bookid", book}, {"returnDate", dateFromToday(3)}});
   std::string out = captureStdout([&] { db.insertReservation(form); });
-  EXPECT_NE(out.find(refusal("insertReservation", "err_reservation_prohibited")),
-            std::string::npos);
+  EXPECT_NE(out.find(refusal("insertReservation", "err_reservation_prohibited")), std::string::npos);
   captureStdout([&] { db.deleteBlacklisting(query({{"blacklistid", entry}})); });
   EXPECT_EQ(count("BLACKLIST"), "0");
   out = captureStdout([&] { db.insertCheckout(form); });

@@ -22,8 +22,9 @@ TEST_F(Search, ByExampleWithoutValuesSelectsTheWholeTable) {
 
 TEST_F(Search, ByExampleJoinsConditionsInTableOrderNotRequestOrder) {
   addBook();
-  sql.exec("INSERT INTO BOOK (author, title, isbn, dewey, price, _condition) VALUES "
-           "('Smith', 'X', '1', 500, 1, 1), ('Smith', 'Y', '2', 600, 1, 1)");
+  sql.exec(
+      "INSERT INTO BOOK (author, title, isbn, dewey, price, _condition) VALUES "
+      "('Smith', 'X', '1', 500, 1, 1), ('Smith', 'Y', '2', 600, 1, 1)");
   db.searchBook(query({{"dewey", "500"}, {"isbn", ""}, {"author", "Smith"}}));
   EXPECT_EQ(str(db.getLastQuery()), "SELECT * FROM book WHERE author = 'Smith' AND dewey = '500'");
   EXPECT_EQ(firstColumn(), (std::vector<std::string>{"2"}));
@@ -50,8 +51,7 @@ TEST_F(Search, ByExampleTakesIdAndEveryOtherTableInLowerCase) {
   EXPECT_EQ(firstColumn(), (std::vector<std::string>{"1"}));
   db.searchReservation(query({{"memberid", member}, {"bookid", book}}));
   EXPECT_EQ(str(db.getLastQuery()),
-            "SELECT * FROM reservation WHERE memberid = '" + member + "' AND bookid = '" + book +
-                "'");
+            "SELECT * FROM reservation WHERE memberid = '" + member + "' AND bookid = '" + book + "'");
   EXPECT_EQ(firstColumn(), (std::vector<std::string>{"1"}));
   db.searchBlacklisting(query({{"reason", "lost books"}}));
   EXPECT_EQ(firstColumn(), (std::vector<std::string>{"1"}));
@@ -71,28 +71,28 @@ TEST_F(Search, MemberFacingSearchesShowOnlyTheMembersOwnRows) {
   db.searchMember_Member(query({{"memberid", member}}));
   EXPECT_EQ(str(db.getLastQuery()),
             "SELECT id, surname, firstName, address, contactNo, addDate, accountExpiryDate, "
-            "accountBalance FROM MEMBER WHERE id = " + member);
+            "accountBalance FROM MEMBER WHERE id = " +
+                member);
   ASSERT_TRUE(db.getNextRow());
   EXPECT_EQ(db.getNumFields(), 8u);  // never the password
   EXPECT_EQ(str(db.getField(0)), member);
 
   db.searchCheckout_Member(query({{"memberid", member}}));
   EXPECT_EQ(str(db.getLastQuery()),
-            "SELECT id, bookid, checkoutDate, returnDate, inDate FROM CHECKOUT WHERE memberid = " +
-                member);
+            "SELECT id, bookid, checkoutDate, returnDate, inDate FROM CHECKOUT WHERE memberid = " + member);
   EXPECT_EQ(firstColumn(), (std::vector<std::string>{"1"}));  // returned loans included
 
   db.searchReservation_Member(query({{"memberid", member}}));
-  EXPECT_EQ(str(db.getLastQuery()),
-            "SELECT id, bookid, addDate FROM RESERVATION WHERE memberid = " + member);
+  EXPECT_EQ(str(db.getLastQuery()), "SELECT id, bookid, addDate FROM RESERVATION WHERE memberid = " + member);
   EXPECT_EQ(firstColumn(), (std::vector<std::string>{"2"}));
 
   EXPECT_THROW(db.searchMember_Member(query({{"id", member}})), Keystone::Exception);
 }
 
 TEST_F(Search, CatalogueSearchMatchesSubstringsOfTheFilledFieldsOnly) {
-  sql.exec("INSERT INTO BOOK (author, title, isbn) VALUES ('Adam Smith', 'Wealth', '0-14-1'), "
-           "('Smith', 'Theory', '0-19-2'), ('Hume', 'Wealth of Treatise', '0-14-3')");
+  sql.exec(
+      "INSERT INTO BOOK (author, title, isbn) VALUES ('Adam Smith', 'Wealth', '0-14-1'), "
+      "('Smith', 'Theory', '0-19-2'), ('Hume', 'Wealth of Treatise', '0-14-3')");
   db.searchBook_Member(query({{"author", "Smith"}, {"title", ""}, {"isbn", "0-14"}}));
   EXPECT_EQ(str(db.getLastQuery()),
             "SELECT id, author, title, isbn FROM BOOK WHERE author LIKE '%%Smith%%' AND isbn "
@@ -100,8 +100,7 @@ TEST_F(Search, CatalogueSearchMatchesSubstringsOfTheFilledFieldsOnly) {
   EXPECT_EQ(firstColumn(), (std::vector<std::string>{"1"}));
 
   db.searchBook_Member(query({{"author", ""}, {"title", "Wealth"}, {"isbn", ""}}));
-  EXPECT_EQ(str(db.getLastQuery()),
-            "SELECT id, author, title, isbn FROM BOOK WHERE title LIKE '%%Wealth%%'");
+  EXPECT_EQ(str(db.getLastQuery()), "SELECT id, author, title, isbn FROM BOOK WHERE title LIKE '%%Wealth%%'");
   EXPECT_EQ(firstColumn(), (std::vector<std::string>{"1", "3"}));
 
   db.searchBook_Member(query({{"author", ""}, {"title", ""}, {"isbn", ""}}));
@@ -112,8 +111,9 @@ TEST_F(Search, CatalogueSearchMatchesSubstringsOfTheFilledFieldsOnly) {
 }
 
 TEST_F(Search, CatalogueSearchTakesWildcardsLiterally) {
-  sql.exec("INSERT INTO BOOK (author, title, isbn) VALUES ('A', '100% Cotton', '1'), "
-           "('B', 'Plain', '2'), ('C', 'snake_case', '3'), ('D', 'snakeXcase', '4')");
+  sql.exec(
+      "INSERT INTO BOOK (author, title, isbn) VALUES ('A', '100% Cotton', '1'), "
+      "('B', 'Plain', '2'), ('C', 'snake_case', '3'), ('D', 'snakeXcase', '4')");
   db.searchBook_Member(query({{"author", ""}, {"title", "%"}, {"isbn", ""}}));
   EXPECT_EQ(firstColumn(), (std::vector<std::string>{"1"}));
   db.searchBook_Member(query({{"author", ""}, {"title", "e_c"}, {"isbn", ""}}));

@@ -42,8 +42,7 @@ TEST_F(Select, EveryTableNavigatesByItsOwnIdKey) {
   db.selectMember(query({{"memberid", "1"}, {"direction", "1"}}));
   EXPECT_EQ(selected(), "2");
   db.selectReservation(query({{"reservationid", "2"}, {"direction", "-1"}}));
-  EXPECT_EQ(str(db.getLastQuery()),
-            "SELECT * FROM RESERVATION WHERE id < 2 ORDER BY id DESC LIMIT 1");
+  EXPECT_EQ(str(db.getLastQuery()), "SELECT * FROM RESERVATION WHERE id < 2 ORDER BY id DESC LIMIT 1");
   EXPECT_EQ(selected(), "1");
   db.selectBlacklisting(query({{"blacklistid", "2"}, {"direction", "0"}}));
   EXPECT_EQ(selected(), "2");
@@ -58,8 +57,7 @@ TEST_F(Select, CheckoutsSkipReturnedLoansUnlessForced) {
   addCheckout(member, book, false);
   addCheckout(member, book, true);
   db.selectCheckout(query({{"checkoutid", "1"}, {"direction", "1"}}));
-  EXPECT_EQ(str(db.getLastQuery()),
-            "SELECT * FROM CHECKOUT WHERE id > 1 AND inDate = 0 ORDER BY id LIMIT 1");
+  EXPECT_EQ(str(db.getLastQuery()), "SELECT * FROM CHECKOUT WHERE id > 1 AND inDate = 0 ORDER BY id LIMIT 1");
   EXPECT_EQ(selected(), "3");
   db.selectCheckout(query({{"checkoutid", "2"}, {"direction", "0"}}));
   EXPECT_EQ(selected(), "none");
@@ -82,8 +80,7 @@ TEST_F(Select, IsbnAndMemberSelectsGiveOneEntry) {
   std::string member = addMember();
   addBlacklisting(member);
   db.selectBlacklisting_MemberID(query({{"memberid", member}}));
-  EXPECT_EQ(str(db.getLastQuery()),
-            "SELECT * FROM BLACKLIST WHERE memberid = " + member + " LIMIT 1");
+  EXPECT_EQ(str(db.getLastQuery()), "SELECT * FROM BLACKLIST WHERE memberid = " + member + " LIMIT 1");
   EXPECT_EQ(selected(), "1");
 }
 

@@ -40,7 +40,9 @@ TEST(AmbryDateNow, TodayAndNowAsText) {
   const std::string today = str(Ambry::getScientificDate());
   EXPECT_EQ(TestSupport::dateFromToday(0), today);
   const std::string now = str(Ambry::getScientificDateTime());
-  EXPECT_TRUE(std::regex_match(now, std::regex("[0-9]{4}-[0-9]{2}-[0-9]{2} [0-2][0-9]:[0-5][0-9]:[0-6][0-9]"))) << now;
+  EXPECT_TRUE(
+      std::regex_match(now, std::regex("[0-9]{4}-[0-9]{2}-[0-9]{2} [0-2][0-9]:[0-5][0-9]:[0-6][0-9]")))
+      << now;
   EXPECT_EQ(today, now.substr(0, 10));
   EXPECT_TRUE(AmbryDate(today.c_str()) <= AmbryDate(TestSupport::dateFromToday(1).c_str()));
   EXPECT_TRUE(AmbryDate(TestSupport::dateFromToday(-1).c_str()) < AmbryDate(today.c_str()));

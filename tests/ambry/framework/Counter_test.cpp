@@ -27,7 +27,8 @@ class CounterTest : public EnglishPageTest {
   std::string path() const { return mDir.dataFile("counter.txt"); }
   int filesInData() const {
     int n = 0;
-    for (const auto& entry : std::filesystem::directory_iterator(mDir.site().data())) n += entry.exists() ? 1 : 0;
+    for (const auto& entry : std::filesystem::directory_iterator(mDir.site().data()))
+      n += entry.exists() ? 1 : 0;
     return n;
   }
 };
@@ -63,18 +64,21 @@ TEST_F(CounterTest, MissingFileGivesMessagesAndCreatesNothing) {
     Counter::inc(1);
     Counter::flush();
   });
-  EXPECT_EQ("Error in Counter::init(): Error opening counter file<br>\n"
-            "Error in Counter::get(): !counterInitYet<br>\n"
-            "Error in Counter::init(): Error opening counter file<br>\n"
-            "Error in Counter::inc(1): !counterInitYet<br>\n"
-            "Error in Counter::flush(): !counterInitYet<br>\n",
-            out);
+  EXPECT_EQ(
+      "Error in Counter::init(): Error opening counter file<br>\n"
+      "Error in Counter::get(): !counterInitYet<br>\n"
+      "Error in Counter::init(): Error opening counter file<br>\n"
+      "Error in Counter::inc(1): !counterInitYet<br>\n"
+      "Error in Counter::flush(): !counterInitYet<br>\n",
+      out);
   EXPECT_FALSE(Counter::counterInitYet);
   EXPECT_FALSE(TestSupport::SiteSandbox::exists(path()));
   Ambry::setLanguage("afr");
   EXPECT_EQ("Fout in Counter::inc(5): !counterInitYet<br>\n",
-            TestSupport::captureStdout([] { Counter::inc(5); }).substr(
-                std::string("Fout in Counter::init(): Fout met inlees van besoekertal l\xEA" "er<br>\n").size()));
+            TestSupport::captureStdout([] { Counter::inc(5); })
+                .substr(std::string("Fout in Counter::init(): Fout met inlees van besoekertal l\xEA"
+                                    "er<br>\n")
+                            .size()));
 }
 
 TEST_F(CounterTest, FlushReplacesTheFileInsteadOfTruncatingIt) {

@@ -10,13 +10,16 @@ std::string form(const char* table) {
 }
 
 std::string row(const std::string& caption, const std::string& control) {
-  return "<tr><td nowrap=\"nowrap\" align=\"right\">" + caption + ":</td><td>&nbsp;" + control + "</td></tr>\n";
+  return "<tr><td nowrap=\"nowrap\" align=\"right\">" + caption + ":</td><td>&nbsp;" + control +
+         "</td></tr>\n";
 }
 
 const char* kFormHead =
-    "<table align=\"center\" bgcolor=\"green\" border=\"1\" bordercolor=\"#FAB005\">\n<tr><td align=\"center\">\n"
+    "<table align=\"center\" bgcolor=\"green\" border=\"1\" bordercolor=\"#FAB005\">\n<tr><td "
+    "align=\"center\">\n"
     "<form method=\"post\" name=\"requestForm\">\n<input type=\"hidden\" id=\"cmd\" name=\"cmd\">\n"
-    "<input type=\"hidden\" id=\"id\" name=\"id\">\n<input type=\"hidden\" id=\"lastid\" name=\"lastid\">\n</form>\n"
+    "<input type=\"hidden\" id=\"id\" name=\"id\">\n<input type=\"hidden\" id=\"lastid\" "
+    "name=\"lastid\">\n</form>\n"
     "<form method=\"post\" name=\"entryForm\">\n<input type=\"hidden\" id=\"cmd\" name=\"cmd\">\n<table>\n";
 
 const char* kPlainTail =
@@ -45,17 +48,20 @@ TEST_F(EntryForm, BookFormRows) {
   EXPECT_NE(std::string::npos,
             out.find(row("Dewey", "<input id=\"dewey\" name=\"dewey\" size=\"50\" maxlength=\"3\">")));
   EXPECT_NE(std::string::npos,
-            out.find(row("Condition",
-                          "<select id=\"_condition\" name=\"_condition\" size=\"10\"><script language=\"JavaScript\">"
-                          "for (var i = 10; i >= 1; i--) document.write(\"<option value='\" + i + \"'>\" + i + "
-                          "(i == 1 ? \" - \" + STR_BOOKCONDITION1 : (i == 10 ? \" - \" + STR_BOOKCONDITION10 : "
-                          "\"\")) + \"</option>\")</script></select>")));
-  EXPECT_NE(std::string::npos, out.find(row("ISBN", "<input id=\"isbn\" name=\"isbn\" size=\"50\" onkeypress=\"if "
-                                                    "(!search && window.event.keyCode == 13) submitRequestForm("
-                                                    "entryForm.isbn.value, CMD_ISBN_SCAN)\">")));
+            out.find(row(
+                "Condition",
+                "<select id=\"_condition\" name=\"_condition\" size=\"10\"><script language=\"JavaScript\">"
+                "for (var i = 10; i >= 1; i--) document.write(\"<option value='\" + i + \"'>\" + i + "
+                "(i == 1 ? \" - \" + STR_BOOKCONDITION1 : (i == 10 ? \" - \" + STR_BOOKCONDITION10 : "
+                "\"\")) + \"</option>\")</script></select>")));
+  EXPECT_NE(std::string::npos, out.find(row("ISBN",
+                                            "<input id=\"isbn\" name=\"isbn\" size=\"50\" onkeypress=\"if "
+                                            "(!search && window.event.keyCode == 13) submitRequestForm("
+                                            "entryForm.isbn.value, CMD_ISBN_SCAN)\">")));
   EXPECT_EQ(8, [&] {
     int n = 0;
-    for (size_t p = out.find("<tr><td nowrap"); p != std::string::npos; p = out.find("<tr><td nowrap", p + 1)) ++n;
+    for (size_t p = out.find("<tr><td nowrap"); p != std::string::npos; p = out.find("<tr><td nowrap", p + 1))
+      ++n;
     return n;
   }());
   EXPECT_EQ(out.size() - std::string(kPlainTail).size(), out.rfind(kPlainTail));
@@ -63,14 +69,17 @@ TEST_F(EntryForm, BookFormRows) {
 
 TEST_F(EntryForm, CheckoutFormHasTheReturnButtonBlock) {
   const std::string out = form("checkout");
-  EXPECT_NE(std::string::npos,
-            out.find(row("Return Date",
-                          "<input id=\"returnDate\" name=\"returnDate\" size=\"15\" onchange=\"updateEntryFormDate"
-                          "Controls(entryForm.returnDate)\">&nbsp;<script language=\"JavaScript\">printEntryFormDate"
-                          "Controls(entryForm.returnDate)</script>")));
+  EXPECT_NE(
+      std::string::npos,
+      out.find(row("Return Date",
+                   "<input id=\"returnDate\" name=\"returnDate\" size=\"15\" onchange=\"updateEntryFormDate"
+                   "Controls(entryForm.returnDate)\">&nbsp;<script language=\"JavaScript\">printEntryFormDate"
+                   "Controls(entryForm.returnDate)</script>")));
   const std::string tail =
-      "   if (search)\n      printEntryFormSearchControls()\n   else {\n      printEntryFormDefaultControls()\n"
-      "      document.writeln('<br><br><input type=\"button\" id=\"btnReturnBook\" value=\"' + STR_RETURNBOOK + '\" "
+      "   if (search)\n      printEntryFormSearchControls()\n   else {\n      "
+      "printEntryFormDefaultControls()\n"
+      "      document.writeln('<br><br><input type=\"button\" id=\"btnReturnBook\" value=\"' + "
+      "STR_RETURNBOOK + '\" "
       "onclick=\"submitRequestForm(entryForm.id.value, CMD_CHECKIN)\" disabled=\"disabled\">')\n"
       "   }</script>\n</td></tr>\n</table>\n</form>\n</td></tr>\n</table></center>\n";
   EXPECT_EQ(out.size() - tail.size(), out.rfind(tail));
@@ -78,9 +87,11 @@ TEST_F(EntryForm, CheckoutFormHasTheReturnButtonBlock) {
 
 TEST_F(EntryForm, MemberFormPasswordAndDateControls) {
   const std::string out = form("member");
+  EXPECT_NE(
+      std::string::npos,
+      out.find(row("Password", "<input id=\"password\" name=\"password\" size=\"50\" type=\"password\">")));
   EXPECT_NE(std::string::npos,
-            out.find(row("Password", "<input id=\"password\" name=\"password\" size=\"50\" type=\"password\">")));
-  EXPECT_NE(std::string::npos, out.find("<input id=\"accountExpiryDate\" name=\"accountExpiryDate\" size=\"15\" "));
+            out.find("<input id=\"accountExpiryDate\" name=\"accountExpiryDate\" size=\"15\" "));
 }
 
 TEST_F(EntryForm, AfrikaansChangesOnlyTheCaptions) {
@@ -90,9 +101,13 @@ TEST_F(EntryForm, AfrikaansChangesOnlyTheCaptions) {
   EXPECT_NE(std::string::npos, afrikaans.find(row("Boek ID", box("id"))));
   EXPECT_NE(std::string::npos, afrikaans.find(">Toestand:</td>"));
   std::string translated = english;
-  for (auto [from, to] : std::initializer_list<std::pair<std::string, std::string>>{
-           {">Book ID:", ">Boek ID:"}, {">Author:", ">Outeur:"}, {">Title:", ">Titel:"}, {">Price:", ">Prys:"},
-           {">Condition:", ">Toestand:"}, {">Add Date:", ">Invoegingsdatum:"}}) {
+  for (auto [from, to] :
+       std::initializer_list<std::pair<std::string, std::string>>{{">Book ID:", ">Boek ID:"},
+                                                                  {">Author:", ">Outeur:"},
+                                                                  {">Title:", ">Titel:"},
+                                                                  {">Price:", ">Prys:"},
+                                                                  {">Condition:", ">Toestand:"},
+                                                                  {">Add Date:", ">Invoegingsdatum:"}}) {
     translated.replace(translated.find(from), from.size(), to);
   }
   EXPECT_EQ(translated, afrikaans);

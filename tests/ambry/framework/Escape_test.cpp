@@ -5,7 +5,8 @@ using Ambry::escapeHtml;
 using Ambry::escapeJsString;
 
 TEST(EscapeHtml, EveryMarkupCharacterBecomesAReference) {
-  EXPECT_EQ("&lt;script&gt;alert(&#39;x&#39;)&lt;/script&gt;", str(escapeHtml("<script>alert('x')</script>")));
+  EXPECT_EQ("&lt;script&gt;alert(&#39;x&#39;)&lt;/script&gt;",
+            str(escapeHtml("<script>alert('x')</script>")));
   EXPECT_EQ("a &amp;amp; &quot;b&quot;", str(escapeHtml("a &amp; \"b\"")));
   EXPECT_EQ("plain 100% text", str(escapeHtml("plain 100% text")));
   EXPECT_EQ("", str(escapeHtml("")));
@@ -27,7 +28,8 @@ TEST(EscapeJsString, NoValueCanCloseTheScriptElement) {
 }
 
 TEST(EscapeIsPlainNumber, AcceptsDecimalsOnly) {
-  for (const char* good : {"0", "42", "-7", "+3", "1.5", ".5", "5."}) EXPECT_TRUE(Ambry::isPlainNumber(good)) << good;
+  for (const char* good : {"0", "42", "-7", "+3", "1.5", ".5", "5."})
+    EXPECT_TRUE(Ambry::isPlainNumber(good)) << good;
   for (const char* bad : {"", "-", ".", "+.", "1.2.3", "1e5", " 1", "1 ", "0x10", "1;DROP", "--1"}) {
     EXPECT_FALSE(Ambry::isPlainNumber(bad)) << bad;
   }

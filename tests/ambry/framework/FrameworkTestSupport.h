@@ -9,7 +9,9 @@
 #include "tests/support/Capture.h"
 #include "tests/support/CgiRunner.h"
 
-inline std::string str(const Keystone::String& text) { return std::string(text.c_str()); }
+inline std::string str(const Keystone::String& text) {
+  return std::string(text.c_str());
+}
 
 inline Keystone::Array<Keystone::String> strings(std::initializer_list<const char*> items) {
   return Keystone::Array<Keystone::String>(items.begin(), static_cast<int>(items.size()));

@@ -26,16 +26,18 @@ TEST_F(PageMessages, PopupInsideAScriptAddsOnlyItsLine) {
 
 TEST_F(PageMessages, PopupEscapesHostileMessages) {
   const std::string out = popup("a\\b'c\"d\n</script><script>alert(1)</script> 100%", true);
-  EXPECT_EQ("<script language=\"JavaScript\">\n"
-            "   pumpMsg('a\\\\b\\'c\\\"d\\n\\x3C/script>\\x3Cscript>alert(1)\\x3C/script> 100%');\n"
-            "</script>\n",
-            out);
+  EXPECT_EQ(
+      "<script language=\"JavaScript\">\n"
+      "   pumpMsg('a\\\\b\\'c\\\"d\\n\\x3C/script>\\x3Cscript>alert(1)\\x3C/script> 100%');\n"
+      "</script>\n",
+      out);
 }
 
 TEST_F(PageMessages, PopupErrorComposesTheOperationAndReason) {
-  EXPECT_EQ("<script language=\"JavaScript\">\n"
-            "   pumpMsg('Error in updateMember: The necessary information was not supplied.');\n</script>\n",
-            TestSupport::captureStdout([] { Ambry::popupError("updateMember", "err_info_not_supplied"); }));
+  EXPECT_EQ(
+      "<script language=\"JavaScript\">\n"
+      "   pumpMsg('Error in updateMember: The necessary information was not supplied.');\n</script>\n",
+      TestSupport::captureStdout([] { Ambry::popupError("updateMember", "err_info_not_supplied"); }));
 }
 
 TEST_F(PageMessages, GenerateErrorInBothLanguages) {
@@ -55,15 +57,18 @@ TEST_F(PageMessages, PrintErrorFillsTheExceptionMessage) {
   const auto printError = [](const char* key, const char* message) {
     return TestSupport::captureStdout([&] { Ambry::printError(key, Keystone::Exception(message)); });
   };
-  EXPECT_EQ("<table border=\"1\" width=\"100%\"><tr><td>"
-            "Processing was unsuccessful due to a fatal error: disk full<br>\n</td></tr></table>\n",
-            printError("err_fatal_reason", "disk full"));
-  EXPECT_EQ("<table border=\"1\" width=\"100%\"><tr><td>"
-            "Processing was unsuccessful due to a fatal error: %s<br>\n</td></tr></table>\n",
-            printError("err_fatal_reason", ""));
+  EXPECT_EQ(
+      "<table border=\"1\" width=\"100%\"><tr><td>"
+      "Processing was unsuccessful due to a fatal error: disk full<br>\n</td></tr></table>\n",
+      printError("err_fatal_reason", "disk full"));
+  EXPECT_EQ(
+      "<table border=\"1\" width=\"100%\"><tr><td>"
+      "Processing was unsuccessful due to a fatal error: %s<br>\n</td></tr></table>\n",
+      printError("err_fatal_reason", ""));
   // A failed statement may quote request values: they arrive as text, not markup.
-  EXPECT_EQ("<table border=\"1\" width=\"100%\"><tr><td>"
-            "Processing was unsuccessful due to a fatal error: near &#39;&lt;script&gt;x&#39; %d<br>\n"
-            "</td></tr></table>\n",
-            printError("err_fatal_reason", "near '<script>x' %d"));
+  EXPECT_EQ(
+      "<table border=\"1\" width=\"100%\"><tr><td>"
+      "Processing was unsuccessful due to a fatal error: near &#39;&lt;script&gt;x&#39; %d<br>\n"
+      "</td></tr></table>\n",
+      printError("err_fatal_reason", "near '<script>x' %d"));
 }

@@ -18,7 +18,9 @@ std::string header(const char* variable, const char* scriptName) {
 }
 
 // The query part that this test process's own URL gives (normally none).
-std::string ownQuery() { return str(Ambry::mapToQuery(Ambry::getEnvQueryMap())); }
+std::string ownQuery() {
+  return str(Ambry::mapToQuery(Ambry::getEnvQueryMap()));
+}
 
 }  // namespace
 
@@ -30,12 +32,14 @@ TEST_F(PageFrame, SetTitleWithAndWithoutKey) {
 }
 
 TEST_F(PageFrame, HttpHeaderEndsWithAnEmptyLine) {
-  EXPECT_EQ("Content-Type: text/html\n\n", TestSupport::captureStdout([] { Ambry::printDefaultHTTPHeader(); }));
+  EXPECT_EQ("Content-Type: text/html\n\n",
+            TestSupport::captureStdout([] { Ambry::printDefaultHTTPHeader(); }));
 }
 
 TEST_F(PageFrame, ScriptTagsKeepTheOpenFlag) {
   EXPECT_FALSE(Ambry::isScriptOpen());
-  EXPECT_EQ("<script language=\"JavaScript\">\n", TestSupport::captureStdout([] { Ambry::beginJavaScriptTag(""); }));
+  EXPECT_EQ("<script language=\"JavaScript\">\n",
+            TestSupport::captureStdout([] { Ambry::beginJavaScriptTag(""); }));
   EXPECT_TRUE(Ambry::isScriptOpen());
   EXPECT_EQ("</script>\n", TestSupport::captureStdout([] { Ambry::endScriptTag(); }));
   EXPECT_FALSE(Ambry::isScriptOpen());
@@ -58,20 +62,23 @@ TEST_F(PageFrame, StaffHeaderLoadsTheEntryFormScript) {
       "<script language=\"JavaScript\" src=\"/data/eng_resource.js\"></script>\n"
       "<script language=\"JavaScript\" src=\"/data/ambry.js\"></script>\n"
       "<script language=\"JavaScript\" src=\"../data/entryform.js\"></script>\n"
-      "<script language=\"JavaScript\">\n   script_name = \"/cgi-bin/book_editor.exe?" + ownQuery() +
-      "\"\n   area = 1\n</script>\n<title>Ashgrove Library :: Book entry</title>\n</head>\n";
+      "<script language=\"JavaScript\">\n   script_name = \"/cgi-bin/book_editor.exe?" +
+      ownQuery() + "\"\n   area = 1\n</script>\n<title>Ashgrove Library :: Book entry</title>\n</head>\n";
   EXPECT_EQ(expectedHead, out.substr(0, expectedHead.size()));
-  EXPECT_NE(std::string::npos, out.find("<td>\nAshgrove Library :: Book entry</td>\n<td align=\"right\">\nVisiting time: "));
+  EXPECT_NE(std::string::npos,
+            out.find("<td>\nAshgrove Library :: Book entry</td>\n<td align=\"right\">\nVisiting time: "));
   EXPECT_NE(std::string::npos, out.find("\n<p>staff menu</p>\n"));
 }
 
 TEST_F(PageFrame, OtherAreasHaveNoEntryFormScriptAndTheirOwnMenu) {
   SandboxDirectory dir;
   for (const char* word : {"home", "admin", "member", "more"}) {
-    TestSupport::SiteSandbox::writeFile(dir.dataFile(std::string("menu_") + word + ".txt"), std::string("MENU-") + word);
+    TestSupport::SiteSandbox::writeFile(dir.dataFile(std::string("menu_") + word + ".txt"),
+                                        std::string("MENU-") + word);
   }
   const std::string home = header("SCRIPT_NAME", "/p.exe");  // no setArea call: home
-  EXPECT_NE(std::string::npos, home.find("ambry.js\"></script>\n<script language=\"JavaScript\">\n   script_name"));
+  EXPECT_NE(std::string::npos,
+            home.find("ambry.js\"></script>\n<script language=\"JavaScript\">\n   script_name"));
   EXPECT_NE(std::string::npos, home.find("area = 0\n"));
   EXPECT_NE(std::string::npos, home.find("MENU-home"));
   Ambry::setArea_Member();
@@ -86,20 +93,23 @@ TEST_F(PageFrame, OtherAreasHaveNoEntryFormScriptAndTheirOwnMenu) {
 TEST_F(PageFrame, ScriptNameIsFoundWithoutRegardToCaseAndMayBeMissing) {
   EXPECT_NE(std::string::npos, header("script_name", "/lower.exe").find("script_name = \"/lower.exe?"));
   EXPECT_NE(std::string::npos, header("Script_Name", "/mixed.exe").find("script_name = \"/mixed.exe?"));
-  EXPECT_NE(std::string::npos, header("SCRIPT_NAME", nullptr).find("script_name = \"?" + ownQuery() + "\"\n"));
+  EXPECT_NE(std::string::npos,
+            header("SCRIPT_NAME", nullptr).find("script_name = \"?" + ownQuery() + "\"\n"));
 }
 
 TEST_F(PageFrame, HostileScriptNameStaysInsideItsLiteral) {
   const std::string out = header("SCRIPT_NAME", "/x.exe\";alert(1)//</script><script>alert(2)//");
   EXPECT_NE(std::string::npos,
-            out.find("script_name = \"/x.exe\\\";alert(1)//\\x3C/script>\\x3Cscript>alert(2)//?" + ownQuery() + "\"\n"));
+            out.find("script_name = \"/x.exe\\\";alert(1)//\\x3C/script>\\x3Cscript>alert(2)//?" +
+                     ownQuery() + "\"\n"));
   EXPECT_EQ(std::string::npos, out.find("alert(2)//</script>"));
   // The percent sign of a request value is never taken for a directive.
   EXPECT_NE(std::string::npos, header("SCRIPT_NAME", "/%s%n%d.exe").find("script_name = \"/%s%n%d.exe?"));
 }
 
 TEST_F(PageFrame, FooterAndFiles) {
-  EXPECT_EQ("</td>\n</tr>\n</table>\n</body>\n</html>", TestSupport::captureStdout([] { Ambry::printDefaultFooter(); }));
+  EXPECT_EQ("</td>\n</tr>\n</table>\n</body>\n</html>",
+            TestSupport::captureStdout([] { Ambry::printDefaultFooter(); }));
   EXPECT_EQ("../data/counter.txt", str(Ambry::getDataFilePath("counter.txt")));
   SandboxDirectory dir;
   TestSupport::SiteSandbox::writeFile(dir.dataFile("f.txt"), "100% <b>verbatim</b>\n");

@@ -17,7 +17,9 @@ using Ambry::queryToMap;
 
 namespace {
 
-std::string decoded(const char* text) { return str(decodeQuery(text)); }
+std::string decoded(const char* text) {
+  return str(decodeQuery(text));
+}
 
 std::string value(const QueryMap& map, const char* key) {
   EXPECT_TRUE(map.contains(key)) << key;
@@ -99,8 +101,7 @@ TEST_F(RequestGetParam, GetParamFindsPlainSubstrings) {
 
 TEST_F(RequestGetParam, GetParamReportsAMissingNameEscaped) {
   Keystone::String result = "unset";
-  const std::string out =
-      TestSupport::captureStdout([&] { result = Ambry::getParam("id", "x=<b>%s</b>"); });
+  const std::string out = TestSupport::captureStdout([&] { result = Ambry::getParam("id", "x=<b>%s</b>"); });
   EXPECT_EQ("", str(result));
   EXPECT_EQ("Error in getParam(\"id\", \"x=&lt;b&gt;%s&lt;/b&gt;\"): Argument not found<br>\n", out);
 }
@@ -121,7 +122,10 @@ int bodyCase(const char* contentLength, const std::string& body,
   if (pid == 0) {
     const int in = open(path, O_RDONLY);
     dup2(in, 0);
-    if (contentLength) setenv("CONTENT_LENGTH", contentLength, 1); else unsetenv("CONTENT_LENGTH");
+    if (contentLength)
+      setenv("CONTENT_LENGTH", contentLength, 1);
+    else
+      unsetenv("CONTENT_LENGTH");
     _exit(check(Ambry::getQueryString()) ? 0 : 1);
   }
   int status = 0;
@@ -137,7 +141,8 @@ TEST(RequestBody, ReadsExactlyContentLengthBytes) {
   EXPECT_EQ(0, bodyCase(nullptr, "a=1", [](const Keystone::String& s) { return s.length() == 0; }));
   EXPECT_EQ(0, bodyCase("0", "a=1", [](const Keystone::String& s) { return s.length() == 0; }));
   // The text ends at a NUL in the body.
-  EXPECT_EQ(0, bodyCase("5", std::string("a=1\0b", 5), [](const Keystone::String& s) { return str(s) == "a=1"; }));
+  EXPECT_EQ(
+      0, bodyCase("5", std::string("a=1\0b", 5), [](const Keystone::String& s) { return str(s) == "a=1"; }));
 }
 
 TEST(RequestBody, HostileContentLengthNeverCrashes) {
@@ -157,9 +162,8 @@ TEST(RequestBody, BodyCutShortIsDroppedWhole) {
   auto isEmpty = [](const Keystone::String& s) { return s.length() == 0; };
   EXPECT_EQ(0, bodyCase("33", "cmd=1&memberid=2&reason=lo", isEmpty));
   EXPECT_EQ(0, bodyCase("24", "memberid=1&bookid=1", isEmpty));
-  EXPECT_EQ(0, bodyCase("19", "memberid=1&bookid=1", [](const Keystone::String& s) {
-    return str(s) == "memberid=1&bookid=1";
-  }));
+  EXPECT_EQ(0, bodyCase("19", "memberid=1&bookid=1",
+                        [](const Keystone::String& s) { return str(s) == "memberid=1&bookid=1"; }));
 }
 
 TEST(RequestBody, BodyIsCappedAtOneMebibyte) {

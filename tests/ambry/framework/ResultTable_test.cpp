@@ -16,7 +16,8 @@ int count(const std::string& text, const std::string& what) {
 }
 
 const char* kCaptionCell =
-    "<td style=\"border-left:1;border-top:0;border-bottom:0;border-right:0;border-color:blue\" nowrap=\"nowrap\">";
+    "<td style=\"border-left:1;border-top:0;border-bottom:0;border-right:0;border-color:blue\" "
+    "nowrap=\"nowrap\">";
 
 }  // namespace
 
@@ -34,24 +35,29 @@ TEST_F(ResultTable, CaptionRowExactly) {
                 kCaptionCell + "Book ID</td>" + kCaptionCell + "Title</td></tr>\n",
             begin(strings({"Book ID", "Title"})));
   // No captions: no column groups and no division by zero.
-  EXPECT_EQ("<table width=\"100%\" cellspacing=\"0\" cellpadding=\"5\">\n\n"
-            "<tr style=\"font-weight:bold;color:orange;background-color:darkgreen\">\n</tr>\n",
-            begin(Keystone::Array<Keystone::String>()));
+  EXPECT_EQ(
+      "<table width=\"100%\" cellspacing=\"0\" cellpadding=\"5\">\n\n"
+      "<tr style=\"font-weight:bold;color:orange;background-color:darkgreen\">\n</tr>\n",
+      begin(Keystone::Array<Keystone::String>()));
 }
 
 TEST_F(ResultTable, RowsWithAndWithoutAttributes) {
-  const auto row = [](const Keystone::Array<Keystone::String>& cells, const char* rowAttr, const char* cellAttr) {
+  const auto row = [](const Keystone::Array<Keystone::String>& cells, const char* rowAttr,
+                      const char* cellAttr) {
     return TestSupport::captureStdout([&] { Ambry::printResultRow(cells, rowAttr, cellAttr); });
   };
   EXPECT_EQ("<tr>\n<td nowrap=\"nowrap\">1</td>\n<td nowrap=\"nowrap\">&nbsp;</td>\n</tr>\n",
             row(strings({"1", ""}), "", ""));
-  EXPECT_EQ("<tr bgcolor=\"#BBBBBB\">\n<td onclick=\"go(1)\" nowrap=\"nowrap\">100% <b>x</b></td>\n"
-            "<td onclick=\"go(1)\" nowrap=\"nowrap\">y</td>\n</tr>\n",
-            row(strings({"100% <b>x</b>", "y"}), "bgcolor=\"#BBBBBB\"", "onclick=\"go(1)\""));
+  EXPECT_EQ(
+      "<tr bgcolor=\"#BBBBBB\">\n<td onclick=\"go(1)\" nowrap=\"nowrap\">100% <b>x</b></td>\n"
+      "<td onclick=\"go(1)\" nowrap=\"nowrap\">y</td>\n</tr>\n",
+      row(strings({"100% <b>x</b>", "y"}), "bgcolor=\"#BBBBBB\"", "onclick=\"go(1)\""));
 }
 
 TEST_F(ResultTable, EndResultTableInBothLanguages) {
-  EXPECT_EQ("</table><br>\nEnd of results.<br>\n", TestSupport::captureStdout([] { Ambry::endResultTable(); }));
+  EXPECT_EQ("</table><br>\nEnd of results.<br>\n",
+            TestSupport::captureStdout([] { Ambry::endResultTable(); }));
   Ambry::setLanguage("afr");
-  EXPECT_EQ("</table><br>\nEinde van resultate.<br>\n", TestSupport::captureStdout([] { Ambry::endResultTable(); }));
+  EXPECT_EQ("</table><br>\nEinde van resultate.<br>\n",
+            TestSupport::captureStdout([] { Ambry::endResultTable(); }));
 }

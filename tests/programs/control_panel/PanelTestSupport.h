@@ -38,13 +38,16 @@ inline std::string popup(const char* key) {
   return std::string("pumpMsg('") + Ambry::getResource(key, false).c_str() + "');";
 }
 
-inline bool hasPopup(const std::string& page) { return page.find("pumpMsg(") != std::string::npos; }
+inline bool hasPopup(const std::string& page) {
+  return page.find("pumpMsg(") != std::string::npos;
+}
 
 // 32-bit signed little-endian integers, as the panel's files hold them.
 inline std::string int32Bytes(std::initializer_list<std::int32_t> values) {
   std::string bytes;
   for (std::int32_t value : values)
-    for (int k = 0; k < 4; ++k) bytes += static_cast<char>((static_cast<std::uint32_t>(value) >> (8 * k)) & 0xFF);
+    for (int k = 0; k < 4; ++k)
+      bytes += static_cast<char>((static_cast<std::uint32_t>(value) >> (8 * k)) & 0xFF);
   return bytes;
 }
 
@@ -53,7 +56,8 @@ inline std::vector<std::int32_t> readInt32s(const std::string& path) {
   std::vector<std::int32_t> values;
   for (size_t i = 0; i + 4 <= bytes.size(); i += 4) {
     std::uint32_t raw = 0;
-    for (int k = 0; k < 4; ++k) raw |= static_cast<std::uint32_t>(static_cast<unsigned char>(bytes[i + k])) << (8 * k);
+    for (int k = 0; k < 4; ++k)
+      raw |= static_cast<std::uint32_t>(static_cast<unsigned char>(bytes[i + k])) << (8 * k);
     values.push_back(static_cast<std::int32_t>(raw));
   }
   return values;

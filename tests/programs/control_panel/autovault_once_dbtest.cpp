@@ -37,7 +37,9 @@ pid_t deadProcess() {
   return pid;
 }
 
-std::string lastBackupPath(const SiteSandbox& site) { return site.backup() + "/lastbackup.dat"; }
+std::string lastBackupPath(const SiteSandbox& site) {
+  return site.backup() + "/lastbackup.dat";
+}
 
 TEST(AutovaultOnce, WithoutAnyBackupYetMakesOneRestorePointAndNotesIt) {
   SiteSandbox site;
@@ -63,16 +65,16 @@ TEST(AutovaultOnce, TheStoredScheduleDecidesWhetherABackupIsDue) {
     std::int32_t type;
     std::int32_t ageDays;
     bool due;
-  } cases[] = {{0, 1, true}, {1, 3, true},    {2, 6, false},  {2, 9, true},
-               {3, 20, false}, {3, 70, true}, {4, 200, false}, {4, 400, true},
-               {9, 3, true}};
+  } cases[] = {{0, 1, true},  {1, 3, true},    {2, 6, false},  {2, 9, true}, {3, 20, false},
+               {3, 70, true}, {4, 200, false}, {4, 400, true}, {9, 3, true}};
   for (const Case& c : cases) {
     SiteSandbox site;
     std::int32_t last = static_cast<std::int32_t>(std::time(nullptr)) - c.ageDays * kDay;
     SiteSandbox::writeFile(site.backup() + "/settings.dat", int32Bytes({c.type, 2 * 3600}));
     SiteSandbox::writeFile(lastBackupPath(site), int32Bytes({last}));
     EXPECT_EQ(runOnce(site), 0);
-    EXPECT_EQ(restorePoints(site).size(), c.due ? 1u : 0u) << "type " << c.type << ", " << c.ageDays << " days";
+    EXPECT_EQ(restorePoints(site).size(), c.due ? 1u : 0u)
+        << "type " << c.type << ", " << c.ageDays << " days";
     EXPECT_EQ(readInt32s(lastBackupPath(site))[0] != last, c.due);
   }
 }

@@ -17,14 +17,26 @@ const std::string kCompleteDump = "-- fake dump\nCREATE DATABASE x;\n-- Dump com
 std::string recordingTool(const SiteSandbox& site, const std::string& name, const std::string& output) {
   std::string record = site.root() + "/record-" + name;
   std::string path = site.root() + "/" + name;
-  writeScript(path, "mkdir -p '" + record + "'\n"
-                    "printf '%s\\n' \"$@\" > '" + record + "/args'\n"
-                    "opt=${1#--defaults-file=}\n"
-                    "echo \"$opt\" > '" + record + "/optpath'\n"
-                    "cat \"$opt\" > '" + record + "/options'\n"
-                    "stat -c %a \"$opt\" > '" + record + "/mode'\n"
-                    "cat > '" + record + "/stdin'\n"
-                    "printf '%s' '" + output + "'\n");
+  writeScript(path, "mkdir -p '" + record +
+                        "'\n"
+                        "printf '%s\\n' \"$@\" > '" +
+                        record +
+                        "/args'\n"
+                        "opt=${1#--defaults-file=}\n"
+                        "echo \"$opt\" > '" +
+                        record +
+                        "/optpath'\n"
+                        "cat \"$opt\" > '" +
+                        record +
+                        "/options'\n"
+                        "stat -c %a \"$opt\" > '" +
+                        record +
+                        "/mode'\n"
+                        "cat > '" +
+                        record +
+                        "/stdin'\n"
+                        "printf '%s' '" +
+                        output + "'\n");
   return path;
 }
 
@@ -97,8 +109,8 @@ TEST(PanelBackup, AFailedOrUnfinishedDumpLeavesNoFile) {
   writeScript(failing, "printf -- '-- MariaDB dump\\nCREATE TABLE BOOK (\\n'\nexit 2\n");
   std::string cutShort = site.root() + "/cut-short";
   writeScript(cutShort, "printf -- '-- MariaDB dump\\nINSERT INTO BOOK VALUES (1);\\n'\n");
-  for (const std::string& tool : {std::string("/bin/false"), failing, cutShort,
-                                  site.root() + "/no-such-tool"}) {
+  for (const std::string& tool :
+       {std::string("/bin/false"), failing, cutShort, site.root() + "/no-such-tool"}) {
     CgiResponse page = postPanel(site, "cmd=9", {{"AMBRY_FILE_MYSQLDUMP", tool}});
     EXPECT_NE(page.output.find(popup("err_fatal")), std::string::npos) << tool;
     EXPECT_EQ(page.output.find(popup("msg_backup_successful")), std::string::npos) << tool;
@@ -114,8 +126,8 @@ TEST(PanelBackup, WithTheServerStoppedNothingIsWrittenOrReplayed) {
   CgiResponse backup = postPanel(site, "cmd=9");
   EXPECT_NE(backup.output.find(popup("err_fatal")), std::string::npos);
   EXPECT_EQ(entries(site.backup()), std::vector<std::string>{"2006-05-17-09-05-03.bak"});
-  CgiResponse restore = postPanel(site, "cmd=10&restore_file=2006-05-17-09-05-03.bak",
-                                  {{"AMBRY_FILE_MYSQL", tool}});
+  CgiResponse restore =
+      postPanel(site, "cmd=10&restore_file=2006-05-17-09-05-03.bak", {{"AMBRY_FILE_MYSQL", tool}});
   EXPECT_NE(restore.output.find(popup("err_fatal")), std::string::npos);
   EXPECT_FALSE(toolRan(site, "client"));
 }
@@ -124,8 +136,8 @@ TEST(PanelRestore, ReplaysTheChosenRestorePointWithThePrivateAccount) {
   SiteSandbox site;
   SiteSandbox::writeFile(site.backup() + "/2006-05-17-09-05-03.bak", kCompleteDump);
   std::string tool = recordingTool(site, "client", "");
-  CgiResponse page = postPanel(site, "cmd=10&restore_file=2006-05-17-09-05-03.bak",
-                               {{"AMBRY_FILE_MYSQL", tool}});
+  CgiResponse page =
+      postPanel(site, "cmd=10&restore_file=2006-05-17-09-05-03.bak", {{"AMBRY_FILE_MYSQL", tool}});
   EXPECT_NE(page.output.find(popup("msg_restore_successful")), std::string::npos);
   EXPECT_EQ(recorded(site, "client", "stdin"), kCompleteDump);
   std::string args = recorded(site, "client", "args");
@@ -139,11 +151,11 @@ TEST(PanelRestore, RefusesAnyOtherNameAndRunsNothing) {
   SiteSandbox::writeFile(site.backup() + "/notes.txt", kCompleteDump);
   std::filesystem::create_directories(site.backup() + "/folder.bak");
   std::string tool = recordingTool(site, "client", "");
-  for (const char* body : {"cmd=10", "cmd=10&restore_file=", "cmd=10&restore_file=missing.bak",
-                           "cmd=10&restore_file=../outside.bak", "cmd=10&restore_file=notes.txt", "cmd=10&restore_file=folder.bak",
-                           "cmd=10&restore_file=x.bak;touch+pwned",
-                           "cmd=10&restore_file=%24(touch+pwned).bak",
-                           "cmd=10&restore_file=`touch+pwned`.bak"}) {
+  for (const char* body :
+       {"cmd=10", "cmd=10&restore_file=", "cmd=10&restore_file=missing.bak",
+        "cmd=10&restore_file=../outside.bak", "cmd=10&restore_file=notes.txt",
+        "cmd=10&restore_file=folder.bak", "cmd=10&restore_file=x.bak;touch+pwned",
+        "cmd=10&restore_file=%24(touch+pwned).bak", "cmd=10&restore_file=`touch+pwned`.bak"}) {
     CgiResponse page = postPanel(site, body, {{"AMBRY_FILE_MYSQL", tool}});
     EXPECT_NE(page.output.find(popup("err_fatal")), std::string::npos) << body;
   }

@@ -60,7 +60,8 @@ TEST(PanelLaunch, AFlagLeftByADeadCopyDoesNotBlockTheLaunch) {
   SiteSandbox::writeFile(site.backup() + "/runflag", std::to_string(deadProcess()) + "\n");
   CgiResponse page = postPanel(site, "cmd=11");
   EXPECT_NE(page.output.find(popup("msg_activate_successful")), std::string::npos);
-  ASSERT_TRUE(eventually([&] { return SiteSandbox::readFile(marker) == "0\n"; })) << "started without arguments";
+  ASSERT_TRUE(eventually([&] { return SiteSandbox::readFile(marker) == "0\n"; }))
+      << "started without arguments";
 }
 
 // A copy killed a moment ago that its parent has not collected yet: it exists, but runs no more.

@@ -99,15 +99,20 @@ inline std::string english(const char* key) {
   return Ambry::getResource(key, false).c_str();
 }
 
-inline std::string today() { return TestSupport::dateFromToday(0); }
+inline std::string today() {
+  return TestSupport::dateFromToday(0);
+}
 
 inline bool endsWithFooter(const std::string& page) {
   std::string footer = Ambry::getProperty("footer").c_str();
-  return page.size() >= footer.size() && page.compare(page.size() - footer.size(), footer.size(), footer) == 0;
+  return page.size() >= footer.size() &&
+         page.compare(page.size() - footer.size(), footer.size(), footer) == 0;
 }
 
 // A valid Dewey code, for books.
-inline std::string anyDewey(TestSupport::TestDB& db) { return db.scalar("SELECT MIN(id) FROM DEWEY"); }
+inline std::string anyDewey(TestSupport::TestDB& db) {
+  return db.scalar("SELECT MIN(id) FROM DEWEY");
+}
 
 inline void addBook(TestSupport::TestDB& db, int id, const std::string& author, const std::string& title,
                     const std::string& isbn) {

@@ -7,9 +7,9 @@ class EditorChange : public ::testing::Test {
  protected:
   void SetUp() override { db.reset(); }
   Params book(const std::string& cmd, const std::string& id, const std::string& title) {
-    return {{"cmd", cmd},           {"id", id},       {"author", "Woolf"}, {"title", title},
-            {"isbn", "978-9"},      {"dewey", anyDewey(db)}, {"price", "120"}, {"_condition", "8"},
-            {"addDate", today()}};
+    return {{"cmd", cmd},     {"id", id},          {"author", "Woolf"},
+            {"title", title}, {"isbn", "978-9"},   {"dewey", anyDewey(db)},
+            {"price", "120"}, {"_condition", "8"}, {"addDate", today()}};
   }
   TestSupport::TestDB db;
 };

@@ -77,7 +77,8 @@ TEST_F(EditorFirstEntry, UnknownCommandCodesBehaveLikeCommandZero) {
 }
 
 TEST_F(EditorFirstEntry, ReservationEditorTreatsScanCodesLikeCommandZero) {
-  db.exec("INSERT INTO RESERVATION (id, memberid, bookid, addDate) VALUES (2, 5, 9, NOW()), (3, 6, 9, NOW())");
+  db.exec(
+      "INSERT INTO RESERVATION (id, memberid, bookid, addDate) VALUES (2, 5, 9, NOW()), (3, 6, 9, NOW())");
   const std::string first = resetScript(post("reservation_editor", {{"cmd", "0"}, {"id", "3"}}).output);
   EXPECT_EQ(quotedAfter(first, "      requestForm.lastid.value = "), "2");
   for (const char* code : {"13", "14", "8"})

@@ -67,9 +67,10 @@ class EditorHostileValues : public ::testing::Test {
  protected:
   void SetUp() override {
     db.reset();
-    db.exec("INSERT INTO BOOK (id, author, title, isbn, dewey, price, _condition, addDate) VALUES (1, "
-            "'back\\\\slash\\nnew line', 'Say \"hi\" </script><img src=x onerror=alert(1)>', 'it''s', " +
-            anyDewey(db) + ", 1, 1, NOW())");
+    db.exec(
+        "INSERT INTO BOOK (id, author, title, isbn, dewey, price, _condition, addDate) VALUES (1, "
+        "'back\\\\slash\\nnew line', 'Say \"hi\" </script><img src=x onerror=alert(1)>', 'it''s', " +
+        anyDewey(db) + ", 1, 1, NOW())");
   }
   TestSupport::TestDB db;
 };
@@ -105,8 +106,14 @@ TEST_F(EditorHostileValues, ResultCellsEscapeStoredValues) {
 }
 
 TEST_F(EditorHostileValues, PostedValuesShownAgainAreEscaped) {
-  auto page = post("book_editor", {{"cmd", "2"}, {"id", "1"}, {"author", "a"}, {"title", "x\"</script>y"},
-                                   {"isbn", "1"}, {"dewey", anyDewey(db)}, {"price", ""}, {"_condition", "1"}});
+  auto page = post("book_editor", {{"cmd", "2"},
+                                   {"id", "1"},
+                                   {"author", "a"},
+                                   {"title", "x\"</script>y"},
+                                   {"isbn", "1"},
+                                   {"dewey", anyDewey(db)},
+                                   {"price", ""},
+                                   {"_condition", "1"}});
   expectSafeLiteral(field(page.output, "title"));
   EXPECT_EQ(resetScript(page.output).find("</script>y"), std::string::npos);
 }

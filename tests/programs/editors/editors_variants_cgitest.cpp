@@ -8,13 +8,15 @@ class EditorVariant : public ::testing::Test {
   void SetUp() override { db.reset(); }
   void addCheckout(int id, bool returned) {
     db.exec("INSERT INTO CHECKOUT (id, memberid, bookid, checkoutDate, returnDate, inDate) VALUES (" +
-            std::to_string(id) + ", 1, " + std::to_string(100 + id) + ", NOW(), '" + TestSupport::dateFromToday(14) +
-            "', " + (returned ? "NOW()" : "'0000-00-00'") + ")");
+            std::to_string(id) + ", 1, " + std::to_string(100 + id) + ", NOW(), '" +
+            TestSupport::dateFromToday(14) + "', " + (returned ? "NOW()" : "'0000-00-00'") + ")");
   }
   void addMember(int id, const std::string& surname) {
-    db.exec("INSERT INTO MEMBER (id, password, surname, firstName, address, contactNo, addDate, "
-            "accountExpiryDate, accountBalance) VALUES (" + std::to_string(id) + ", 'pw', '" + surname +
-            "', 'Ann', '1 Main Road', '555', NOW(), '" + TestSupport::dateFromToday(300) + "', 0)");
+    db.exec(
+        "INSERT INTO MEMBER (id, password, surname, firstName, address, contactNo, addDate, "
+        "accountExpiryDate, accountBalance) VALUES (" +
+        std::to_string(id) + ", 'pw', '" + surname + "', 'Ann', '1 Main Road', '555', NOW(), '" +
+        TestSupport::dateFromToday(300) + "', 0)");
   }
   TestSupport::TestDB db;
 };
@@ -25,8 +27,9 @@ TEST_F(EditorVariant, CheckoutFirstViewSkipsReturnedLoans) {
   auto page = get("checkout_editor");
   EXPECT_EQ(lastId(page.output), "2");
   EXPECT_EQ(field(page.output, "bookid"), "102");
-  EXPECT_NE(resetScript(page.output).find("   enableEntryFormControls()\n"
-                                          "   entryForm.btnReturnBook.readOnly = false\n"),
+  EXPECT_NE(resetScript(page.output)
+                .find("   enableEntryFormControls()\n"
+                      "   entryForm.btnReturnBook.readOnly = false\n"),
             std::string::npos);
   EXPECT_NE(page.output.find("   entryForm.inDate.readOnly = true\n"
                              "   updateEntryFormDateControls(entryForm.returnDate)\n"),
@@ -91,8 +94,9 @@ TEST_F(EditorVariant, MemberScanOfAnExistingIdShowsTheMember) {
 }
 
 TEST_F(EditorVariant, BlacklistScanShowsTheMembersBlacklisting) {
-  db.exec("INSERT INTO BLACKLIST (id, memberid, addDate, reason) VALUES (2, 4, NOW(), 'Lost books'), "
-          "(5, 9, NOW(), 'Unpaid fines')");
+  db.exec(
+      "INSERT INTO BLACKLIST (id, memberid, addDate, reason) VALUES (2, 4, NOW(), 'Lost books'), "
+      "(5, 9, NOW(), 'Unpaid fines')");
   auto page = post("blacklist_editor", {{"cmd", "14"}, {"id", "9"}, {"lastid", "2"}});
   EXPECT_EQ(lastId(page.output), "5");
   EXPECT_EQ(field(page.output, "reason"), "Unpaid fines");
@@ -115,8 +119,9 @@ TEST_F(EditorVariant, BlacklistUpdateShowsTheEmptyEntry) {
   addMember(4, "Smith");
   addMember(5, "Jones");
   db.exec("INSERT INTO BLACKLIST (id, memberid, addDate, reason) VALUES (1, 4, NOW(), 'Lost books')");
-  auto page = post("blacklist_editor",
-                   {{"cmd", "2"}, {"id", "1"}, {"memberid", "5"}, {"reason", "Damaged books"}, {"lastid", "1"}});
+  auto page =
+      post("blacklist_editor",
+           {{"cmd", "2"}, {"id", "1"}, {"memberid", "5"}, {"reason", "Damaged books"}, {"lastid", "1"}});
   EXPECT_EQ(lastId(page.output), "1");
   EXPECT_EQ(field(page.output, "id"), "1");
   EXPECT_EQ(field(page.output, "memberid"), "");

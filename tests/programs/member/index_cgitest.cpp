@@ -24,7 +24,9 @@ class IndexPage : public ::testing::Test {
   SiteSandbox mSite;
 };
 
-bool contains(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
+bool contains(const std::string& text, const std::string& part) {
+  return text.find(part) != std::string::npos;
+}
 
 }  // namespace
 
@@ -34,11 +36,14 @@ TEST_F(IndexPage, CountsTheVisitAndWritesTheCountBack) {
   const CgiResponse page = run("lang=eng");
   EXPECT_EQ(0, page.exitStatus);
   EXPECT_EQ(0u, page.output.find("Content-Type: text/html\n\n<html>\n<head>\n"));
-  EXPECT_TRUE(contains(page.output, "<script language=\"JavaScript\" src=\"/data/eng_resource.js\"></script>\n"));
-  EXPECT_TRUE(contains(page.output, "   script_name = \"/cgi-bin/index.exe?lang=eng\"\n   area = 0\n</script>\n"
-                                    "<title>Ashgrove Library</title>\n"));
-  EXPECT_TRUE(contains(page.output, "<p>home menu</p>\nWelcome to the Library!<br>\n<hr>\n<br>Ashgrove Library is a "
-                                    "modern institution"));
+  EXPECT_TRUE(
+      contains(page.output, "<script language=\"JavaScript\" src=\"/data/eng_resource.js\"></script>\n"));
+  EXPECT_TRUE(contains(page.output,
+                       "   script_name = \"/cgi-bin/index.exe?lang=eng\"\n   area = 0\n</script>\n"
+                       "<title>Ashgrove Library</title>\n"));
+  EXPECT_TRUE(contains(page.output,
+                       "<p>home menu</p>\nWelcome to the Library!<br>\n<hr>\n<br>Ashgrove Library is a "
+                       "modern institution"));
   EXPECT_TRUE(contains(page.output, "\nYou are visitor no. 42 since 11 October 2005.<br>\n<small>"));
   const std::string footer = "</td>\n</tr>\n</table>\n</body>\n</html>";
   EXPECT_EQ(page.output.size() - footer.size(), page.output.rfind(footer));
@@ -50,10 +55,11 @@ TEST_F(IndexPage, CountsTheVisitAndWritesTheCountBack) {
 TEST_F(IndexPage, WithoutACounterFileItSaysSoAndCreatesNone) {
   const CgiResponse page = run("lang=eng");
   EXPECT_EQ(0, page.exitStatus);
-  EXPECT_TRUE(contains(page.output, "Error in Counter::init(): Error opening counter file<br>\n"
-                                    "Error in Counter::inc(1): !counterInitYet<br>\n"
-                                    "Error in Counter::init(): Error opening counter file<br>\n"
-                                    "Error in Counter::get(): !counterInitYet<br>\n"));
+  EXPECT_TRUE(contains(page.output,
+                       "Error in Counter::init(): Error opening counter file<br>\n"
+                       "Error in Counter::inc(1): !counterInitYet<br>\n"
+                       "Error in Counter::init(): Error opening counter file<br>\n"
+                       "Error in Counter::get(): !counterInitYet<br>\n"));
   EXPECT_TRUE(contains(page.output, "You are visitor no. 0 since"));
   EXPECT_FALSE(contains(page.output, "flush"));
   EXPECT_FALSE(SiteSandbox::exists(counterFile()));
@@ -62,7 +68,9 @@ TEST_F(IndexPage, WithoutACounterFileItSaysSoAndCreatesNone) {
 TEST_F(IndexPage, WithoutALanguageTheRefusalShowsAndAfrikaansStays) {
   SiteSandbox::writeFile(counterFile(), "9");
   const CgiResponse page = run("");
-  EXPECT_EQ(0u, page.output.find("Content-Type: text/html\n\nFout in setLanguage(\"\"): Ongeldige taal gegee<br>\n<html>\n"));
+  EXPECT_EQ(0u,
+            page.output.find(
+                "Content-Type: text/html\n\nFout in setLanguage(\"\"): Ongeldige taal gegee<br>\n<html>\n"));
   EXPECT_TRUE(contains(page.output, "src=\"/data/afr_resource.js\""));
   EXPECT_TRUE(contains(page.output, "Ashgrove Biblioteek</td>\n<td align=\"right\">\nBesoektyd: "));
   // An unsupported language is still reported, and the page stays Afrikaans.
@@ -76,8 +84,9 @@ TEST_F(IndexPage, ExtendAndAddressAsTheSiteScriptExpects) {
   SiteSandbox::writeFile(counterFile(), "1");
   const CgiResponse page = run("lang=eng&extend=101");
   EXPECT_TRUE(contains(page.output, "   script_name = \"/cgi-bin/index.exe?extend=101&lang=eng\"\n"));
-  EXPECT_TRUE(contains(page.output, "<script language=\"JavaScript\">\n   for (var i = 0; i < 3; i++)\n"
-                                    "      extend[i] = ('101'.charAt(i) == '1');\n</script>\nWelcome"));
+  EXPECT_TRUE(contains(page.output,
+                       "<script language=\"JavaScript\">\n   for (var i = 0; i < 3; i++)\n"
+                       "      extend[i] = ('101'.charAt(i) == '1');\n</script>\nWelcome"));
   EXPECT_FALSE(contains(run("lang=eng").output, "extend[i]"));
 }
 
@@ -87,13 +96,15 @@ TEST_F(IndexPage, UrlValuesCannotLeaveTheirStringLiterals) {
   EXPECT_FALSE(contains(address.output, "?x=\";"));
 
   const CgiResponse extend = run("extend=');alert(1)//");
-  EXPECT_TRUE(contains(extend.output, "   for (var i = 0; i < 13; i++)\n"
-                                      "      extend[i] = ('\\');alert(1)//'.charAt(i) == '1');\n"));
+  EXPECT_TRUE(contains(extend.output,
+                       "   for (var i = 0; i < 13; i++)\n"
+                       "      extend[i] = ('\\');alert(1)//'.charAt(i) == '1');\n"));
   EXPECT_TRUE(contains(extend.output, "script_name = \"/cgi-bin/index.exe?extend=\\');alert(1)//\"\n"));
 
   const CgiResponse closing = run("extend=%3C/script%3E%3Cscript%3Ealert(1)%3C/script%3E");
   EXPECT_FALSE(contains(closing.output, "<script>alert(1)"));
-  EXPECT_TRUE(contains(closing.output, "extend[i] = ('\\x3C/script>\\x3Cscript>alert(1)\\x3C/script>'.charAt(i)"));
+  EXPECT_TRUE(
+      contains(closing.output, "extend[i] = ('\\x3C/script>\\x3Cscript>alert(1)\\x3C/script>'.charAt(i)"));
 
   const CgiResponse percent = run("lang=eng&extend=%25s%25n%25d");
   EXPECT_EQ(0, percent.exitStatus);

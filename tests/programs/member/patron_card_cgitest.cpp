@@ -25,8 +25,8 @@ class PatronCard : public ::testing::Test {
   }
   void lend(long long member, long long book, const std::string& inDate) {
     db.exec("INSERT INTO CHECKOUT (memberid, bookid, checkoutDate, returnDate, inDate) VALUES (" +
-            std::to_string(member) + ", " + std::to_string(book) + ", NOW(), '" +
-            dateFromToday(14) + "', " + inDate + ")");
+            std::to_string(member) + ", " + std::to_string(book) + ", NOW(), '" + dateFromToday(14) + "', " +
+            inDate + ")");
   }
   TestDB db;
 };
@@ -35,7 +35,8 @@ TEST_F(PatronCard, IncompleteRequestsGoBackToTheForm) {
   CgiResponse none = postPatronForm("patron_card", std::nullopt);
   std::string page = textAfter(none.output, kHeading);
   EXPECT_NE(page.find(popupLine("Please use the user interface to retrieve your information.")),
-            std::string::npos) << none.output;
+            std::string::npos)
+      << none.output;
   EXPECT_NE(page.find(kPatronGoBack), std::string::npos);
   EXPECT_NE(page.find(kPatronPageEnd), std::string::npos);
 
@@ -43,8 +44,9 @@ TEST_F(PatronCard, IncompleteRequestsGoBackToTheForm) {
   for (std::string body : {"memberid=" + std::to_string(id), std::string("password=secret"),
                            "memberid=" + std::to_string(id) + "&password="}) {
     page = card(body);
-    EXPECT_NE(page.find(popupLine("Please supply criteria to the search engine.")),
-              std::string::npos) << body << "\n" << page;
+    EXPECT_NE(page.find(popupLine("Please supply criteria to the search engine.")), std::string::npos)
+        << body << "\n"
+        << page;
     EXPECT_NE(page.find(kPatronGoBack), std::string::npos);
     EXPECT_EQ(page.find("no such key"), std::string::npos);
     EXPECT_EQ(page.find(kPatronTableStart), std::string::npos);
@@ -82,8 +84,8 @@ TEST_F(PatronCard, MemberWithoutLoansStillSeesEmptyTables) {
   std::string reservations = textAfter(page, kReservations);
   EXPECT_NE(reservations.find(kPatronTableStart), std::string::npos);
   EXPECT_TRUE(resultRowAttributes(reservations).empty());
-  EXPECT_NE(reservations.find("<br>Your Member ID does not appear on the blacklist."),
-            std::string::npos) << page;
+  EXPECT_NE(reservations.find("<br>Your Member ID does not appear on the blacklist."), std::string::npos)
+      << page;
   EXPECT_EQ(page.find("pumpMsg"), std::string::npos);
 }
 
@@ -115,15 +117,16 @@ TEST_F(PatronCard, BlacklistedMemberIsTold) {
           ", NOW(), 'Lost books')");
   std::string page = card(login(id, "secret"));
   EXPECT_NE(page.find("<br>Your Member ID appears on the blacklist. Contact the library to take "
-                      "corrective steps."), std::string::npos) << page;
+                      "corrective steps."),
+            std::string::npos)
+      << page;
   EXPECT_EQ(page.find("does not appear"), std::string::npos);
 }
 
 TEST_F(PatronCard, StoredValuesAreEscaped) {
   long long id = addPatronMember(db, "secret", "<img src=x onerror=alert(1)> & Co");
   std::string page = card(login(id, "secret"));
-  EXPECT_NE(page.find(resultCell("&lt;img src=x onerror=alert(1)&gt; &amp; Co")),
-            std::string::npos) << page;
+  EXPECT_NE(page.find(resultCell("&lt;img src=x onerror=alert(1)&gt; &amp; Co")), std::string::npos) << page;
   EXPECT_EQ(page.find("<img"), std::string::npos);
 }
 
@@ -132,7 +135,9 @@ TEST_F(PatronCard, UnreachableDatabaseIsReportedOnTheFinishedPage) {
   EXPECT_EQ(response.exitStatus, 0);
   std::string page = textAfter(response.output, kHeading);
   EXPECT_NE(page.find("The query was unsuccessful: openConnection - Failed to connect to "
-                      "database: "), std::string::npos) << response.output;
+                      "database: "),
+            std::string::npos)
+      << response.output;
   EXPECT_EQ(page.find(kPatronTableStart), std::string::npos);
   EXPECT_NE(page.find(kPatronPageEnd), std::string::npos);
 }

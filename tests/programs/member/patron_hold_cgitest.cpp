@@ -23,8 +23,7 @@ class PatronHold : public ::testing::Test {
     return textAfter(response.output, kHeading);
   }
   std::string request(long long who, long long what, const std::string& password = "secret") {
-    return "memberid=" + std::to_string(who) + "&password=" + password + "&bookid=" +
-           std::to_string(what);
+    return "memberid=" + std::to_string(who) + "&password=" + password + "&bookid=" + std::to_string(what);
   }
   int reservations() { return std::stoi(db.scalar("SELECT COUNT(*) FROM RESERVATION")); }
   // Expects the page to refuse with message, go back and leave the reservations as they were.
@@ -61,8 +60,7 @@ TEST_F(PatronHold, UnknownMemberOrBookIsRefused) {
 
 TEST_F(PatronHold, GoodReservationIsPlacedOnce) {
   std::string page = hold(request(member, book));
-  EXPECT_NE(page.find("<table border=\"1\" width=\"100%\"><tr><td>" + kSuccess), std::string::npos)
-      << page;
+  EXPECT_NE(page.find("<table border=\"1\" width=\"100%\"><tr><td>" + kSuccess), std::string::npos) << page;
   EXPECT_EQ(page.find(kPatronGoBack), std::string::npos);
   EXPECT_EQ(db.scalar("SELECT CONCAT(memberid, '/', bookid) FROM RESERVATION"),
             std::to_string(member) + "/" + std::to_string(book));
@@ -73,29 +71,35 @@ TEST_F(PatronHold, GoodReservationIsPlacedOnce) {
 TEST_F(PatronHold, ReservationRefusedByTheLendingRulesIsNoSuccess) {
   db.exec("INSERT INTO BLACKLIST (memberid, addDate, reason) VALUES (" + std::to_string(member) +
           ", NOW(), 'Lost books')");
-  expectRefused(hold(request(member, book)), "Error in insertReservation: The specified member "
-                "has been prohibited from reserving books.", 0);
+  expectRefused(hold(request(member, book)),
+                "Error in insertReservation: The specified member "
+                "has been prohibited from reserving books.",
+                0);
 
   long long expired = addPatronMember(db, "old");
-  db.exec("UPDATE MEMBER SET accountExpiryDate = '" + dateFromToday(0) + "' WHERE id = " +
-          std::to_string(expired));
-  expectRefused(hold(request(expired, book, "old")), "Error in insertReservation: The account of "
-                "the specified member has expired.", 0);
+  db.exec("UPDATE MEMBER SET accountExpiryDate = '" + dateFromToday(0) +
+          "' WHERE id = " + std::to_string(expired));
+  expectRefused(hold(request(expired, book, "old")),
+                "Error in insertReservation: The account of "
+                "the specified member has expired.",
+                0);
 
   long long borrower = addPatronMember(db, "reader");
   db.exec("INSERT INTO CHECKOUT (memberid, bookid, checkoutDate, returnDate, inDate) VALUES (" +
-          std::to_string(borrower) + ", " + std::to_string(book) + ", NOW(), '" +
-          dateFromToday(14) + "', '0000-00-00')");
-  expectRefused(hold(request(borrower, book, "reader")), "Error in insertReservation: The "
-                "specified member has already checked out the specified book.", 0);
+          std::to_string(borrower) + ", " + std::to_string(book) + ", NOW(), '" + dateFromToday(14) +
+          "', '0000-00-00')");
+  expectRefused(hold(request(borrower, book, "reader")),
+                "Error in insertReservation: The "
+                "specified member has already checked out the specified book.",
+                0);
 }
 
 TEST_F(PatronHold, FailedInsertionNamesTheServerError) {
   // A book number with trailing letters passes the existence test but the server rejects it.
-  std::string page = hold("memberid=" + std::to_string(member) + "&password=secret&bookid=" +
-                          std::to_string(book) + "x");
-  EXPECT_NE(page.find("   pumpMsg('Please verify your information, and try again."),
-            std::string::npos) << page;
+  std::string page =
+      hold("memberid=" + std::to_string(member) + "&password=secret&bookid=" + std::to_string(book) + "x");
+  EXPECT_NE(page.find("   pumpMsg('Please verify your information, and try again."), std::string::npos)
+      << page;
   EXPECT_NE(page.find(kPatronGoBack), std::string::npos);
   EXPECT_EQ(page.find(kSuccess), std::string::npos);
   EXPECT_EQ(reservations(), 0);
@@ -106,7 +110,9 @@ TEST_F(PatronHold, UnreachableDatabaseIsReportedOnTheFinishedPage) {
   EXPECT_EQ(response.exitStatus, 0);
   std::string page = textAfter(response.output, kHeading);
   EXPECT_NE(page.find("The query was unsuccessful: openConnection - Failed to connect to "
-                      "database: "), std::string::npos) << response.output;
+                      "database: "),
+            std::string::npos)
+      << response.output;
   EXPECT_EQ(page.find(kSuccess), std::string::npos);
   EXPECT_NE(page.find(kPatronPageEnd), std::string::npos);
   EXPECT_EQ(reservations(), 0);

@@ -24,15 +24,17 @@ TEST_F(PatronLookup, RequestsWithoutCriteriaGoBackToTheForm) {
   CgiResponse none = postPatronForm("patron_lookup", std::nullopt);
   std::string page = textAfter(none.output, kHeading);
   EXPECT_NE(page.find(popupLine("Please use the search engine interface to perform searches.")),
-            std::string::npos) << none.output;
+            std::string::npos)
+      << none.output;
   EXPECT_NE(page.find(kPatronGoBack), std::string::npos);
   EXPECT_EQ(page.find(kPatronTableStart), std::string::npos);
   EXPECT_NE(page.find(kPatronPageEnd), std::string::npos);
 
   for (const char* body : {"author=&title=&isbn=", "lang=eng", "author="}) {
     page = search(body);
-    EXPECT_NE(page.find(popupLine("Please supply criteria to the search engine.")),
-              std::string::npos) << body << "\n" << page;
+    EXPECT_NE(page.find(popupLine("Please supply criteria to the search engine.")), std::string::npos)
+        << body << "\n"
+        << page;
     EXPECT_NE(page.find(kPatronGoBack), std::string::npos) << body;
     EXPECT_EQ(page.find(kPatronTableStart), std::string::npos) << body;
   }
@@ -59,7 +61,8 @@ TEST_F(PatronLookup, SeveralMatchesAreListedWithEverySecondRowShaded) {
   addPatronBook(db, "Dickens", "Our Mutual Friend", "5");
   std::string page = search("author=dickens&title=&isbn=");
   EXPECT_NE(page.find("<td style=\"border-left:1;border-top:0;border-bottom:0;border-right:0;"
-                      "border-color:blue\" nowrap=\"nowrap\">Author</td>"), std::string::npos);
+                      "border-color:blue\" nowrap=\"nowrap\">Author</td>"),
+            std::string::npos);
   std::vector<std::string> rows = resultRowAttributes(page);
   ASSERT_EQ(rows.size(), 4u) << page;
   EXPECT_EQ(rows[0], "");
@@ -84,8 +87,7 @@ TEST_F(PatronLookup, NoMatchShowsTheEmptyTable) {
 TEST_F(PatronLookup, StoredValuesAreEscaped) {
   addPatronBook(db, "<script>alert(1)</script>", "Fish & Chips \"<b>\"", "x");
   std::string page = search("title=Fish");
-  EXPECT_NE(page.find(resultCell("&lt;script&gt;alert(1)&lt;/script&gt;")), std::string::npos)
-      << page;
+  EXPECT_NE(page.find(resultCell("&lt;script&gt;alert(1)&lt;/script&gt;")), std::string::npos) << page;
   EXPECT_NE(page.find("Fish &amp; Chips &quot;&lt;b&gt;&quot;"), std::string::npos) << page;
   EXPECT_EQ(page.find("<script>alert"), std::string::npos);
   EXPECT_EQ(page.find("<b>"), std::string::npos);
@@ -96,7 +98,9 @@ TEST_F(PatronLookup, UnreachableDatabaseIsReportedOnTheFinishedPage) {
   EXPECT_EQ(response.exitStatus, 0);
   std::string page = textAfter(response.output, kHeading);
   EXPECT_NE(page.find("The query was unsuccessful: openConnection - Failed to connect to "
-                      "database: "), std::string::npos) << response.output;
+                      "database: "),
+            std::string::npos)
+      << response.output;
   EXPECT_EQ(page.find(kPatronTableStart), std::string::npos);
   EXPECT_NE(page.find(kPatronPageEnd), std::string::npos);
 }
