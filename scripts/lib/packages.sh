@@ -29,4 +29,4 @@ SITE_PACKAGES=(lighttpd mariadb-server mariadb-client)
 FUZZ_PACKAGES=(clang libclang-rt-14-dev)
 
 # What the attack tests need beyond serving the site: sqlmap, and Chromium with node for the browser.
-SECURITY_PACKAGES=(sqlmap chromium nodejs npm)
+SECURITY_PACKAGES=(sqlmap chromium nodejs)
