@@ -1,6 +1,8 @@
 // Helpers of the member result program tests: posting a member form, setting up rows, and
 // reading the result tables out of a page.
 #pragma once
+#include <gtest/gtest.h>
+
 #include <cstdlib>
 #include <functional>
 #include <optional>
@@ -91,6 +93,20 @@ inline std::string popupLine(const std::string& message) {
 const char* const kPatronGoBack = "   bGoBack = true;";
 const char* const kPatronTableStart = "<table width=\"100%\" cellspacing=\"0\" cellpadding=\"5\">";
 const char* const kPatronPageEnd = "</body>\n</html>";
+
+// Posts to a program whose database cannot be reached and checks that the page still finishes with the
+// reason shown; returns the text after the heading for the program's own further checks.
+inline std::string unreachableDatabasePage(const std::string& program, const std::string& body,
+                                           const std::string& heading) {
+  CgiResponse response = postPatronFormWithoutServer(program, body);
+  EXPECT_EQ(response.exitStatus, 0);
+  std::string page = textAfter(response.output, heading);
+  EXPECT_NE(page.find("The query was unsuccessful: openConnection - Failed to connect to database: "),
+            std::string::npos)
+      << response.output;
+  EXPECT_NE(page.find(kPatronPageEnd), std::string::npos);
+  return page;
+}
 const char* const kPatronShaded = " bgcolor=\"#BBBBBB\"";
 
 }  // namespace TestSupport
