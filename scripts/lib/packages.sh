@@ -30,3 +30,14 @@ FUZZ_PACKAGES=(clang libclang-rt-14-dev)
 
 # What the attack tests need beyond serving the site: sqlmap, and Chromium with node for the browser.
 SECURITY_PACKAGES=(sqlmap chromium nodejs)
+
+# What the cluster tests and `scripts/serve --cluster` need: the Galera provider and its state transfer.
+CLUSTER_PACKAGES=(galera-4 rsync)
+
+# Tests never install: a missing tool fails with the package that brings it.
+require_tool() {
+  local tool=$1 package=$2
+  command -v "$tool" >/dev/null && return 0
+  echo "missing $tool: install the Debian package $package (scripts/test --all installs it)" >&2
+  return 1
+}

@@ -19,7 +19,9 @@ mkdir -p "$work"
 (
   flock 9
   source "$root/scripts/lib/packages.sh"
-  ensure_packages "${FUZZ_PACKAGES[@]}"
+  require_tool clang++ clang
+  [ -e "$(clang++ -print-file-name=libclang_rt.fuzzer-x86_64.a)" ] \
+    || { echo "missing libFuzzer: install the Debian package libclang-rt-14-dev" >&2; exit 1; }
   make --no-print-directory -s -f "$here/Makefile" SRC="$root" OUT="$work" -j"$(nproc)" "$work/${target}_fuzz"
 ) 9>"$work/build.lock"
 
