@@ -56,16 +56,16 @@ void saveSchedule(const Ambry::QueryMap& posted) {
 
 void runPanelCommand(int command, const Ambry::QueryMap& posted) {
   switch (command) {
-    case CMD_BACKUP:
+    case Ambry::CMD_BACKUP:
       backUpNow();
       break;
-    case CMD_RESTORE:
+    case Ambry::CMD_RESTORE:
       restoreChosen(posted);
       break;
-    case CMD_LAUNCH:
+    case Ambry::CMD_LAUNCH:
       launchAutovault();
       break;
-    case CMD_SCHEDULE:
+    case Ambry::CMD_SCHEDULE:
       saveSchedule(posted);
       break;
     default:

@@ -4,23 +4,9 @@
 
 #include "ambry/Ambry.h"
 #include "ambry/db/AmbryDB.h"
+#include "ambry/framework/Commands.h"
 
 namespace Ambry {
-
-// Command codes posted in "cmd"; the page script knows the extra ones by these names.
-enum EditorCommand {
-  CMD_FIRST = 0,
-  CMD_INSERT = 1,
-  CMD_UPDATE = 2,
-  CMD_DELETE = 3,
-  CMD_JUMP = 4,
-  CMD_PREVIOUS = 5,
-  CMD_NEXT = 6,
-  CMD_SEARCH = 7,
-  CMD_CHECKIN = 8,
-  CMD_ISBN_SCAN = 13,
-  CMD_MEMBERID_SCAN = 14
-};
 
 using EditorQuery = void (AmbryDB::*)(const QueryMap& query) const;
 using EditorInsert = Keystone::String (AmbryDB::*)(const QueryMap& query);
