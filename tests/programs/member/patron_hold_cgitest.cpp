@@ -100,7 +100,8 @@ TEST_F(PatronHold, FailedInsertionNamesTheServerError) {
       hold("memberid=" + std::to_string(member) + "&password=secret&bookid=" + std::to_string(book) + "x");
   // One pop-up: the insertion's own; the server's text stays off the public page.
   EXPECT_EQ(countOf(page, "pumpMsg("), 1) << page;
-  EXPECT_NE(page.find(popupLine("Error in insertReservation: The query was unsuccessful.")), std::string::npos)
+  EXPECT_NE(page.find(popupLine("Error in insertReservation: The query was unsuccessful.")),
+            std::string::npos)
       << page;
   EXPECT_NE(page.find(kPatronGoBack), std::string::npos);
   EXPECT_EQ(page.find(kSuccess), std::string::npos);
