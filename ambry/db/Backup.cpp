@@ -176,7 +176,78 @@ bool isRegularFile(const std::string& path) {
   return stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode);
 }
 
+// Makes a renamed file's new name durable: a restore point that was reported made must survive a
+// power cut.
+bool syncDirectory(const std::string& directory) {
+  int fd = open(directory.empty() ? "." : directory.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (fd < 0) return false;
+  bool ok = fsync(fd) == 0;
+  return close(fd) == 0 && ok;
+}
+
+// A whole dump under its restore point name, recorded in the directory for good.
+bool makeRestorePoint(const std::string& directory, const std::string& name) {
+  return dumpDatabase(directory, directory + name) && syncDirectory(directory);
+}
+
+// The name of the restore point that saves the database just before a restore: the time's name
+// marked "-before-restore", and one that no entry has yet, so that it replaces nothing, least of
+// all the restore point about to be replayed.
+std::string safetyPointName(const std::string& directory) {
+  std::time_t now = std::time(nullptr);
+  std::tm local{};
+  localtime_r(&now, &local);
+  std::string stamp = restorePointName(local).c_str();
+  stamp.resize(stamp.size() - std::strlen(".bak"));
+  std::string name = stamp + "-before-restore.bak";
+  struct stat info;
+  for (int n = 2; lstat((directory + name).c_str(), &info) == 0; ++n)
+    name = stamp + "-before-restore-" + std::to_string(n) + ".bak";
+  return name;
+}
+
+// A replay that throws has failed like one whose tool failed: the database may be half replayed.
+bool replayed(const std::string& path) {
+  try {
+    return replayFile(path);
+  } catch (...) {
+    return false;
+  }
+}
+
+// The database is saved before the replay and brought back when the replay fails part-way, so a
+// restore never leaves it half old, half new.
+RestoreOutcome replayAllOrNothing(const std::string& directory, const std::string& path,
+                                  std::string& safetyPoint) {
+  safetyPoint = safetyPointName(directory);
+  bool saved = false;
+  try {
+    saved = makeRestorePoint(directory, safetyPoint);
+  } catch (...) {
+  }
+  if (!saved) return RestoreOutcome::kNoSafetyPoint;
+  if (replayed(path)) return RestoreOutcome::kRestored;
+  return replayed(directory + safetyPoint) ? RestoreOutcome::kRolledBack : RestoreOutcome::kNotRolledBack;
+}
+
 }  // namespace
+
+RestoreOutcome restoreAllOrNothing(const Keystone::String& fileName, std::string* safetyPoint) {
+  std::string saved;
+  RestoreOutcome outcome = RestoreOutcome::kNotStarted;
+  try {
+    // Only a restore point directly inside the backup directory may be replayed.
+    std::string directory = getProperty("path_backup").c_str();
+    if (isRestorePointName(fileName) && isRegularFile(directory + fileName.c_str())) {
+      AmbryDB db;
+      db.openConnection();  // the server must answer before anything is saved or replayed
+      outcome = replayAllOrNothing(directory, directory + fileName.c_str(), saved);
+    }
+  } catch (...) {
+  }
+  if (safetyPoint) *safetyPoint = saved;
+  return outcome;
+}
 
 bool AmbryDB::backup() {
   try {
@@ -187,24 +258,14 @@ bool AmbryDB::backup() {
     AmbryDB db;
     db.openConnection();  // the server must answer with this account before a file is made
     std::string directory = getProperty("path_backup").c_str();
-    return dumpDatabase(directory, directory + restorePointName(local).c_str());
+    return makeRestorePoint(directory, restorePointName(local).c_str());
   } catch (...) {
     return false;
   }
 }
 
 bool AmbryDB::restore(const Keystone::String& fileName) {
-  try {
-    // Only a restore point directly inside the backup directory may be replayed.
-    if (!isRestorePointName(fileName)) return false;
-    std::string path = std::string(getProperty("path_backup").c_str()) + fileName.c_str();
-    if (!isRegularFile(path)) return false;
-    AmbryDB db;
-    db.openConnection();
-    return replayFile(path);
-  } catch (...) {
-    return false;
-  }
+  return restoreAllOrNothing(fileName) == RestoreOutcome::kRestored;
 }
 
 }  // namespace Ambry

@@ -67,23 +67,31 @@ void AmbryDB::updateCheckout(const QueryMap& query) {
   const Keystone::String op = "updateCheckout";
   RuleLock lock(*this);
   const char* refusal = lock.acquired() ? borrowerRefusal(query) : "err_query_unsuccessful";
+  const Keystone::String checkoutid = number(query["checkoutid"]);
   // Moving a loan to another book runs the availability checks again; a new due date does not.
-  if (!*refusal && rowFound("SELECT bookid FROM CHECKOUT WHERE id = " + number(query["checkoutid"])) &&
-      std::atoi(row[0] ? row[0] : "") != std::atoi(query["bookid"].c_str())) {
-    if (checkoutExists(query))
-      refusal = "err_checkout_invalid_checkout_exists";
-    else if (reservedByAnother(query))
-      refusal = "err_reserved_by_another_member";
+  bool bookChanged = false;
+  if (!*refusal && rowFound("SELECT bookid FROM CHECKOUT WHERE id = " + checkoutid))
+    bookChanged = std::atoi(row[0] ? row[0] : "") != std::atoi(query["bookid"].c_str());
+  // Handing the loan to another member is lending the book to them: a reserved book goes only to
+  // its first reserver. The reservation is used up only while the loan itself is open.
+  bool memberChanged = false;
+  bool loanOpen = false;
+  if (!*refusal && rowFound("SELECT memberid, inDate = 0 FROM CHECKOUT WHERE id = " + checkoutid)) {
+    memberChanged = std::atoi(row[0] ? row[0] : "") != std::atoi(query["memberid"].c_str());
+    loanOpen = std::atoi(row[1] ? row[1] : "") != 0;
   }
+  if (!*refusal && bookChanged && checkoutExists(query)) refusal = "err_checkout_invalid_checkout_exists";
+  if (!*refusal && (bookChanged || memberChanged) && reservedByAnother(query))
+    refusal = "err_reserved_by_another_member";
   if (!*refusal && beforeToday(query["returnDate"])) refusal = "err_return_date_invalid";
   if (*refusal) return popupError(op, refusal);
   const Keystone::String memberid = number(query["memberid"]);
   const Keystone::String bookid = number(query["bookid"]);
   // The checkout date and the return stay as they are, so a returned loan stays returned.
   execute("UPDATE CHECKOUT SET memberid = " + memberid + ", bookid = " + bookid + ", returnDate = '" +
-          text(query["returnDate"]) + "' WHERE id = " + number(query["checkoutid"]));
+          text(query["returnDate"]) + "' WHERE id = " + checkoutid);
   if (changeFailed(op)) return;
-  if (checkoutExists(query)) {
+  if (loanOpen) {
     execute("DELETE FROM RESERVATION WHERE memberid = " + memberid + " AND bookid = " + bookid);
     if (changeFailed(op)) return;
   }

@@ -49,15 +49,19 @@ void AmbryDB::updateReservation(const QueryMap& query) {
   const Keystone::String op = "updateReservation";
   RuleLock lock(*this);
   const char* refusal = lock.acquired() ? reserverRefusal(query) : "err_query_unsuccessful";
-  // Only a move to another book can make a duplicate.
-  if (!*refusal && rowFound("SELECT bookid FROM RESERVATION WHERE id = " + number(query["reservationid"])) &&
-      std::atoi(row[0] ? row[0] : "") != std::atoi(query["bookid"].c_str()) && reservationExists(query))
-    refusal = "err_reservation_exists";
+  // Only a move to another book or to another member can make a duplicate.
+  const Keystone::String reservationid = number(query["reservationid"]);
+  bool moved = false;
+  if (!*refusal && rowFound("SELECT bookid FROM RESERVATION WHERE id = " + reservationid))
+    moved = std::atoi(row[0] ? row[0] : "") != std::atoi(query["bookid"].c_str());
+  if (!*refusal && !moved && rowFound("SELECT memberid FROM RESERVATION WHERE id = " + reservationid))
+    moved = std::atoi(row[0] ? row[0] : "") != std::atoi(query["memberid"].c_str());
+  if (!*refusal && moved && reservationExists(query)) refusal = "err_reservation_exists";
   if (!*refusal && holdsBook(query)) refusal = "err_checkout_exists";
   if (*refusal) return popupError(op, refusal);
   // The date of reserving stays, so the reservation keeps its place in the queue for its book.
   execute("UPDATE RESERVATION SET memberid = " + number(query["memberid"]) +
-          ", bookid = " + number(query["bookid"]) + " WHERE id = " + number(query["reservationid"]));
+          ", bookid = " + number(query["bookid"]) + " WHERE id = " + reservationid);
   if (changeFailed(op)) return;
   popupMessage("msg_entry_updated", false);
 }

@@ -159,6 +159,17 @@ const TextPair kTexts[] = {
      "Die gegewe boek is nie uitgeneem nie, en kan dus nie gereserveer word nie."},
     {"err_checkout_exists", "Die gegewe lid het alreeeds die gegewe boek uitgeneem."},
     {"err_reservation_exists", "Die gegewe lid het alreeds die gegewe boek gereserveer."},
+    {"err_restore_not_started",
+     "Die herroeping is nie begin nie: 'n rugsteun punt van die huidige databasis kon nie "
+     "eers geskep word nie. Die databasis is onveranderd."},
+    {"err_restore_rolled_back",
+     "Die herroeping het misluk; die databasis is soos dit voor die herroeping was."},
+    {"err_restore_not_rolled_back",
+     "Die herroeping het misluk, en die databasis kon nie vanself teruggestel word nie. Die "
+     "databasis soos dit voor die herroeping was, is bewaar in die rugsteun punt %s."},
+    {"err_update_other_entry",
+     "Die veranderinge is nie gestoor nie: die ID stem nie meer ooreen met die inskrywing "
+     "wat gewys word nie. Soek eers die ander inskrywing op om dit te verander."},
 };
 }  // namespace
 

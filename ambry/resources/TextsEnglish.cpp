@@ -156,6 +156,16 @@ const TextPair kTexts[] = {
      "The specified book is not checked out, and cannot be reserved."},
     {"err_checkout_exists", "The specified member has already checked out the specified book."},
     {"err_reservation_exists", "The specified member has already reserved the specified book."},
+    {"err_restore_not_started",
+     "The restore was not started: a restore point of the current database could not be made "
+     "first. The database is unchanged."},
+    {"err_restore_rolled_back", "The restore failed; the database is as it was before the restore."},
+    {"err_restore_not_rolled_back",
+     "The restore failed, and the database could not be brought back by itself. The database "
+     "as it was before the restore is kept in the restore point %s."},
+    {"err_update_other_entry",
+     "The changes were not saved: the ID no longer matches the entry shown. To change "
+     "another entry, look it up first."},
 };
 }  // namespace
 

@@ -5,6 +5,7 @@
 #include <ctime>
 
 #include "ambry/db/AmbryDB.h"
+#include "ambry/db/Backup.h"
 #include "programs/control_panel/PanelFiles.h"
 #include "programs/control_panel/ProcessLaunch.h"
 #include "programs/control_panel/Runflag.h"
@@ -26,9 +27,23 @@ void backUpNow() {
   Ambry::popupMessage("msg_backup_successful", false);
 }
 
+// A restore is all or nothing; the pop-up tells staff which it was, and where the database as it
+// was before is kept when it could not be brought back by itself.
 void restoreChosen(const Ambry::QueryMap& posted) {
-  bool restored = Ambry::AmbryDB::restore(posted.get("restore_file", ""));
-  Ambry::popupMessage(restored ? "msg_restore_successful" : "err_fatal", false);
+  std::string safetyPoint;
+  switch (Ambry::restoreAllOrNothing(posted.get("restore_file", ""), &safetyPoint)) {
+    case Ambry::RestoreOutcome::kRestored:
+      return Ambry::popupMessage("msg_restore_successful", false);
+    case Ambry::RestoreOutcome::kNoSafetyPoint:
+      return Ambry::popupMessage("err_restore_not_started", false);
+    case Ambry::RestoreOutcome::kRolledBack:
+      return Ambry::popupMessage("err_restore_rolled_back", false);
+    case Ambry::RestoreOutcome::kNotRolledBack:
+      return Ambry::popupMessage(
+          Ambry::getResource("err_restore_not_rolled_back", false).replace("%s", safetyPoint.c_str()), true);
+    default:
+      return Ambry::popupMessage("err_fatal", false);
+  }
 }
 
 void launchAutovault() {

@@ -2,9 +2,11 @@
 #include "programs/control_panel/RestorePoints.h"
 
 #include <dirent.h>
+#include <sys/stat.h>
 
 #include <algorithm>
 
+#include "ambry/db/Backup.h"
 #include "programs/control_panel/PanelFiles.h"
 
 namespace ControlPanel {
@@ -14,8 +16,12 @@ std::vector<std::string> listRestorePoints() {
   DIR* directory = opendir(backupFilePath("").c_str());
   if (!directory) return names;
   while (dirent* entry = readdir(directory)) {
+    // Only what a restore accepts is offered: a regular file with a restore point's name.
     std::string name = entry->d_name;
-    if (name.find(".bak") != std::string::npos) names.push_back(name);
+    struct stat info;
+    if (Ambry::isRestorePointName(name.c_str()) && stat(backupFilePath(name).c_str(), &info) == 0 &&
+        S_ISREG(info.st_mode))
+      names.push_back(name);
   }
   closedir(directory);
   std::sort(names.begin(), names.end());

@@ -5,8 +5,8 @@
 
 namespace ControlPanel {
 
-// Names of the entries of the backup directory that contain ".bak", sorted by name (which is
-// time order); empty when the directory cannot be read.
+// Names of the restore points in the backup directory (regular files whose names a restore
+// accepts), sorted by name (which is time order); empty when the directory cannot be read.
 std::vector<std::string> listRestorePoints();
 
 }  // namespace ControlPanel

@@ -65,6 +65,13 @@ void carryOutCommand(const EditorDefinition& editor, AmbryDB& db, QueryMap& quer
   }
 }
 
+// An update names its entry by the id field, which staff may also type into. The form sends the
+// id of the entry the page showed as "lastid"; an update of any other entry is refused, so that
+// no entry is ever overwritten with another's details.
+bool updatesAnotherEntry(const QueryMap& query) {
+  return query.contains("lastid") && query.get("lastid", "") != query.get("id", "");
+}
+
 // The entry is looked up again unless the page shows back what was posted: after an update, or
 // when an insert was refused and left the id as it was.
 bool mustReload(const EditorDefinition& editor, const QueryMap& query, int cmd) {
@@ -80,6 +87,12 @@ void printEntryPage(const EditorDefinition& editor, AmbryDB& db, QueryMap& query
   if (searchMode) {
     printBlankForm(editor);
     return;
+  }
+  if (cmd == CMD_UPDATE && updatesAnotherEntry(query)) {
+    // Nothing is changed, and the page shows the entry it showed before, as it is stored.
+    popupMessage("err_update_other_entry", false);
+    query[editor.idParameter] = query["lastid"];
+    cmd = CMD_JUMP;
   }
   carryOutCommand(editor, db, query, cmd);
   printEntryFormScript(editor, db, query, cmd, mustReload(editor, query, cmd));

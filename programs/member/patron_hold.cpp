@@ -3,12 +3,11 @@
 
 namespace {
 
-// After the insertion: a failed statement is named in a pop-up; a reservation refused under
-// the lending rules has had its own pop-up already; only a reservation now on record is a success.
+// After the insertion: a failed statement and a reservation refused under the lending rules have
+// had their pop-up from the insertion already, so the page only goes back; only a reservation now
+// on record is a success.
 void reportInsertion(Ambry::AmbryDB& db, const Ambry::QueryMap& form) {
-  const Keystone::String error = db.getError();
-  if (error.length() != 0) {
-    Ambry::popupMessage(Ambry::getResource("err_info_invalid", false) + error, true);
+  if (db.getError().length() != 0) {
     Ambry::goBack();
   } else if (db.reservationExists(form)) {
     Ambry::printMessage("msg_query_successful", false);

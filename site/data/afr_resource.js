@@ -39,3 +39,4 @@ var STR_MENU_LIBRARY = "Die biblioteek";
 var STR_STAFF_PASSWORD = "Personeel wagwoord:";
 var STR_STAFF_SIGNIN = "Teken in";
 var STR_TOP = "Terug na bo";
+var STR_CONFIRMCHECKIN = "Moet boek {book}, uitgeleen aan lid {member}, as terugbesorg aangeteken word?";

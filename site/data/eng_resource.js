@@ -39,3 +39,4 @@ var STR_MENU_LIBRARY = "The library";
 var STR_STAFF_PASSWORD = "Staff password:";
 var STR_STAFF_SIGNIN = "Sign in";
 var STR_TOP = "Back to top";
+var STR_CONFIRMCHECKIN = "Check in book {book}, lent to member {member}?";

@@ -39,8 +39,22 @@ function entryFormElement(name) {
    return form ? form.elements[name] : null;
 }
 
+// The id of the stored entry the form shows, noted when its controls are enabled; an update sends
+// it as "lastid", and the editor refuses to save over any other entry.
+var entryFormShownId;
+
+// A check-in is confirmed first, naming the book and the member of the loan shown.
+function confirmCheckIn() {
+   var book = entryFormElement("bookid");
+   var member = entryFormElement("memberid");
+   return confirm(STR_CONFIRMCHECKIN.replace("{book}", book ? book.value : "")
+      .replace("{member}", member ? member.value : ""));
+}
+
 // Sends a command about one entry: the entry's id, the command and the entry the page shows.
 function submitRequestForm(id, cmd) {
+   if (cmd == CMD_CHECKIN && !confirmCheckIn())
+      return false;
    var form = document.forms.requestForm;
    form.elements["id"].value = id;
    form.elements["cmd"].value = cmd;
@@ -53,9 +67,22 @@ function submitRequestForm(id, cmd) {
 function submitEntryForm(cmd) {
    var form = document.forms.entryForm;
    form.elements["cmd"].value = cmd;
+   if (cmd == CMD_UPDATE)
+      setEntryFormLastId(form);
    form.action = editorAddress(cmd == CMD_SEARCH);
    form.submit();
    return false;
+}
+
+function setEntryFormLastId(form) {
+   var input = form.elements["lastid"];
+   if (!input) {
+      input = document.createElement("input");
+      input.type = "hidden";
+      input.name = "lastid";
+      form.appendChild(input);
+   }
+   input.value = entryFormShownId === undefined ? "" : entryFormShownId;
 }
 
 function entryFormButton(id, text, action, disabled) {
@@ -92,14 +119,23 @@ function printEntryFormSearchControls() {
       });
 }
 
-// The form shows a stored entry: it may now be changed, deleted or checked in.
+// The form shows a stored entry: it may now be changed, deleted or checked in (a loan only while
+// it is open).
 function enableEntryFormControls() {
+   var id = entryFormElement("id");
+   entryFormShownId = id ? id.value : undefined;
    var names = ["btnUpdate", "btnDelete", "btnReturnBook"];
    for (var i = 0; i < names.length; i++) {
       var button = document.getElementById(names[i]);
       if (button)
-         button.disabled = false;
+         button.disabled = names[i] == "btnReturnBook" && !entryFormLoanOpen();
    }
+}
+
+// A loan is open until its check-in date is set.
+function entryFormLoanOpen() {
+   var inDate = entryFormElement("inDate");
+   return !inDate || inDate.value == "" || String(inDate.value).substring(0, 10) == "0000-00-00";
 }
 
 function disableEntryFormControls() {
@@ -128,6 +164,7 @@ function newEntry() {
       }
    }
    disableEntryFormControls();
+   entryFormShownId = undefined;
    var first = form.querySelector("input[name]:not([type=hidden]):not([readonly])");
    if (first)
       first.focus();

@@ -111,17 +111,37 @@ test('staff check a book in and see who reserved it', async (s) => {
   const [loan, book] = sql(`SELECT id, bookid FROM CHECKOUT WHERE inDate = 0
     AND bookid IN (SELECT bookid FROM RESERVATION) ORDER BY id LIMIT 1`)[0];
   const waiting = sql(`SELECT memberid FROM RESERVATION WHERE bookid = ${book}`).map((r) => r[0]);
+  const member = sqlValue(`SELECT memberid FROM CHECKOUT WHERE id = ${loan}`);
   const page = await s.page();
   await page.goto(url('checkout_editor.exe'));
   await findAndOpen(page, 'checkout_editor', { bookid: book }, loan);
   assert.equal(await page.isDisabled('#btnReturnBook'), false);
   await press(page, 'btnReturnBook');
-  assert.equal(await s.dialog(0), 'Book returned.');
+  assert.equal(await s.dialog(0), `Check in book ${book}, lent to member ${member}?`);
+  assert.equal(await s.dialog(1), 'Book returned.');
   const text = await page.textContent('td.content');
   assert.match(text, /The following members have previously reserved this book, and can be notified of the check-in/);
   for (const m of waiting) assert.ok(text.includes(m), `member ${m} is named`);
   assert.equal(sqlValue(`SELECT inDate <> 0 FROM CHECKOUT WHERE id = ${loan}`), '1');
   await screenshot(page, 'checkout_checkin');
+  // The returned loan, shown again, cannot be checked in a second time.
+  await findAndOpen(page, 'checkout_editor', { bookid: book }, loan);
+  assert.equal(await page.isDisabled('#btnReturnBook'), true);
+});
+
+test('staff cannot save a member over another by typing its number', async (s) => {
+  const [shown, other] = sql('SELECT id FROM MEMBER ORDER BY id LIMIT 2').map((r) => r[0]);
+  const members = () => sql(`SELECT * FROM MEMBER WHERE id IN (${shown}, ${other}) ORDER BY id`);
+  const before = members();
+  const page = await s.page();
+  await page.goto(url('member_editor.exe'));
+  assert.equal(await fieldValue(page, 'id'), shown);
+  await fill(page, { id: other, surname: 'Overwritten' });
+  await press(page, 'btnUpdate');
+  assert.equal(await s.dialog(0),
+    'The changes were not saved: the ID no longer matches the entry shown. To change another entry, look it up first.');
+  assert.deepEqual(members(), before);
+  assert.equal(await fieldValue(page, 'id'), shown, 'the entry shown before, as stored');
 });
 
 test('staff blacklist a member, whose next loan is refused', async (s) => {

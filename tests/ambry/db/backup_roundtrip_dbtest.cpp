@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "ambry/db/AmbryDB.h"
+#include "ambry/db/Backup.h"
 #include "tests/support/CgiRunner.h"
 #include "tests/support/TestDB.h"
 
@@ -106,17 +107,31 @@ TEST_F(BackupRoundTrip, RestoreBringsBackExactlyWhatWasBackedUp) {
   mDb.exec("ALTER TABLE BLACKLIST AUTO_INCREMENT = 50");
   ASSERT_NE(snapshot(), before);
 
-  ASSERT_TRUE(Ambry::AmbryDB::restore(name.c_str()));
+  auto changed = snapshot();
+  std::string safetyPoint;
+  ASSERT_EQ(Ambry::restoreAllOrNothing(name.c_str(), &safetyPoint), Ambry::RestoreOutcome::kRestored);
   EXPECT_EQ(snapshot(), before);
   EXPECT_TRUE(fs::is_empty(mTmp)) << "the account file must not outlive the tools";
+  // The database as it was just before the restore is a restore point of its own: the undo.
+  EXPECT_EQ(backupFiles().size(), 2u);
+  ASSERT_TRUE(Ambry::AmbryDB::restore(safetyPoint.c_str())) << safetyPoint;
+  EXPECT_EQ(snapshot(), changed);
 }
 
-TEST_F(BackupRoundTrip, RestoreReportsAFailingReplay) {
-  // The client tool stops at the first bad statement and says so in its exit status.
+TEST_F(BackupRoundTrip, AReplayThatFailsPartWayLeavesEveryRowInPlace) {
+  // The client tool stops at the first bad statement, after the delete, and says so in its exit
+  // status; the database saved just before is brought back.
   SiteSandbox::writeFile(mSite.backup() + "/broken.bak",
                          "USE ambry;\nDELETE FROM BOOK WHERE id = 1;\nTHIS IS NOT SQL;\n");
+  auto before = snapshot();
+  std::string safetyPoint;
+  EXPECT_EQ(Ambry::restoreAllOrNothing("broken.bak", &safetyPoint), Ambry::RestoreOutcome::kRolledBack);
+  EXPECT_EQ(snapshot(), before);
+  EXPECT_EQ(mDb.scalar("SELECT COUNT(*) FROM BOOK"), "2");
+  EXPECT_NE(safetyPoint.find("-before-restore.bak"), std::string::npos) << safetyPoint;
+  EXPECT_TRUE(fs::exists(mSite.backup() + "/" + safetyPoint));
   EXPECT_FALSE(Ambry::AmbryDB::restore("broken.bak"));
-  EXPECT_EQ(mDb.scalar("SELECT COUNT(*) FROM BOOK"), "1");
+  EXPECT_EQ(backupFiles().size(), 3u) << "a second safety point beside the first, replacing nothing";
   EXPECT_TRUE(fs::is_empty(mTmp));
 }
 

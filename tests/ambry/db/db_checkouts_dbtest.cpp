@@ -107,6 +107,44 @@ TEST_F(Checkouts, MovingALoanToAnotherBookRunsTheAvailabilityChecksAgain) {
   EXPECT_EQ(sql.scalar("SELECT bookid FROM CHECKOUT WHERE id = " + loanId), freeBook);
 }
 
+TEST_F(Checkouts, HandingALoanToAnotherMemberKeepsTheReservationQueue) {
+  std::string borrower = addMember();
+  std::string first = addMember();
+  std::string second = addMember();
+  std::string book = addBook();
+  std::string loanId = addCheckout(borrower, book);
+  addReservation(first, book);
+  addReservation(second, book);
+  Query change = loan(second, book);
+  change["checkoutid"] = loanId.c_str();
+  std::string out = captureStdout([&] { db.updateCheckout(change); });
+  EXPECT_NE(out.find(refusal("updateCheckout", "err_reserved_by_another_member")), std::string::npos) << out;
+  EXPECT_EQ(sql.scalar("SELECT memberid FROM CHECKOUT WHERE id = " + loanId), borrower);
+  // The first reserver may take the loan over, and that uses up their reservation.
+  change["memberid"] = first.c_str();
+  out = captureStdout([&] { db.updateCheckout(change); });
+  EXPECT_NE(out.find(success("msg_entry_updated")), std::string::npos) << out;
+  EXPECT_EQ(sql.scalar("SELECT memberid FROM CHECKOUT WHERE id = " + loanId), first);
+  EXPECT_EQ(count("RESERVATION", "bookid = " + book), "1");
+  EXPECT_EQ(count("RESERVATION", "memberid = " + second), "1");
+}
+
+TEST_F(Checkouts, EditingAReturnedLoanLeavesTheReservationsAlone) {
+  std::string earlier = addMember();
+  std::string holder = addMember();
+  std::string book = addBook();
+  std::string returned = addCheckout(earlier, book, false);
+  addCheckout(holder, book);  // someone else has the book now
+  addReservation(earlier, book);
+  Query change = loan(earlier, book, 3);
+  change["checkoutid"] = returned.c_str();
+  std::string out = captureStdout([&] { db.updateCheckout(change); });
+  EXPECT_NE(out.find(success("msg_entry_updated")), std::string::npos) << out;
+  EXPECT_EQ(sql.scalar("SELECT returnDate FROM CHECKOUT WHERE id = " + returned), dateFromToday(3));
+  EXPECT_EQ(count("RESERVATION", "memberid = " + earlier), "1");
+  EXPECT_EQ(count("CHECKOUT", "id = " + returned + " AND inDate = 0"), "0");  // still returned
+}
+
 TEST_F(Checkouts, ChangingOnlyTheDueDateSkipsTheAvailabilityChecks) {
   std::string member = addMember();
   std::string other = addMember();

@@ -81,6 +81,13 @@ TEST_F(Reservations, UpdateKeepingTheBookIsNotADuplicate) {
   change["bookid"] = other.c_str();
   out = captureStdout([&] { db.updateReservation(change); });
   EXPECT_NE(out.find(refusal("updateReservation", "err_reservation_exists")), std::string::npos);
+  // So is handing it to a member who has reserved the same book already.
+  addReservation(first, book);
+  change["bookid"] = book.c_str();
+  change["memberid"] = first.c_str();
+  out = captureStdout([&] { db.updateReservation(change); });
+  EXPECT_NE(out.find(refusal("updateReservation", "err_reservation_exists")), std::string::npos) << out;
+  EXPECT_EQ(count("RESERVATION", "memberid = " + first + " AND bookid = " + book), "1");
 }
 
 TEST_F(Reservations, DeletingAMissingIdStillSaysDeleted) {

@@ -145,6 +145,61 @@ TEST(PanelRestore, ReplaysTheChosenRestorePointWithThePrivateAccount) {
   EXPECT_EQ(args.find("marmots"), std::string::npos);
 }
 
+// A client tool that fails its first `failures` runs, keeping the input of every run.
+std::string failingClient(const SiteSandbox& site, int failures) {
+  std::string path = site.root() + "/client";
+  writeScript(path, "cd '" + site.root() +
+                        "'\n"
+                        "n=$(( $(cat runs 2>/dev/null || echo 0) + 1 ))\n"
+                        "echo $n > runs\n"
+                        "cat > stdin-$n\n"
+                        "[ $n -gt " +
+                        std::to_string(failures) + " ]\n");
+  return path;
+}
+
+TEST(PanelRestore, ARestoreIsAllOrNothingAndSaysWhichItWas) {
+  const std::string point = "2006-05-17-09-05-03.bak";
+  struct Case {
+    const char* dumpTool;  // empty: the real one
+    int failures;
+    const char* key;
+    int runs;
+  } cases[] = {
+      {"/bin/false", 0, "err_restore_not_started", 0},  // nothing saved, nothing replayed
+      {"", 1, "err_restore_rolled_back", 2},
+      {"", 2, "err_restore_not_rolled_back", 2},
+      {"", 0, "msg_restore_successful", 1},
+  };
+  for (const Case& c : cases) {
+    SiteSandbox site;
+    SiteSandbox::writeFile(site.backup() + "/" + point, kCompleteDump);
+    std::map<std::string, std::string> env = {{"AMBRY_FILE_MYSQL", failingClient(site, c.failures)}};
+    if (*c.dumpTool) env["AMBRY_FILE_MYSQLDUMP"] = c.dumpTool;
+    CgiResponse page = postPanel(site, "cmd=10&restore_file=" + point, env);
+    std::vector<std::string> points = restorePoints(site);
+    std::string runs =
+        SiteSandbox::exists(site.root() + "/runs") ? SiteSandbox::readFile(site.root() + "/runs") : "0\n";
+    EXPECT_EQ(runs, std::to_string(c.runs) + "\n") << c.key;
+    if (c.runs == 0) {
+      EXPECT_EQ(points, std::vector<std::string>{point}) << c.key;
+      EXPECT_NE(page.output.find(popup(c.key)), std::string::npos) << c.key;
+      continue;
+    }
+    ASSERT_EQ(points.size(), 2u) << c.key;
+    std::string safetyPoint = points[0] == point ? points[1] : points[0];
+    EXPECT_EQ(SiteSandbox::readFile(site.root() + "/stdin-1"), kCompleteDump) << c.key;
+    if (c.runs == 2)  // brought back from the restore point made just before
+      EXPECT_EQ(SiteSandbox::readFile(site.root() + "/stdin-2"),
+                SiteSandbox::readFile(site.backup() + "/" + safetyPoint))
+          << c.key;
+    std::string message = popup(c.key);
+    size_t at = message.find("%s");
+    if (at != std::string::npos) message.replace(at, 2, safetyPoint);  // where the old database is
+    EXPECT_NE(page.output.find(message), std::string::npos) << c.key << page.output;
+  }
+}
+
 TEST(PanelRestore, RefusesAnyOtherNameAndRunsNothing) {
   SiteSandbox site;
   SiteSandbox::writeFile(site.root() + "/outside.bak", kCompleteDump);

@@ -50,13 +50,16 @@ TEST(PanelPage, WithoutRestorePointsTheRestoreControlsAreDisabled) {
   EXPECT_NE(missing.output.find(kDisabledList), std::string::npos);
 }
 
-TEST(PanelPage, ListsEveryNameWithBakInNameOrder) {
+TEST(PanelPage, ListsOnlyWhatARestoreAcceptsInNameOrder) {
   SiteSandbox site;
-  for (const char* name : {"2006-05-17-09-05-03.bak", "notes.txt", "a.bak.old", "2005-01-02-03-04-05.bak"})
+  for (const char* name : {"2006-05-17-09-05-03.bak", "notes.txt", "a.bak.old", "2005-01-02-03-04-05.bak",
+                           "my copy.bak", "x.bak;rm"})
     SiteSandbox::writeFile(site.backup() + "/" + name, "");
+  fs::create_directories(site.backup() + "/folder.bak");
   std::string page = postPanel(site, "").output;
   EXPECT_EQ(page.find("disabled"), std::string::npos);
-  EXPECT_EQ(page.find("notes.txt"), std::string::npos);
+  for (const char* left : {"notes.txt", "my copy", "x.bak;rm", "folder.bak"})
+    EXPECT_EQ(page.find(left), std::string::npos) << left;
   std::string expected =
       "name=\"restore_file\" >\n"
       "<option value=\"2005-01-02-03-04-05.bak\">2005-01-02-03-04-05.bak</option>\n"
@@ -70,7 +73,7 @@ TEST(PanelPage, AFileNameCannotAddMarkupToThePage) {
   SiteSandbox::writeFile(site.backup() + "/x\"><script>alert(1)<\\script>.bak", "");
   std::string page = postPanel(site, "").output;
   EXPECT_EQ(page.find("<script>alert"), std::string::npos);
-  EXPECT_NE(page.find("x&quot;&gt;&lt;script&gt;alert(1)&lt;\\script&gt;.bak"), std::string::npos);
+  EXPECT_EQ(page.find("alert(1)"), std::string::npos) << "no restore point name, so not offered";
 }
 
 TEST(PanelPage, SavedScheduleIsStoredAsTwoIntegersAndShownSelected) {

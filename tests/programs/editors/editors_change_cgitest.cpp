@@ -61,6 +61,33 @@ TEST_F(EditorChange, UpdateShowsThePostedValuesWithLastIdOne) {
   EXPECT_TRUE(controlsEnabled(page.output));
 }
 
+TEST_F(EditorChange, UpdateOfAnotherEntryThanTheOneShownChangesNothing) {
+  addBook(db, 1, "Austen", "Emma", "978-1");
+  addBook(db, 4, "Bronte", "Jane Eyre", "978-4");
+  const std::string before =
+      db.scalar("SELECT GROUP_CONCAT(CONCAT_WS('|', id, author, title) ORDER BY id) FROM BOOK");
+  for (const char* language : {"eng", "afr"}) {
+    Params params = book("2", "1", "Orlando");  // the id typed over while book 4 was shown
+    params.push_back({"lastid", "4"});
+    auto page = post("book_editor", params, std::string("lang=") + language);
+    Ambry::setLanguage(language);
+    EXPECT_EQ(popups(page.output),
+              std::vector<std::string>{Ambry::getResource("err_update_other_entry", false).c_str()})
+        << language;
+    EXPECT_EQ(db.scalar("SELECT GROUP_CONCAT(CONCAT_WS('|', id, author, title) ORDER BY id) FROM BOOK"),
+              before);
+    EXPECT_EQ(lastId(page.output), "4");  // the shown entry again, as stored
+    EXPECT_EQ(field(page.output, "title"), "Jane Eyre");
+    EXPECT_TRUE(controlsEnabled(page.output));
+  }
+  // Saving the entry shown goes through.
+  Params params = book("2", "4", "Jane Eyre, revised");
+  params.push_back({"lastid", "4"});
+  EXPECT_EQ(popups(post("book_editor", params).output),
+            std::vector<std::string>{english("msg_entry_updated")});
+  EXPECT_EQ(db.scalar("SELECT title FROM BOOK WHERE id = 4"), "Jane Eyre, revised");
+}
+
 TEST_F(EditorChange, IsbnScanOfAKnownIsbnShowsItsBook) {
   addBook(db, 1, "Austen", "Emma", "978-1");
   addBook(db, 2, "Bronte", "Jane Eyre", "978-2");
