@@ -1,5 +1,6 @@
 // The library's process-wide objects, defined in one file so that load and unload run in a fixed
-// order: tables, current language, output buffering, visitor counter (unload in reverse).
+// order: settings from the environment, current language, output buffering, visitor counter
+// (unload in reverse).
 #include <cstdio>
 
 #include "ambry/framework/Counter.h"
@@ -7,14 +8,13 @@
 
 namespace Ambry {
 
-// The texts first, then the column lists, form descriptions and settings.
-ResourceTable resource = buildResourceTable();
-ResourceArrayTable resourceArray = buildResourceArrayTable();
-FormDescriptionTable resourceMapStringMapStringParameterMap = buildFormDescriptionTable();
-PropertyTable property = buildPropertyTable();
-
-// Needs the settings above.
-Keystone::String currentLanguage = property["default_language"];
+// The four tables are laid out by the compiler and exist before anything runs (Tables.cpp,
+// Settings.cpp, Columns.cpp, FormDescriptions.cpp). Settings named in the environment replace the
+// compiled-in ones first; the current language needs them.
+namespace {
+const bool settingsFromEnvironment = (applySettingOverrides(property), true);
+}  // namespace
+Keystone::String currentLanguage = getProperty("default_language");
 
 namespace {
 

@@ -2,6 +2,7 @@
 #ifndef KEYSTONE_ARRAY_H
 #define KEYSTONE_ARRAY_H
 
+#include "keystone/Constant.h"
 #include "keystone/Exception.h"
 
 namespace Keystone {
@@ -10,22 +11,34 @@ namespace Keystone {
 template <typename T>
 class Array {
  public:
-  Array() : mSize(0), mData(0) {}
+  Array() : mSize(0), mConstant(false), mData(0) {}
+  // The constant form: the array is `elements` itself, laid out by the compiler, and frees nothing.
+  constexpr Array(Constant, const T* elements, int count)
+      : mSize(count), mConstant(true), mData(const_cast<T*>(elements)) {}
   // A negative count counts as 0; no elements leave mData null.
-  Array(const T* elements, int count) : mSize(0), mData(0) { fill(elements, count); }
+  Array(const T* elements, int count) : mSize(0), mConstant(false), mData(0) { fill(elements, count); }
   // Builds from elements of another type, e.g. an Array<String> from a list of const char*.
   template <typename U>
-  Array(const U* elements, int count) : mSize(0), mData(0) {
+  Array(const U* elements, int count) : mSize(0), mConstant(false), mData(0) {
     fill(elements, count);
   }
   template <typename U>
-  Array(const Array<U>& other) : mSize(0), mData(0) {
+  Array(const Array<U>& other) : mSize(0), mConstant(false), mData(0) {
     fillFrom(other);
   }
-  Array(const Array<T>& other) : mSize(0), mData(0) { fillFrom(other); }
-  // Takes the elements over; the source is left empty, with mData null.
-  Array(Array<T>&& other) noexcept : mSize(0), mData(0) { swap(other); }
-  ~Array() { delete[] mData; }
+  Array(const Array<T>& other) : mSize(0), mConstant(false), mData(0) { fillFrom(other); }
+  // Takes the elements over; the source is left empty, with mData null. A constant source is
+  // copied: its elements are not there to take over.
+  Array(Array<T>&& other) : mSize(0), mConstant(false), mData(0) {
+    if (other.mConstant) {
+      fillFrom(other);
+    } else {
+      swap(other);
+    }
+  }
+  ~Array() {
+    if (!mConstant) delete[] mData;
+  }
 
   Array<T>& operator=(const Array<T>& other) {
     if (&other == this) return *this;
@@ -34,7 +47,7 @@ class Array {
     return *this;
   }
 
-  Array<T>& operator=(Array<T>&& other) noexcept {
+  Array<T>& operator=(Array<T>&& other) {
     if (&other == this) return *this;
     Array<T> taken(static_cast<Array<T>&&>(other));
     swap(taken);
@@ -46,6 +59,7 @@ class Array {
     if (index < 0 || index >= mSize) {
       throw Exception("Error in Array<T>::operator[](const int index): index < 0 || index >= mSize");
     }
+    if (mConstant) own();
     return mData[index];
   }
   const T& operator[](const int index) const {
@@ -84,14 +98,24 @@ class Array {
   }
   void swap(Array<T>& other) {
     int size = mSize;
+    bool constant = mConstant;
     T* data = mData;
     mSize = other.mSize;
+    mConstant = other.mConstant;
     mData = other.mData;
     other.mSize = size;
+    other.mConstant = constant;
     other.mData = data;
+  }
+  // Replaces the compiled-in elements of a constant array by a copy of its own.
+  void own() {
+    Array<T> copy(*this);
+    swap(copy);
   }
 
   int mSize;
+  // Set in the constant form only; it lies in the padding before mData, so the layout is unchanged.
+  bool mConstant;
   T* mData;
 };
 

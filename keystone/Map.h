@@ -2,6 +2,7 @@
 #ifndef KEYSTONE_MAP_H
 #define KEYSTONE_MAP_H
 
+#include "keystone/Constant.h"
 #include "keystone/Exception.h"
 #include "keystone/Iterator_Base.h"
 #include "keystone/Pair.h"
@@ -19,6 +20,9 @@ class Map {
   class ConstIterator;
 
   Map() {}
+  // The constant form: `count` entries laid out by the compiler in ascending key order, reached
+  // through `slots`. The first change through operator[] first gives the map copies of its own.
+  constexpr Map(Constant, Pair<K, V>* const* slots, int count) : mVector(Constant(), slots, count) {}
 
   int size() const { return mVector.size(); }
   int indexOf(const K& key) const {

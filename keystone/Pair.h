@@ -4,6 +4,8 @@
 
 #include <utility>
 
+#include "keystone/Constant.h"
+
 namespace Keystone {
 
 template <typename K, typename V>
@@ -18,6 +20,9 @@ struct Pair {
   // Lets a Pair<K, V> become a Pair<const K, V> and the like.
   template <typename K2, typename V2>
   Pair(const Pair<K2, V2>& other) : first(other.first), second(other.second) {}
+  // The constant form: a compiled-in key text, and a value made in its constant form from the rest.
+  template <typename... ValueArgs>
+  constexpr Pair(Constant, const char* key, ValueArgs... value) : first(Constant(), key), second(Constant(), value...) {}
 
   K first;
   V second;

@@ -20,14 +20,16 @@ int textLength(const char* text) {
   return text ? static_cast<int>(std::strlen(text)) : 0;
 }
 
+static_assert(sizeof(void*) != 8 || sizeof(String) == 16, "a string is a length and a pointer");
+
 }  // namespace
 
-String::String() : mLength(0), mData(duplicate("", 0)) {}
+String::String() : mLength(0), mConstant(false), mData(duplicate("", 0)) {}
 
-String::String(const char* text) : mLength(textLength(text)), mData(duplicate(text, mLength)) {}
+String::String(const char* text) : mLength(textLength(text)), mConstant(false), mData(duplicate(text, mLength)) {}
 
 // A start past the end of the text gives the empty tail rather than reading past it.
-String::String(const char* text, int start) : mLength(0), mData(0) {
+String::String(const char* text, int start) : mLength(0), mConstant(false), mData(0) {
   int length = textLength(text);
   if (start < 0) start = 0;
   if (start > length) start = length;
@@ -35,7 +37,7 @@ String::String(const char* text, int start) : mLength(0), mData(0) {
 }
 
 // Never reads past the NUL of `text`: a source shorter than `count` gives the shorter string.
-String::String(const char* text, int start, int count) : mLength(0), mData(0) {
+String::String(const char* text, int start, int count) : mLength(0), mConstant(false), mData(0) {
   if (!text || count <= 0 || start < 0) {
     adopt(duplicate("", 0), 0);
     return;
@@ -46,7 +48,7 @@ String::String(const char* text, int start, int count) : mLength(0), mData(0) {
   adopt(duplicate(text + (copied > 0 ? start : 0), copied), copied);
 }
 
-String::String(char c, int count) : mLength(0), mData(0) {
+String::String(char c, int count) : mLength(0), mConstant(false), mData(0) {
   if (count < 0) count = 0;
   char* buffer = new char[count + 1];
   std::memset(buffer, c, count);
@@ -54,17 +56,22 @@ String::String(char c, int count) : mLength(0), mData(0) {
   adopt(buffer, count);
 }
 
-String::String(int value) : mLength(0), mData(0) {
+String::String(int value) : mLength(0), mConstant(false), mData(0) {
   char text[16];
   int length = std::snprintf(text, sizeof text, "%d", value);
   adopt(duplicate(text, length), length);
 }
 
 String::String(const String& other)
-    : mLength(textLength(other.mData)), mData(duplicate(other.mData, mLength)) {}
+    : mLength(textLength(other.mData)), mConstant(false), mData(duplicate(other.mData, mLength)) {}
 
-// The empty buffer is allocated first, so a failure leaves the source as it was.
-String::String(String&& other) : mLength(other.mLength), mData(duplicate("", 0)) {
+// The empty buffer is allocated first, so a failure leaves the source as it was. A constant source
+// is copied: its text is not a buffer to take over.
+String::String(String&& other) : mLength(other.mLength), mConstant(false), mData(duplicate("", 0)) {
+  if (other.mConstant) {
+    adopt(duplicate(other.mData, other.mLength), other.mLength);
+    return;
+  }
   char* taken = other.mData;
   other.mData = mData;
   other.mLength = 0;
@@ -72,13 +79,18 @@ String::String(String&& other) : mLength(other.mLength), mData(duplicate("", 0))
 }
 
 String::~String() {
-  delete[] mData;
+  if (!mConstant) delete[] mData;
 }
 
 void String::adopt(char* buffer, int length) {
-  delete[] mData;
+  if (!mConstant) delete[] mData;
+  mConstant = false;
   mData = buffer;
   mLength = length;
+}
+
+void String::own() {
+  adopt(duplicate(mData, mLength), mLength);
 }
 
 String& String::operator=(const String& other) {
@@ -90,6 +102,8 @@ String& String::operator=(const String& other) {
 
 String& String::operator=(String&& other) {
   if (&other == this) return *this;
+  // Compiled-in text is neither handed over nor given back: copy instead.
+  if (mConstant || other.mConstant) return *this = static_cast<const String&>(other);
   char* old = mData;
   mData = other.mData;
   mLength = other.mLength;

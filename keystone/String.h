@@ -2,6 +2,8 @@
 #ifndef KEYSTONE_STRING_H
 #define KEYSTONE_STRING_H
 
+#include "keystone/Constant.h"
+
 namespace Keystone {
 
 // Bytes are plain signed chars: every byte of 0x80 or above sorts before ASCII.
@@ -16,6 +18,8 @@ class String {
   String(char c, int count);
   String(int value);
   String(const String& other);
+  // The constant form: the string is `text` itself, laid out by the compiler, and frees nothing.
+  constexpr String(Constant, const char* text) : mLength(constantLength(text)), mConstant(true), mData(const_cast<char*>(text)) {}
   // Takes the buffer over; the source is left the empty string, with a one-byte buffer of its own.
   String(String&& other);
   ~String();
@@ -27,7 +31,11 @@ class String {
 
   int length() const { return mLength; }
   const char* c_str() const { return mData; }
-  char& operator[](int index) { return mData[index]; }
+  // A constant string takes a copy of its own before it hands out a byte that may be changed.
+  char& operator[](int index) {
+    if (mConstant) own();
+    return mData[index];
+  }
   const char& operator[](int index) const { return mData[index]; }
 
   String& operator+=(const String& other);
@@ -52,10 +60,19 @@ class String {
   String& replace(const String& what, const String& with);
 
  private:
+  static constexpr int constantLength(const char* text) {
+    int length = 0;
+    while (text && text[length]) ++length;
+    return length;
+  }
   // Takes over a heap buffer of length + 1 bytes, already terminated.
   void adopt(char* buffer, int length);
+  // Replaces the compiled-in text of a constant string by a heap copy.
+  void own();
 
   int mLength;
+  // Set in the constant form only; it lies in the padding before mData, so the layout is unchanged.
+  bool mConstant;
   char* mData;
 };
 

@@ -4,6 +4,7 @@
 
 #include <utility>
 
+#include "keystone/Constant.h"
 #include "keystone/Exception.h"
 #include "keystone/Iterator_Base.h"
 
@@ -18,38 +19,77 @@ class Vector {
   class Iterator;
 
   Vector() : mData(new T*[kInitialSlots]), mSize(0), mCapacity(kInitialSlots) {}
+  // The constant form: `count` elements laid out by the compiler, reached through `slots`; it frees
+  // nothing, and its first change makes it an ordinary vector holding copies of them.
+  constexpr Vector(Constant, T* const* slots, int count)
+      : mData(const_cast<T**>(slots)), mSize(count), mCapacity(kConstantSlots) {}
   Vector(const Vector<T>& other);
-  // Takes the elements over; the source is left as clear() leaves it.
-  Vector(Vector<T>&& other) noexcept : mData(other.mData), mSize(other.mSize), mCapacity(other.mCapacity) {
-    other.forget();
+  // Takes the elements over; the source is left as clear() leaves it. A constant source is copied.
+  Vector(Vector<T>&& other) : mData(other.mData), mSize(other.mSize), mCapacity(other.mCapacity) {
+    if (other.mCapacity == kConstantSlots) {
+      mData = copySlots(other.mData, other.mSize, slotsToCopy(other));
+      mCapacity = slotsToCopy(other);
+    } else {
+      other.forget();
+    }
   }
-  ~Vector() { destroy(mData, mSize); }
+  ~Vector() { release(); }
   Vector<T>& operator=(const Vector<T>& other);
-  Vector<T>& operator=(Vector<T>&& other) noexcept;
+  Vector<T>& operator=(Vector<T>&& other);
 
   int size() const { return mSize; }
   T& operator[](const int index);
   const T& operator[](const int index) const;
 
-  void add(const T& element) { place(new T(element)); }
-  void add(T&& element) { place(new T(std::move(element))); }
+  void add(const T& element) {
+    own();
+    place(new T(element));
+  }
+  void add(T&& element) {
+    own();
+    place(new T(std::move(element)));
+  }
   void insert(const T& element, const int index);
   void insert(T&& element, const int index);
   // Makes the new last element in place from `args`, as add would place a copy.
   template <typename... Args>
   void emplaceBack(Args&&... args) {
+    own();
     place(new T(std::forward<Args>(args)...));
   }
   // Makes a new element in place from `args` at `index`, under the rules of insert.
   template <typename... Args>
   void emplaceAt(const int index, Args&&... args) {
     checkInsertIndex(index);
+    own();
     placeAt(new T(std::forward<Args>(args)...), index);
   }
   void clear();
 
  private:
   static const int kInitialSlots = 128;
+  // The capacity that marks the constant form.
+  static const int kConstantSlots = -1;
+
+  // The slots a copy gets: the source's capacity, or for a constant source the capacity that
+  // adding its elements one by one would have given.
+  static int slotsToCopy(const Vector<T>& other) {
+    if (other.mCapacity != kConstantSlots) return other.mCapacity;
+    int slots = kInitialSlots;
+    while (slots < other.mSize) slots *= 2;
+    return slots;
+  }
+  // Frees the elements and slots unless they are compiled in.
+  void release() {
+    if (mCapacity != kConstantSlots) destroy(mData, mSize);
+  }
+  // Turns a constant vector into one that holds copies of its elements, before a change.
+  void own() {
+    if (mCapacity != kConstantSlots) return;
+    int slots = slotsToCopy(*this);
+    mData = copySlots(mData, mSize, slots);
+    mCapacity = slots;
+  }
 
   // Copies `size` elements of `slots` into a new slot array of `capacity` slots (none for 0).
   static T** copySlots(T* const* slots, int size, int capacity);
@@ -162,26 +202,28 @@ void Vector<T>::destroy(T** slots, int size) {
 
 template <typename T>
 Vector<T>::Vector(const Vector<T>& other)
-    : mData(copySlots(other.mData, other.mSize, other.mCapacity)),
+    : mData(copySlots(other.mData, other.mSize, slotsToCopy(other))),
       mSize(other.mSize),
-      mCapacity(other.mCapacity) {}
+      mCapacity(slotsToCopy(other)) {}
 
 template <typename T>
 Vector<T>& Vector<T>::operator=(const Vector<T>& other) {
   if (&other == this) return *this;
-  T** copy = copySlots(other.mData, other.mSize, other.mCapacity);
-  destroy(mData, mSize);
+  T** copy = copySlots(other.mData, other.mSize, slotsToCopy(other));
+  release();
   mData = copy;
   mSize = other.mSize;
-  mCapacity = other.mCapacity;
+  mCapacity = slotsToCopy(other);
   return *this;
 }
 
+// A constant vector takes copies of its elements before it hands out one that may be changed.
 template <typename T>
 T& Vector<T>::operator[](const int index) {
   if (index < 0 || index >= mSize) {
     throw Exception("Error in Vector<T>::operator[](const int index): index < 0 || index >= mSize");
   }
+  own();
   return *mData[index];
 }
 
@@ -194,9 +236,10 @@ const T& Vector<T>::operator[](const int index) const {
 }
 
 template <typename T>
-Vector<T>& Vector<T>::operator=(Vector<T>&& other) noexcept {
+Vector<T>& Vector<T>::operator=(Vector<T>&& other) {
   if (&other == this) return *this;
-  destroy(mData, mSize);
+  if (other.mCapacity == kConstantSlots) return *this = static_cast<const Vector<T>&>(other);
+  release();
   mData = other.mData;
   mSize = other.mSize;
   mCapacity = other.mCapacity;
@@ -241,12 +284,14 @@ void Vector<T>::checkInsertIndex(const int index) const {
 template <typename T>
 void Vector<T>::insert(const T& element, const int index) {
   checkInsertIndex(index);
+  own();
   placeAt(new T(element), index);
 }
 
 template <typename T>
 void Vector<T>::insert(T&& element, const int index) {
   checkInsertIndex(index);
+  own();
   placeAt(new T(std::move(element)), index);
 }
 
@@ -275,7 +320,7 @@ void Vector<T>::placeAt(T* made, const int index) {
 
 template <typename T>
 void Vector<T>::clear() {
-  destroy(mData, mSize);
+  release();
   mData = 0;
   mSize = 0;
   mCapacity = 0;

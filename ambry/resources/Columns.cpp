@@ -1,5 +1,5 @@
 // Column names of the database tables and the captions shown for them, in both languages.
-#include "ambry/resources/PairLists.h"
+#include "ambry/resources/ConstantTables.h"
 
 #define AMBRY_LIST(name, items) \
   { name, items, static_cast<int>(sizeof items / sizeof items[0]) }
@@ -9,40 +9,40 @@ namespace Resources {
 
 namespace {
 // Column names, in the order of the table's columns.
-const char* const kBlacklistColumns[] = {"id", "memberid", "addDate", "reason"};
-const char* const kBookColumns[] = {"id",    "author", "title",      "isbn",
+constexpr const char* kBlacklistColumns[] = {"id", "memberid", "addDate", "reason"};
+constexpr const char* kBookColumns[] = {"id",    "author", "title",      "isbn",
                                     "dewey", "price",  "_condition", "addDate"};
-const char* const kCheckoutColumns[] = {"id", "memberid", "bookid", "checkoutDate", "returnDate", "inDate"};
-const char* const kDeweyColumns[] = {"id", "description"};
-const char* const kMemberColumns[] = {"id",        "password",          "surname",
+constexpr const char* kCheckoutColumns[] = {"id", "memberid", "bookid", "checkoutDate", "returnDate", "inDate"};
+constexpr const char* kDeweyColumns[] = {"id", "description"};
+constexpr const char* kMemberColumns[] = {"id",        "password",          "surname",
                                       "firstName", "address",           "contactNo",
                                       "addDate",   "accountExpiryDate", "accountBalance"};
-const char* const kReservationColumns[] = {"id", "memberid", "bookid", "addDate"};
+constexpr const char* kReservationColumns[] = {"id", "memberid", "bookid", "addDate"};
 
-const NamedList kTables[] = {
+constexpr NamedList kTables[] = {
     AMBRY_LIST("blacklist", kBlacklistColumns), AMBRY_LIST("book", kBookColumns),
     AMBRY_LIST("checkout", kCheckoutColumns),   AMBRY_LIST("dewey", kDeweyColumns),
     AMBRY_LIST("member", kMemberColumns),       AMBRY_LIST("reservation", kReservationColumns),
 };
 
-const char* const kEngAdminBlacklist[] = {"Blacklist ID", "Member ID", "Add Date", "Reason"};
-const char* const kEngAdminBook[] = {"Book ID", "Author", "Title",     "ISBN",
+constexpr const char* kEngAdminBlacklist[] = {"Blacklist ID", "Member ID", "Add Date", "Reason"};
+constexpr const char* kEngAdminBook[] = {"Book ID", "Author", "Title",     "ISBN",
                                      "Dewey",   "Price",  "Condition", "Add Date"};
-const char* const kEngAdminCheckout[] = {"Checkout ID",   "Member ID",   "Book ID",
+constexpr const char* kEngAdminCheckout[] = {"Checkout ID",   "Member ID",   "Book ID",
                                          "Checkout Date", "Return Date", "Incoming Date"};
-const char* const kEngAdminMember[] = {"Member ID",      "Password",    "Surname",  "First Name",
+constexpr const char* kEngAdminMember[] = {"Member ID",      "Password",    "Surname",  "First Name",
                                        "Address",        "Contact No.", "Add Date", "Account Expiry Date",
                                        "Account Balance"};
-const char* const kEngAdminReservation[] = {"Reservation ID", "Member ID", "Book ID", "Reservation Date"};
-const char* const kEngPatronLookup[] = {"Book ID", "Author", "Title", "ISBN"};
-const char* const kEngPatronCard[] = {
+constexpr const char* kEngAdminReservation[] = {"Reservation ID", "Member ID", "Book ID", "Reservation Date"};
+constexpr const char* kEngPatronLookup[] = {"Book ID", "Author", "Title", "ISBN"};
+constexpr const char* kEngPatronCard[] = {
     "Member ID",           "Surname",        "Name", "Address", "Contact No.", "Add Date",
     "Account Expiry Date", "Account Balance"};
-const char* const kEngMemberCheckout[] = {"Checkout ID", "Book ID", "Checkout Date", "Return Date",
+constexpr const char* kEngMemberCheckout[] = {"Checkout ID", "Book ID", "Checkout Date", "Return Date",
                                           "Incoming Date"};
-const char* const kEngPatronHold[] = {"Reservation ID", "Book ID", "Reservation Date"};
+constexpr const char* kEngPatronHold[] = {"Reservation ID", "Book ID", "Reservation Date"};
 
-const NamedList kEnglish[] = {
+constexpr NamedList kEnglish[] = {
     AMBRY_LIST("admin_blacklist", kEngAdminBlacklist),
     AMBRY_LIST("admin_book", kEngAdminBook),
     AMBRY_LIST("admin_checkout", kEngAdminCheckout),
@@ -54,16 +54,16 @@ const NamedList kEnglish[] = {
     AMBRY_LIST("patron_hold", kEngPatronHold),
 };
 
-const char* const kAfrAdminBlacklist[] = {"Swartlys ID", "Lid ID", "Invoegingsdatum", "Rede"};
-const char* const kAfrAdminBook[] = {"Boek ID", "Outeur", "Titel",    "ISBN",
+constexpr const char* kAfrAdminBlacklist[] = {"Swartlys ID", "Lid ID", "Invoegingsdatum", "Rede"};
+constexpr const char* kAfrAdminBook[] = {"Boek ID", "Outeur", "Titel",    "ISBN",
                                      "Dewey",   "Prys",   "Toestand", "Invoegingsdatum"};
-const char* const kAfrAdminCheckout[] = {"Uitname ID",
+constexpr const char* kAfrAdminCheckout[] = {"Uitname ID",
                                          "Lid ID",
                                          "Boek ID",
                                          "Uitnemingsdatum",
                                          "Gestipuleerde<br>terugbesorgingsdatum",
                                          "Werklike<br>terugbesorgingsdatum"};
-const char* const kAfrAdminMember[] = {"Lid ID",
+constexpr const char* kAfrAdminMember[] = {"Lid ID",
                                        "Wagwoord",
                                        "Van",
                                        "Naam",
@@ -72,16 +72,16 @@ const char* const kAfrAdminMember[] = {"Lid ID",
                                        "Datum aangesluit",
                                        "Rekening vervaldatum",
                                        "Rekening balans"};
-const char* const kAfrAdminReservation[] = {"Reservering ID", "Lid ID", "Boek ID", "Reserveringsdatum"};
-const char* const kAfrPatronLookup[] = {"Boek ID", "Outeur", "Titel", "ISBN"};
-const char* const kAfrPatronCard[] = {"Lid ID",           "Van",         "Naam",  "Adres", "Kontak No.",
+constexpr const char* kAfrAdminReservation[] = {"Reservering ID", "Lid ID", "Boek ID", "Reserveringsdatum"};
+constexpr const char* kAfrPatronLookup[] = {"Boek ID", "Outeur", "Titel", "ISBN"};
+constexpr const char* kAfrPatronCard[] = {"Lid ID",           "Van",         "Naam",  "Adres", "Kontak No.",
                                       "Datum aangesluit", "Vervaldatum", "Balans"};
-const char* const kAfrMemberCheckout[] = {"Uitname ID", "Boek ID", "Uitnemingsdatum",
+constexpr const char* kAfrMemberCheckout[] = {"Uitname ID", "Boek ID", "Uitnemingsdatum",
                                           "Gestipuleerde<br>terugbesorgingsdatum",
                                           "Werklike<br>terugbesorgingsdatum"};
-const char* const kAfrPatronHold[] = {"Reservering ID", "Boek ID", "Reserveringsdatum"};
+constexpr const char* kAfrPatronHold[] = {"Reservering ID", "Boek ID", "Reserveringsdatum"};
 
-const NamedList kAfrikaans[] = {
+constexpr NamedList kAfrikaans[] = {
     AMBRY_LIST("admin_blacklist", kAfrAdminBlacklist),
     AMBRY_LIST("admin_book", kAfrAdminBook),
     AMBRY_LIST("admin_checkout", kAfrAdminCheckout),
@@ -94,15 +94,47 @@ const NamedList kAfrikaans[] = {
 };
 }  // namespace
 
-NamedListSet tableColumns() {
-  return {kTables, static_cast<int>(sizeof kTables / sizeof kTables[0])};
-}
-NamedListSet englishCaptions() {
-  return {kEnglish, static_cast<int>(sizeof kEnglish / sizeof kEnglish[0])};
-}
-NamedListSet afrikaansCaptions() {
-  return {kAfrikaans, static_cast<int>(sizeof kAfrikaans / sizeof kAfrikaans[0])};
-}
+// Each set of lists as one constant map from name to strings, laid out when compiling.
+namespace {
+constexpr int kTableItems = itemCount(kTables);
+constexpr int kEnglishItems = itemCount(kEnglish);
+constexpr int kAfrikaansItems = itemCount(kAfrikaans);
+constexpr int kTableCount = static_cast<int>(sizeof kTables / sizeof kTables[0]);
+constexpr int kEnglishCount = static_cast<int>(sizeof kEnglish / sizeof kEnglish[0]);
+constexpr int kAfrikaansCount = static_cast<int>(sizeof kAfrikaans / sizeof kAfrikaans[0]);
+constexpr auto kTablePlan = sortedListsPlan<kTableCount, kTableItems>(kTables);
+constexpr auto kEnglishPlan = sortedListsPlan<kEnglishCount, kEnglishItems>(kEnglish);
+constexpr auto kAfrikaansPlan = sortedListsPlan<kAfrikaansCount, kAfrikaansItems>(kAfrikaans);
+
+KEYSTONE_CONSTINIT const Keystone::Permanent<ListStrings<kTableCount, kTableItems, kTables, kTablePlan>> kTableStrings{
+    std::make_index_sequence<kTableItems>()};
+KEYSTONE_CONSTINIT const Keystone::Permanent<SortedLists<kTableCount, kTableItems, kTables, kTablePlan, kTableStrings>> kTableLists{
+    std::make_index_sequence<kTableCount>()};
+KEYSTONE_CONSTINIT const Keystone::Permanent<ListStrings<kEnglishCount, kEnglishItems, kEnglish, kEnglishPlan>> kEnglishStrings{
+    std::make_index_sequence<kEnglishItems>()};
+KEYSTONE_CONSTINIT const Keystone::Permanent<SortedLists<kEnglishCount, kEnglishItems, kEnglish, kEnglishPlan, kEnglishStrings>> kEnglishLists{
+    std::make_index_sequence<kEnglishCount>()};
+KEYSTONE_CONSTINIT const Keystone::Permanent<ListStrings<kAfrikaansCount, kAfrikaansItems, kAfrikaans, kAfrikaansPlan>> kAfrikaansStrings{
+    std::make_index_sequence<kAfrikaansItems>()};
+KEYSTONE_CONSTINIT const Keystone::Permanent<SortedLists<kAfrikaansCount, kAfrikaansItems, kAfrikaans, kAfrikaansPlan, kAfrikaansStrings>> kAfrikaansLists{
+    std::make_index_sequence<kAfrikaansCount>()};
+
+// The three selectors, in key order.
+KEYSTONE_CONSTINIT const Keystone::Permanent<SelectorArrays> kSelectors[] = {
+    Keystone::Permanent<SelectorArrays>(Constant(), "afr", kAfrikaansLists.value.slots, kAfrikaansCount),
+    Keystone::Permanent<SelectorArrays>(Constant(), "eng", kEnglishLists.value.slots, kEnglishCount),
+    Keystone::Permanent<SelectorArrays>(Constant(), "tables", kTableLists.value.slots, kTableCount),
+};
+KEYSTONE_CONSTINIT SelectorArrays* const kSelectorSlots[] = {
+    const_cast<SelectorArrays*>(&kSelectors[0].value),
+    const_cast<SelectorArrays*>(&kSelectors[1].value),
+    const_cast<SelectorArrays*>(&kSelectors[2].value),
+};
+}  // namespace
 
 }  // namespace Resources
+
+// Column names and captions, laid out when compiling.
+KEYSTONE_CONSTINIT ResourceArrayTable resourceArray(Keystone::Constant(), Resources::kSelectorSlots, 3);
+
 }  // namespace Ambry

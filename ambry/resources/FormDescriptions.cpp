@@ -1,5 +1,5 @@
 // How the staff editors' entry forms show each field: widths, custom controls and extra attributes.
-#include "ambry/resources/PairLists.h"
+#include "ambry/resources/ConstantTables.h"
 
 namespace Ambry {
 namespace Resources {
@@ -7,7 +7,7 @@ namespace Resources {
 namespace {
 // A null parameter only makes the field's (empty) entry exist. The two date texts end in "</script"
 // on purpose: the form closes every input tag with ">", which completes that end tag.
-const FormLine kLines[] = {
+constexpr FormLine kLines[] = {
     {"blacklist", "id", nullptr, nullptr},
     {"blacklist", "memberid", nullptr, nullptr},
     {"blacklist", "addDate", nullptr, nullptr},
@@ -72,9 +72,26 @@ const FormLine kLines[] = {
 };
 }  // namespace
 
-FormLineList formDescriptions() {
-  return {kLines, static_cast<int>(sizeof kLines / sizeof kLines[0])};
-}
+namespace {
+constexpr int kLineCount = static_cast<int>(sizeof kLines / sizeof kLines[0]);
+constexpr FormCounts kCounts = formCounts(kLines);
+constexpr auto kPlan = formPlan<kLineCount, kCounts.tables, kCounts.fields, kCounts.parameters>(kLines);
+constexpr int kTables = kCounts.tables, kFields = kCounts.fields, kParameters = kCounts.parameters;
+KEYSTONE_CONSTINIT const Keystone::Permanent<FormParameters<kLineCount, kTables, kFields, kParameters, kLines, kPlan>>
+    kParameterEntries{std::make_index_sequence<kParameters>()};
+KEYSTONE_CONSTINIT const Keystone::Permanent<
+    FormFields<kLineCount, kTables, kFields, kParameters, kLines, kPlan, kParameterEntries>>
+    kFieldEntries{std::make_index_sequence<kFields>()};
+KEYSTONE_CONSTINIT const Keystone::Permanent<
+    FormTables<kLineCount, kTables, kFields, kParameters, kLines, kPlan, kParameterEntries, kFieldEntries>>
+    kTableEntries{std::make_index_sequence<kTables>()};
+}  // namespace
 
 }  // namespace Resources
+
+// The form descriptions, laid out when compiling.
+KEYSTONE_CONSTINIT FormDescriptionTable resourceMapStringMapStringParameterMap(Keystone::Constant(),
+                                                                               Resources::kTableEntries.value.slots,
+                                                                               Resources::kTables);
+
 }  // namespace Ambry

@@ -1,4 +1,4 @@
-// The compiled-in pair lists from which the library builds its four tables at load.
+// The shapes of the compiled-in lists from which the compiler lays out the library's four tables.
 #pragma once
 
 namespace Ambry {
@@ -10,20 +10,10 @@ struct TextPair {
   const char* value;
 };
 
-struct PairList {
-  const TextPair* pairs;
-  int count;
-};
-
 // A named list of strings: a table's column names or a page's captions.
 struct NamedList {
   const char* name;
   const char* const* items;
-  int count;
-};
-
-struct NamedListSet {
-  const NamedList* lists;
   int count;
 };
 
@@ -35,19 +25,6 @@ struct FormLine {
   const char* parameter;
   const char* value;
 };
-
-struct FormLineList {
-  const FormLine* lines;
-  int count;
-};
-
-PairList englishTexts();
-PairList afrikaansTexts();
-PairList settings();  // in stored order
-NamedListSet tableColumns();
-NamedListSet englishCaptions();
-NamedListSet afrikaansCaptions();
-FormLineList formDescriptions();
 
 }  // namespace Resources
 }  // namespace Ambry

@@ -1,11 +1,11 @@
-// The installation's settings as compiled in; Tables.cpp lets AMBRY_<KEY> variables replace them.
-#include "ambry/resources/PairLists.h"
+// The installation's settings as compiled in; AMBRY_<KEY> variables replace them at load (Tables.cpp).
+#include "ambry/resources/ConstantTables.h"
 
 namespace Ambry {
 namespace Resources {
 
 namespace {
-const TextPair kSettings[] = {
+constexpr TextPair kSettings[] = {
     {"mysql_host", "localhost"},
     {"mysql_user", "ambry"},
     {"mysql_password", "marmots"},
@@ -42,9 +42,19 @@ const TextPair kSettings[] = {
 };
 }  // namespace
 
-PairList settings() {
-  return {kSettings, static_cast<int>(sizeof kSettings / sizeof kSettings[0])};
-}
+namespace {
+constexpr int kCount = static_cast<int>(sizeof kSettings / sizeof kSettings[0]);
+constexpr Order<kCount> kOrder = textOrder(kSettings);
+KEYSTONE_CONSTINIT const Keystone::Permanent<SortedTexts<kCount, kSettings, kOrder>> kSorted{
+    std::make_index_sequence<kCount>()};
+}  // namespace
+
+// The settings as compiled in, in key order, laid out when compiling; never changed.
+KEYSTONE_CONSTINIT const PropertyTable compiledSettings(Constant(), kSorted.value.slots, kCount);
 
 }  // namespace Resources
+
+// The library's settings: the compiled-in ones until a variable replaces one at load.
+KEYSTONE_CONSTINIT PropertyTable property(Keystone::Constant(), Resources::kSorted.value.slots, Resources::kCount);
+
 }  // namespace Ambry

@@ -1,4 +1,4 @@
-// Building the library's tables from the compiled-in lists, and the current language they are read in.
+// The library's tables as compiled in, settings replaced from the environment, and the current language.
 #pragma once
 #include "ambry/resources/Resources.h"
 
@@ -7,12 +7,11 @@ namespace Ambry {
 // The current language; defined with the library's load-time set-up, changed only by setLanguage.
 extern Keystone::String currentLanguage;
 
-ResourceTable buildResourceTable();
-ResourceArrayTable buildResourceArrayTable();
-FormDescriptionTable buildFormDescriptionTable();
+// Replaces each setting of table whose environment variable AMBRY_<KEY> (the key in upper case) is
+// set to a non-empty value by that value; run once at load on the library's settings.
+void applySettingOverrides(PropertyTable& table);
 
-// The compiled-in settings, each replaced by the environment variable AMBRY_<KEY> (the key in
-// upper case) when that variable is set to a non-empty value.
+// The compiled-in settings with the environment's replacements, as the library has them after load.
 PropertyTable buildPropertyTable();
 
 // The name of the environment variable that overrides a setting: "AMBRY_" and the key in upper case.

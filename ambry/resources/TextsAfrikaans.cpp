@@ -1,11 +1,11 @@
 // Afrikaans page texts, messages and error texts; \xEA is the Windows-1252 byte of e-circumflex.
-#include "ambry/resources/PairLists.h"
+#include "ambry/resources/ConstantTables.h"
 
 namespace Ambry {
 namespace Resources {
 
 namespace {
-const TextPair kTexts[] = {
+constexpr TextPair kTexts[] = {
     {"library_name", "Ashgrove Biblioteek"},
     {"visiting_time", "Besoektyd"},
     {"title_admin_area", "Administrasie area tuisblad"},
@@ -173,9 +173,15 @@ const TextPair kTexts[] = {
 };
 }  // namespace
 
-PairList afrikaansTexts() {
-  return {kTexts, static_cast<int>(sizeof kTexts / sizeof kTexts[0])};
-}
+namespace {
+constexpr int kCount = static_cast<int>(sizeof kTexts / sizeof kTexts[0]);
+constexpr Order<kCount> kOrder = textOrder(kTexts);
+KEYSTONE_CONSTINIT const Keystone::Permanent<SortedTexts<kCount, kTexts, kOrder>> kSorted{
+    std::make_index_sequence<kCount>()};
+}  // namespace
+
+// The texts as the "afr" entry of the resource table, in key order, laid out when compiling.
+KEYSTONE_CONSTINIT const Keystone::Permanent<LanguageTexts> afrikaansTextEntry(Constant(), "afr", kSorted.value.slots, kCount);
 
 }  // namespace Resources
 }  // namespace Ambry

@@ -1,11 +1,11 @@
 // English page texts, messages and error texts.
-#include "ambry/resources/PairLists.h"
+#include "ambry/resources/ConstantTables.h"
 
 namespace Ambry {
 namespace Resources {
 
 namespace {
-const TextPair kTexts[] = {
+constexpr TextPair kTexts[] = {
     {"library_name", "Ashgrove Library"},
     {"visiting_time", "Visiting time"},
     {"title_admin_area", "Administration area homepage"},
@@ -169,9 +169,15 @@ const TextPair kTexts[] = {
 };
 }  // namespace
 
-PairList englishTexts() {
-  return {kTexts, static_cast<int>(sizeof kTexts / sizeof kTexts[0])};
-}
+namespace {
+constexpr int kCount = static_cast<int>(sizeof kTexts / sizeof kTexts[0]);
+constexpr Order<kCount> kOrder = textOrder(kTexts);
+KEYSTONE_CONSTINIT const Keystone::Permanent<SortedTexts<kCount, kTexts, kOrder>> kSorted{
+    std::make_index_sequence<kCount>()};
+}  // namespace
+
+// The texts as the "eng" entry of the resource table, in key order, laid out when compiling.
+KEYSTONE_CONSTINIT const Keystone::Permanent<LanguageTexts> englishTextEntry(Constant(), "eng", kSorted.value.slots, kCount);
 
 }  // namespace Resources
 }  // namespace Ambry

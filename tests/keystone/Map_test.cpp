@@ -93,3 +93,38 @@ TEST(KeystoneMapCopy, CopiesAreDeepAndNestedMapsWork) {
   expectKeystoneError([&] { (void)constant.entryAt(2); },
                       "Error in Vector<T>::operator[](const int index) const: index < 0 || index >= mSize");
 }
+
+// A table laid out from compiled-in data: reading it copies deeply, changing it first gives it copies
+// of its own, and the compiled-in data never changes and is never freed (the sanitizer run checks).
+TEST(KeystoneMapCopy, ConstantFormCopiesBeforeAnyChange) {
+  using Entry = Keystone::Pair<const String, String>;
+  static const char kBeta[] = "beta";
+  static Entry entries[] = {{Keystone::Constant(), "a", "alpha"}, {Keystone::Constant(), "b", kBeta}};
+  static Entry* const slots[] = {&entries[0], &entries[1]};
+  QueryMap map(Keystone::Constant(), slots, 2);
+  QueryMap copy(map);
+  EXPECT_NE(copy.entryAt(1).second.c_str(), kBeta);
+  map["b"] = "changed";
+  map["c"] = "new";
+  EXPECT_EQ(keys(map), "a;b;c;");
+  EXPECT_STREQ(map.entryAt(1).second.c_str(), "changed");
+  EXPECT_EQ(entries[1].second.c_str(), kBeta);
+  EXPECT_STREQ(kBeta, "beta");
+  EXPECT_STREQ(copy.entryAt(1).second.c_str(), "beta");
+
+  String text(Keystone::Constant(), kBeta);
+  String moved(std::move(text));
+  EXPECT_EQ(text.c_str(), kBeta);
+  text[0] = 'B';
+  moved += "s";
+  EXPECT_STREQ(text.c_str(), "Beta");
+  EXPECT_STREQ(moved.c_str(), "betas");
+  EXPECT_STREQ(kBeta, "beta");
+
+  const String names[] = {{Keystone::Constant(), "id"}, {Keystone::Constant(), kBeta}};
+  Keystone::Array<String> array(Keystone::Constant(), names, 2);
+  Keystone::Array<String> arrayCopy(array);
+  array[1] = "changed";
+  EXPECT_STREQ(arrayCopy[1].c_str(), "beta");
+  EXPECT_EQ(names[1].c_str(), kBeta);
+}

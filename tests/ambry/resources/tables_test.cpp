@@ -12,14 +12,27 @@ using ResourcesTest::str;
 
 namespace {
 
-TEST(ResourceTables, BothLanguagesHoldTheSame124Keys) {
+// Every key strictly after the one before it: the lookups and the order of visits rely on it.
+template <typename Table>
+void expectStrictKeyOrder(const Table& table, const char* name) {
+  for (int i = 1; i < table.size(); ++i) {
+    EXPECT_LT(table.keyAt(i - 1), table.keyAt(i)) << name << " at " << i << ": " << table.keyAt(i).c_str();
+  }
+}
+
+// Every text added in one language is added in the other.
+constexpr int kTextCount = 124;
+
+TEST(ResourceTables, BothLanguagesHoldTheSameKeysInOrder) {
   const ResourceTable& texts = resource;
   ASSERT_EQ(texts.size(), 2);
   const auto& afr = texts["afr"];
   const auto& eng = texts["eng"];
-  ASSERT_EQ(afr.size(), 124);
-  ASSERT_EQ(eng.size(), 124);
-  for (int i = 0; i < 124; ++i) {
+  ASSERT_EQ(afr.size(), kTextCount);
+  ASSERT_EQ(eng.size(), kTextCount);
+  expectStrictKeyOrder(texts, "languages");
+  expectStrictKeyOrder(eng, "eng");
+  for (int i = 0; i < kTextCount; ++i) {
     EXPECT_EQ(str(afr.entryAt(i).first), str(eng.entryAt(i).first));
     EXPECT_GT(eng.entryAt(i).second.length(), 0) << eng.entryAt(i).first.c_str();
     EXPECT_GT(afr.entryAt(i).second.length(), 0) << afr.entryAt(i).first.c_str();
@@ -65,9 +78,10 @@ TEST(ResourceTables, AfrikaansECircumflexIsTheSingleByteEA) {
   EXPECT_EQ(flush.substr(at + 6), "er<br>\n");
 }
 
-TEST(ResourceTables, TwentyThreeSettings) {
+TEST(ResourceTables, TwentyThreeSettingsInOrder) {
   const PropertyTable& settings = property;
   EXPECT_EQ(settings.size(), 23);
+  expectStrictKeyOrder(settings, "settings");
   EXPECT_EQ(str(settings["file_mysqldump"]), "/usr/bin/mysqldump");
   EXPECT_EQ(str(settings["file_mysql"]), "/usr/bin/mysql");
   EXPECT_EQ(str(settings["footer"]), "</td>\n</tr>\n</table>\n</body>\n</html>");
@@ -79,9 +93,11 @@ TEST(ResourceTables, TwentyThreeSettings) {
   EXPECT_EQ(header.substr(header.size() - tail.size()), tail);
 }
 
-TEST(ResourceTables, EveryEditorPageHasOneCaptionPerColumn) {
+TEST(ResourceTables, EveryEditorPageHasOneCaptionPerColumnInOrder) {
   const ResourceArrayTable& arrays = resourceArray;
   ASSERT_EQ(arrays.size(), 3);
+  expectStrictKeyOrder(arrays, "selectors");
+  for (int i = 0; i < arrays.size(); ++i) expectStrictKeyOrder(arrays.valueAt(i), arrays.keyAt(i).c_str());
   EXPECT_EQ(arrays["tables"].size(), 6);
   for (const char* language : {"afr", "eng"}) {
     EXPECT_EQ(arrays[language].size(), 9) << language;
@@ -97,10 +113,19 @@ TEST(ResourceTables, EveryEditorPageHasOneCaptionPerColumn) {
   EXPECT_EQ(str(arrays["tables"]["member"][8]), "accountBalance");
 }
 
-TEST(ResourceTables, EveryColumnOfTheFiveTablesHasAFormEntry) {
+TEST(ResourceTables, EveryColumnOfTheFiveTablesHasAFormEntryInOrder) {
   const FormDescriptionTable& forms = resourceMapStringMapStringParameterMap;
   const ResourceArrayTable& arrays = resourceArray;
   ASSERT_EQ(forms.size(), 5);
+  expectStrictKeyOrder(forms, "forms");
+  for (int i = 0; i < forms.size(); ++i) {
+    const MapStringParameterMap& fields = forms.valueAt(i);
+    expectStrictKeyOrder(fields, forms.keyAt(i).c_str());
+    for (int j = 0; j < fields.size(); ++j) expectStrictKeyOrder(fields.valueAt(j), fields.keyAt(j).c_str());
+  }
+  EXPECT_EQ(forms["book"].size(), 10);
+  EXPECT_EQ(forms["member"]["additional"].size(), 3);
+  EXPECT_EQ(str(forms["checkout"]["returnDate"]["size"]), "15");
   for (const char* table : {"blacklist", "book", "checkout", "member", "reservation"}) {
     const auto& columns = arrays["tables"][table];
     for (int i = 0; i < columns.size(); ++i) EXPECT_TRUE(forms[table].contains(columns[i])) << table << i;
