@@ -49,8 +49,9 @@ void printEntryOpener(const ReportDefinition& report) {
 String rowAttributes(const ReportDefinition& report, int rowNumber, const String& id) {
   const bool odd = rowNumber % 2 == 1;
   const String ownColour = Ambry::getProperty(odd ? "color_interchange" : "color_bodybackground");
-  String attributes = odd ? "bgcolor=\"" + ownColour + "\" " : String();
+  String attributes = odd ? "bgcolor=\"" + ownColour + "\"" : String();
   if (!report.editor) return attributes;
+  if (odd) attributes += ' ';
   attributes += "onmouseover=\"bgColor='" + Ambry::getProperty("color_highlight") + "'\" onmouseout=\"bgColor='" +
                 ownColour + "'\" onclick=\"openReportEntry('" + Ambry::escapeHtml(Ambry::escapeJsString(id)) +
                 "')\"";

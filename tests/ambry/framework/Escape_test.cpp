@@ -43,7 +43,7 @@ TEST(EscapeCsvCell, QuotesWhatSplitsACellAndGuardsFormulas) {
       {"", ""},
       {"plain text", "plain text"},
       {"Brink, Anna", "\"Brink, Anna\""},
-      {"say \"hi\"", "\"say \"\"hi\"\"\"\""},
+      {"say \"hi\"", "\"say \"\"hi\"\"\""},
       {"two\nlines", "\"two\nlines\""},
       {"cr\r", "\"cr\r\""},
       {"=1+2", "'=1+2"},
