@@ -11,13 +11,13 @@ using Ambry::AmbryDB;
 
 const ReportDefinition kReports[] = {
     {"overdue", "caption_report_overdue", "desc_report_overdue", "caption_columns_overdue",
-     &AmbryDB::selectCheckout_Overdue, "checkout_editor", -1},
+     &AmbryDB::selectCheckout_Overdue, "checkout_editor", -1, false},
     {"expiring", "caption_report_expiring", "desc_report_expiring", "caption_columns_expiring",
-     &AmbryDB::selectMember_Expiring, "member_editor", -1},
+     &AmbryDB::selectMember_Expiring, "member_editor", -1, false},
     {"monthly", "caption_report_monthly", "desc_report_monthly", "caption_columns_monthly",
-     &AmbryDB::selectCheckout_PerMonth, nullptr, -1},
+     &AmbryDB::selectCheckout_PerMonth, nullptr, -1, true},
     {"reserved", "caption_report_reserved", "desc_report_reserved", "caption_columns_reserved",
-     &AmbryDB::selectBook_Reserved, "book_editor", 4},
+     &AmbryDB::selectBook_Reserved, "book_editor", 4, false},
 };
 
 }  // namespace

@@ -102,7 +102,7 @@ void printReportBody(const ReportDefinition& report) {
     Ambry::AmbryDB db;
     db.openConnection();
     (db.*report.select)();
-    if (report.select == &Ambry::AmbryDB::selectCheckout_PerMonth)
+    if (report.monthChart)
       printMonthly(report, db);
     else
       printTable(report, db);

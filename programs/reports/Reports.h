@@ -15,6 +15,7 @@ struct ReportDefinition {
   void (Ambry::AmbryDB::*select)() const;
   const char* editor;  // the program that a click on a row opens at the row's first column, or null
   int yesNoColumn;     // a column of 0 and 1 shown as "Yes" and "No", or -1
+  bool monthChart;     // rows of (YYYY-MM, count), drawn as a bar chart above the table
 };
 
 // The report of that name; any other name gives the overdue loans.
@@ -36,6 +37,7 @@ void printReportPage(const ReportDefinition& report);
 // The report as a CSV download; false, with nothing written, when the language is not one of the
 // listed codes (the HTML page then reports it).
 bool printReportCsv(const ReportDefinition& report);
+
 // One bar of the month-by-month chart.
 struct MonthCount {
   Keystone::String month;  // YYYY-MM
