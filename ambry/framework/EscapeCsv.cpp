@@ -11,8 +11,8 @@ using Keystone::String;
 String escapeCsvCell(const String& value) {
   std::string cell;
   const char first = value[0];
-  const bool formula = first == '=' || first == '+' || first == '-' || first == '@' || first == '\t' ||
-                       first == '\r';
+  const bool formula =
+      first == '=' || first == '+' || first == '-' || first == '@' || first == '\t' || first == '\r';
   // A signed number such as -3 cannot run anything and stays a number for the spreadsheet.
   if (formula && !isPlainNumber(value)) cell += '\'';
   cell += value.c_str();

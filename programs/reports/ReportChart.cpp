@@ -34,7 +34,8 @@ void printMonthlyChart(const std::vector<MonthCount>& months, const Keystone::St
     const int x = kLeft + kBarStep * static_cast<int>(i) + (kBarStep - kBarWidth) / 2;
     const int middle = x + kBarWidth / 2;
     std::printf(
-        "<rect x=\"%d\" y=\"%d\" width=\"%d\" height=\"%d\" fill=\"darkgreen\"><title>%s: %ld</title></rect>\n",
+        "<rect x=\"%d\" y=\"%d\" width=\"%d\" height=\"%d\" fill=\"darkgreen\"><title>%s: "
+        "%ld</title></rect>\n",
         x, kBaseline - height, kBarWidth, height, month.c_str(), count);
     std::printf("<text x=\"%d\" y=\"%d\" text-anchor=\"middle\" font-size=\"12\">%ld</text>\n", middle,
                 kBaseline - height - 4, count);

@@ -48,7 +48,8 @@ Keystone::Array<Keystone::String> reportColumns(const ReportDefinition& report) 
   return Keystone::Array<Keystone::String>(columns.data(), static_cast<int>(columns.size()));
 }
 
-Keystone::Array<Keystone::String> reportCells(const ReportDefinition& report, Keystone::Array<Keystone::String> row) {
+Keystone::Array<Keystone::String> reportCells(const ReportDefinition& report,
+                                              Keystone::Array<Keystone::String> row) {
   const int column = report.yesNoColumn;
   if (column >= 0 && column < row.size())
     row[column] = Ambry::getResource(row[column] == "0" ? "caption_no" : "caption_yes", false);

@@ -52,9 +52,9 @@ String rowAttributes(const ReportDefinition& report, int rowNumber, const String
   String attributes = odd ? "bgcolor=\"" + ownColour + "\"" : String();
   if (!report.editor) return attributes;
   if (odd) attributes += ' ';
-  attributes += "onmouseover=\"bgColor='" + Ambry::getProperty("color_highlight") + "'\" onmouseout=\"bgColor='" +
-                ownColour + "'\" onclick=\"openReportEntry('" + Ambry::escapeHtml(Ambry::escapeJsString(id)) +
-                "')\"";
+  attributes += "onmouseover=\"bgColor='" + Ambry::getProperty("color_highlight") +
+                "'\" onmouseout=\"bgColor='" + ownColour + "'\" onclick=\"openReportEntry('" +
+                Ambry::escapeHtml(Ambry::escapeJsString(id)) + "')\"";
   return attributes;
 }
 

@@ -26,7 +26,8 @@ const ReportDefinition& reportAt(int index);
 // The report's column captions in the current language.
 Keystone::Array<Keystone::String> reportColumns(const ReportDefinition& report);
 // A result row as text: the yes/no column in words.
-Keystone::Array<Keystone::String> reportCells(const ReportDefinition& report, Keystone::Array<Keystone::String> row);
+Keystone::Array<Keystone::String> reportCells(const ReportDefinition& report,
+                                              Keystone::Array<Keystone::String> row);
 
 // The page frame up to the content: HTTP header, language, title, staff area and menu.
 void beginReportFrame();

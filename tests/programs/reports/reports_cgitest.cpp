@@ -62,7 +62,8 @@ class Reports : public ::testing::Test {
     EXPECT_EQ(response.output.find("Error in"), std::string::npos) << response.output;
     return response.output;
   }
-  long long member(const std::string& surname, const std::string& expiry, const std::string& contact = "021 555") {
+  long long member(const std::string& surname, const std::string& expiry,
+                   const std::string& contact = "021 555") {
     db.exec(
         "INSERT INTO MEMBER (password, surname, firstName, address, contactNo, addDate, accountExpiryDate, "
         "accountBalance) VALUES ('pw', '" +
@@ -70,11 +71,11 @@ class Reports : public ::testing::Test {
     return db.lastInsertId();
   }
   long long book(const std::string& title) { return addPatronBook(db, "Brink, Anna", title, "978"); }
-  long long lend(long long memberId, long long bookId, const std::string& due, const std::string& inDate = "0",
-                 const std::string& out = "NOW()") {
+  long long lend(long long memberId, long long bookId, const std::string& due,
+                 const std::string& inDate = "0", const std::string& out = "NOW()") {
     db.exec("INSERT INTO CHECKOUT (memberid, bookid, checkoutDate, returnDate, inDate) VALUES (" +
-            std::to_string(memberId) + ", " + std::to_string(bookId) + ", " + out + ", '" + due + "', " + inDate +
-            ")");
+            std::to_string(memberId) + ", " + std::to_string(bookId) + ", " + out + ", '" + due + "', " +
+            inDate + ")");
     return db.lastInsertId();
   }
   void reserve(long long memberId, long long bookId) {
@@ -94,16 +95,17 @@ TEST_F(Reports, OverdueListsLoansPastTheirDateOldestFirstAndOpensTheLoan) {
   const std::string out = page("lang=eng&report=overdue");
   const Table rows = tableRows(out);
   ASSERT_EQ(rows.size(), 3u) << out;
-  EXPECT_EQ(rows[0], (std::vector<std::string>{"Checkout ID", "Return Date", "Days Overdue", "Title", "Author",
-                                               "Member ID", "Member", "Contact No."}));
+  EXPECT_EQ(rows[0], (std::vector<std::string>{"Checkout ID", "Return Date", "Days Overdue", "Title",
+                                               "Author", "Member ID", "Member", "Contact No."}));
   EXPECT_EQ(rows[1], (std::vector<std::string>{std::to_string(later), dateFromToday(-10), "10", "Very Late",
                                                "Brink, Anna", std::to_string(m), "Ann Smith", "+27 21 555"}));
   EXPECT_EQ(rows[2][0], std::to_string(late));
   EXPECT_EQ(rows[2][2], "1");
   EXPECT_EQ(rows[2][3], "&lt;b&gt;Late&lt;/b&gt; &amp; Co");  // stored text, never markup
   // A click posts the jump command with the loan's id to the checkout editor.
-  EXPECT_NE(out.find("action=\"checkout_editor.exe?lang=eng\">\n<input type=\"hidden\" name=\"cmd\" value=\"4\">"),
-            std::string::npos);
+  EXPECT_NE(
+      out.find("action=\"checkout_editor.exe?lang=eng\">\n<input type=\"hidden\" name=\"cmd\" value=\"4\">"),
+      std::string::npos);
   EXPECT_NE(out.find("onclick=\"openReportEntry('" + std::to_string(late) + "')\""), std::string::npos);
   // Any other report name shows this report.
   EXPECT_EQ(tableRows(page("lang=eng&report=nonsense")), rows);
@@ -125,8 +127,8 @@ TEST_F(Reports, ExpiringListsThirtyDaysAheadAndExpiredMembersWithBooks) {
   const Table rows = tableRows(out);
   ASSERT_EQ(rows.size(), 4u) << out;
   EXPECT_EQ(rows[0][5], "Days Left");
-  EXPECT_EQ(rows[1], (std::vector<std::string>{std::to_string(expiredWithBook), "ExpiredWithBook", "Ann", "021 555",
-                                               dateFromToday(-3), "-3", "2"}));
+  EXPECT_EQ(rows[1], (std::vector<std::string>{std::to_string(expiredWithBook), "ExpiredWithBook", "Ann",
+                                               "021 555", dateFromToday(-3), "-3", "2"}));
   EXPECT_EQ(rows[2][0], std::to_string(today));
   EXPECT_EQ(rows[2][5], "0");
   EXPECT_EQ(rows[3][0], std::to_string(in30));
@@ -156,11 +158,13 @@ TEST_F(Reports, MonthlyCountsTheLastTwelveMonthsInChartAndTable) {
   // The chart: one bar per month, the busiest month the tallest, an empty month flat.
   const std::string chart = textBefore(textAfter(out, "<svg"), "</svg>");
   EXPECT_EQ(countOf(chart, "<rect "), 12);
-  EXPECT_NE(chart.find("height=\"170\" fill=\"darkgreen\"><title>" + monthStart(0).substr(0, 7) + ": 2</title>"),
-            std::string::npos)
+  EXPECT_NE(
+      chart.find("height=\"170\" fill=\"darkgreen\"><title>" + monthStart(0).substr(0, 7) + ": 2</title>"),
+      std::string::npos)
       << chart;
-  EXPECT_NE(chart.find("height=\"0\" fill=\"darkgreen\"><title>" + monthStart(2).substr(0, 7) + ": 0</title>"),
-            std::string::npos);
+  EXPECT_NE(
+      chart.find("height=\"0\" fill=\"darkgreen\"><title>" + monthStart(2).substr(0, 7) + ": 0</title>"),
+      std::string::npos);
 }
 
 TEST_F(Reports, ReservedListsBooksWithTheNumberWaitingAndWhetherOut) {
@@ -204,8 +208,8 @@ TEST_F(Reports, CsvDownloadIsQuotedGuardedAndNamedAfterTheReportAndToday) {
                 dateFromToday(0) +
                 ".csv\"\n\n"
                 "Member ID,Surname,First Name,Contact No.,Account Expiry Date,Days Left,Open Loans\r\n" +
-                std::to_string(m) + ",\"O'Neil, \"\"Jr\"\"\",Ann,\"'=HYPERLINK(\"\"x\"\")\"," + dateFromToday(10) +
-                ",10,1\r\n");
+                std::to_string(m) + ",\"O'Neil, \"\"Jr\"\"\",Ann,\"'=HYPERLINK(\"\"x\"\")\"," +
+                dateFromToday(10) + ",10,1\r\n");
 
   response = get("lang=afr&report=overdue&format=csv");
   const std::string body = textAfter(response.output, "\n\n");
@@ -225,8 +229,9 @@ TEST_F(Reports, UnreachableDatabaseIsAnErrorPageEvenForCsv) {
   setenv("MYSQL_UNIX_PORT", saved.c_str(), 1);
   for (const CgiResponse* response : {&html, &csv}) {
     EXPECT_EQ(response->output.rfind("Content-Type: text/html\n\n", 0), 0u) << response->output;
-    EXPECT_NE(response->output.find("The query was unsuccessful: openConnection - Failed to connect to database"),
-              std::string::npos)
+    EXPECT_NE(
+        response->output.find("The query was unsuccessful: openConnection - Failed to connect to database"),
+        std::string::npos)
         << response->output;
     EXPECT_NE(response->output.find(kPatronPageEnd), std::string::npos);
     EXPECT_EQ(response->output.find("There is nothing to report."), std::string::npos);
