@@ -40,10 +40,14 @@ void AmbryDB::selectMember_Expiring() const {
 }
 
 void AmbryDB::selectCheckout_PerMonth() const {
+  // One pass over the year's loans; a month without loans still gets its row with 0.
   executeReport(
-      "SELECT DATE_FORMAT(months.start, '%Y-%m'), (SELECT COUNT(*) FROM CHECKOUT "
-      "WHERE checkoutDate >= months.start AND checkoutDate < months.start + INTERVAL 1 MONTH) FROM " +
-      Keystone::String(kLastTwelveMonths) + " ORDER BY months.start");
+      "SELECT DATE_FORMAT(months.start, '%Y-%m'), COALESCE(counts.loans, 0) FROM " +
+      Keystone::String(kLastTwelveMonths) +
+      " LEFT JOIN (SELECT DATE_FORMAT(checkoutDate, '%Y-%m') AS month, COUNT(*) AS loans FROM CHECKOUT "
+      "WHERE checkoutDate >= CURDATE() - INTERVAL DAYOFMONTH(CURDATE()) - 1 DAY - INTERVAL 11 MONTH "
+      "GROUP BY month) counts ON counts.month = DATE_FORMAT(months.start, '%Y-%m') "
+      "ORDER BY months.start");
 }
 
 void AmbryDB::selectBook_Reserved() const {
