@@ -65,3 +65,9 @@ CREATE TABLE DEWEY (
   description VARCHAR(255),
   PRIMARY KEY (id)
 ) ENGINE=InnoDB DEFAULT CHARSET=latin1;
+
+-- Indexes of the staff reports, kept together here: open loans by return date (overdue loans),
+-- loans by checkout date (loans per month) and members by expiry date (expiring memberships).
+CREATE INDEX checkout_open_due ON CHECKOUT (inDate, returnDate);
+CREATE INDEX checkout_date ON CHECKOUT (checkoutDate);
+CREATE INDEX member_expiry ON MEMBER (accountExpiryDate);

@@ -92,6 +92,14 @@ class AmbryDB {
   static bool backup();
   static bool restore(const Keystone::String& fileName);
 
+  // Staff reports, read-only and measured against the server's date; a rejected statement throws.
+  void selectCheckout_Overdue() const;
+  void selectMember_Expiring() const;
+  void selectCheckout_PerMonth() const;
+  void selectBook_Reserved() const;
+  // The server's date today, YYYY-MM-DD.
+  Keystone::String selectToday() const;
+
  private:
   friend class RuleLock;
 
@@ -104,6 +112,8 @@ class AmbryDB {
   bool changeFailed(const Keystone::String& operation) const;
   // The id the server gave the row just inserted, as decimal text.
   Keystone::String newId() const;
+  // Runs a report statement; no result set means the server rejected it, which throws.
+  void executeReport(const Keystone::String& statement) const;
 
   // Lending checks; each refusal gives the resource key of its reason, "" lets the change go on.
   bool accountExpired(const QueryMap& query) const;

@@ -33,4 +33,10 @@ bool isPlainNumber(const Keystone::String& value);
 // never change the statement.
 Keystone::String sqlNumber(MYSQL* connection, const Keystone::String& value);
 
+// One cell of a CSV file (RFC 4180): a text that a spreadsheet would run as a formula (it begins
+// with =, +, -, @, a tab or a carriage return) gets a leading single quote, unless it is a plain
+// number; a cell holding a comma, a double quote or a line break is enclosed in double quotes, its
+// double quotes doubled. SVG text inside a page needs nothing beyond escapeHtml.
+Keystone::String escapeCsvCell(const Keystone::String& value);
+
 }  // namespace Ambry

@@ -170,6 +170,30 @@ constexpr TextPair kTexts[] = {
     {"err_update_other_entry",
      "Die veranderinge is nie gestoor nie: die ID stem nie meer ooreen met die inskrywing "
      "wat gewys word nie. Soek eers die ander inskrywing op om dit te verander."},
+    {"title_admin_reports", "Verslae"},
+    {"caption_report_overdue", "Agterstallige uitnames"},
+    {"caption_report_expiring", "Lidmaatskappe wat verval"},
+    {"caption_report_monthly", "Uitnames per maand"},
+    {"caption_report_reserved", "Gereserveerde boeke"},
+    {"caption_download_csv", "Laai af as CSV"},
+    {"caption_columns_overdue",
+     "Uitname ID|Terugbesorgingsdatum|Dae agterstallig|Titel|Outeur|Lid ID|Lid|Kontak No."},
+    {"caption_columns_expiring", "Lid ID|Van|Naam|Kontak No.|Vervaldatum|Dae oor|Boeke uit"},
+    {"caption_columns_monthly", "Maand|Uitnames"},
+    {"caption_columns_reserved", "Boek ID|Titel|Outeur|Reserverings|Uitgeneem"},
+    {"caption_yes", "Ja"},
+    {"caption_no", "Nee"},
+    {"desc_report_overdue",
+     "Uitnames wat nog nie terugbesorg is nie en waarvan die terugbesorgingsdatum verby is, die oudste "
+     "eerste. Klik op 'n ry om die uitname oop te maak."},
+    {"desc_report_expiring",
+     "Lidmaatskappe wat binne die volgende 30 dae verval, en vervalde lidmaatskappe met boeke wat nog "
+     "uit is, die vroegste eerste. Klik op 'n ry om die lid oop te maak."},
+    {"desc_report_monthly", "Boeke uitgeneem in elk van die afgelope 12 maande, hierdie maand ingesluit."},
+    {"desc_report_reserved",
+     "Boeke wat lede gereserveer het, met die aantal lede wat wag en of die boek uitgeneem is. Klik op "
+     "'n ry om die boek oop te maak."},
+    {"msg_report_empty", "Daar is niks om te rapporteer nie."},
 };
 }  // namespace
 

@@ -166,6 +166,30 @@ constexpr TextPair kTexts[] = {
     {"err_update_other_entry",
      "The changes were not saved: the ID no longer matches the entry shown. To change "
      "another entry, look it up first."},
+    {"title_admin_reports", "Reports"},
+    {"caption_report_overdue", "Overdue loans"},
+    {"caption_report_expiring", "Memberships expiring"},
+    {"caption_report_monthly", "Loans per month"},
+    {"caption_report_reserved", "Books on reserve"},
+    {"caption_download_csv", "Download as CSV"},
+    {"caption_columns_overdue",
+     "Checkout ID|Return Date|Days Overdue|Title|Author|Member ID|Member|Contact No."},
+    {"caption_columns_expiring",
+     "Member ID|Surname|First Name|Contact No.|Account Expiry Date|Days Left|Open Loans"},
+    {"caption_columns_monthly", "Month|Loans"},
+    {"caption_columns_reserved", "Book ID|Title|Author|Reservations|Checked Out"},
+    {"caption_yes", "Yes"},
+    {"caption_no", "No"},
+    {"desc_report_overdue",
+     "Loans not yet returned whose return date has passed, oldest first. Click a row to open the loan."},
+    {"desc_report_expiring",
+     "Memberships that expire within the next 30 days, and expired memberships with books still out, "
+     "soonest first. Click a row to open the member."},
+    {"desc_report_monthly", "Books checked out in each of the last 12 months, this month included."},
+    {"desc_report_reserved",
+     "Books that members have reserved, with the number of members waiting and whether the book is "
+     "checked out. Click a row to open the book."},
+    {"msg_report_empty", "There is nothing to report."},
 };
 }  // namespace
 

@@ -62,6 +62,12 @@ bench_run_posted() {
      "$@" "$program" <<<"$body")
 }
 
+# Runs a program as the web server runs a plain link: the query in the URL, nothing posted.
+bench_run_get() {
+  local program=$1 query=$2
+  (cd "${program%/*}" && env -i "${BENCH_ENV[@]}" REQUEST_METHOD=GET QUERY_STRING="$query" "$program" </dev/null)
+}
+
 # Peak memory of one posted run: "page-bytes peak-heap-bytes max-rss-kilobytes".
 bench_peak_memory() {
   local program=$1 body=$2 page heap rss

@@ -34,6 +34,7 @@ var STR_MENU_CHECKOUTS = "Uitnames";
 var STR_MENU_RESERVATIONS = "Reserverings";
 var STR_MENU_BLACKLIST = "Swartlys";
 var STR_MENU_PANEL = "Beheer paneel";
+var STR_MENU_REPORTS = "Verslae";
 var STR_MENU_PUBLIC = "Publieke blaaie";
 var STR_MENU_LIBRARY = "Die biblioteek";
 var STR_STAFF_PASSWORD = "Personeel wagwoord:";

@@ -34,6 +34,7 @@ var STR_MENU_CHECKOUTS = "Checkouts";
 var STR_MENU_RESERVATIONS = "Reservations";
 var STR_MENU_BLACKLIST = "Blacklist";
 var STR_MENU_PANEL = "Control panel";
+var STR_MENU_REPORTS = "Reports";
 var STR_MENU_PUBLIC = "Public pages";
 var STR_MENU_LIBRARY = "The library";
 var STR_STAFF_PASSWORD = "Staff password:";

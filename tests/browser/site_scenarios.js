@@ -2,7 +2,7 @@
 const { test, url, screenshot, navigation, assert, BASE, STAFF } = require('./lib/harness');
 
 const STAFF_PROGRAMS = ['checkout_editor', 'book_editor', 'member_editor', 'blacklist_editor',
-  'reservation_editor', 'control_panel'];
+  'reservation_editor', 'control_panel', 'reports'];
 
 test('without credentials the staff programs answer 401', async (s) => {
   for (const program of STAFF_PROGRAMS) {

@@ -1,4 +1,4 @@
-// Staff scenarios: signing in, the book editor's whole cycle, lending, check-in, blacklisting.
+// Staff scenarios: signing in, the book editor's whole cycle, lending, check-in, blacklisting, reports.
 const { test, sql, sqlValue, url, screenshot, navigation, assert, STAFF } = require('./lib/harness');
 const { field, fieldValue, fill, press, findAndOpen } = require('./lib/editor');
 
@@ -163,4 +163,34 @@ test('staff blacklist a member, whose next loan is refused', async (s) => {
   assert.equal(await s.dialog(1),
     'Error in insertCheckout: The specified member has been prohibited from checking out books.');
   assert.equal(sqlValue(`SELECT COUNT(*) FROM CHECKOUT WHERE memberid = ${member} AND bookid = ${book}`), '0');
+});
+
+test('staff open the reports from the menu, read the loans chart and open an overdue loan', async (s) => {
+  const member = borrower(2);
+  const book = freeBook();
+  sql(`INSERT INTO CHECKOUT (memberid, bookid, checkoutDate, returnDate, inDate)
+    VALUES (${member}, ${book}, NOW() - INTERVAL 20 DAY, CURDATE() - INTERVAL 3 DAY, 0)`);
+  const loan = sqlValue('SELECT MAX(id) FROM CHECKOUT');
+  const page = await s.page();
+  await page.goto(url('book_editor.exe'));
+  await navigation(page, () => page.click('#menu a.menulink[href*="reports"]'));
+  assert.match(page.url(), /reports\.exe\?lang=eng/);
+  await navigation(page, () => page.click('p.reportlinks a[href*="report=monthly"]'));
+  assert.equal(await page.$$eval('svg.reportchart rect', (r) => r.length), 12);
+  const thisMonth = sqlValue("SELECT DATE_FORMAT(CURDATE(), '%Y-%m')");
+  const counted = sqlValue(`SELECT COUNT(*) FROM CHECKOUT WHERE DATE_FORMAT(checkoutDate, '%Y-%m') = '${thisMonth}'`);
+  assert.equal(await page.textContent('svg.reportchart text:last-of-type'), thisMonth);
+  assert.equal(await page.$eval('svg.reportchart rect:last-of-type title', (t) => t.textContent),
+    `${thisMonth}: ${counted}`);
+  await screenshot(page, 'reports_chart');
+
+  const csv = await s.context.request.get(await page.$eval('a.csvlink', (a) => a.href));
+  assert.equal(csv.headers()['content-type'], 'text/csv; charset=windows-1252');
+  assert.match((await csv.text()).split('\r\n')[0], /^Month,Loans$/);
+
+  await navigation(page, () => page.click('p.reportlinks a[href*="report=overdue"]'));
+  await navigation(page, () => page.click(`tr[onclick*="'${loan}'"]`));
+  assert.match(page.url(), /checkout_editor\.exe\?lang=eng/);
+  assert.equal(await fieldValue(page, 'id'), loan);
+  assert.equal(await fieldValue(page, 'bookid'), book);
 });

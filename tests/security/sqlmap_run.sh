@@ -30,7 +30,7 @@ attack() {
   local name=$1 program=$2 body=$3 params=$4 techniques=${AMBRY_SQLMAP_TECHNIQUES:-$5} extra=()
   [ -n "$6" ] && [ -z "${AMBRY_SQLMAP_TECHNIQUES:-}" ] && extra+=($6)
   case $program in
-    *editor*|control_panel*) extra+=(--auth-type=Basic --auth-cred="staff:$(site_admin_password)") ;;
+    *editor*|control_panel*|reports*) extra+=(--auth-type=Basic --auth-cred="staff:$(site_admin_password)") ;;
   esac
   HOME=$out/home timeout --foreground -k 10 1500 sqlmap -u "$base/cgi-bin/$program" --data="$body" \
     -p "$params" "${extra[@]}" --batch --level=3 --risk=2 --dbms=MySQL --technique="$techniques" \

@@ -194,5 +194,33 @@ test('member card shows a hostile member as text', async (s) => {
   }
 });
 
+test('staff reports show hostile books and members as text', async (s) => {
+  // the hostile members hold the hostile books overdue and reserve them; member 9002 runs out soon
+  sql('DELETE FROM CHECKOUT WHERE memberid >= 9000');
+  sql('DELETE FROM RESERVATION WHERE memberid >= 9000');
+  sql('UPDATE MEMBER SET accountExpiryDate = CURDATE() + INTERVAL 10 DAY WHERE id = 9002');
+  for (const m of MEMBERS) {
+    sql(`INSERT INTO CHECKOUT (memberid, bookid, checkoutDate, returnDate, inDate)
+      VALUES (${m.id}, ${BOOKS[m.id - 9001].id}, NOW(), CURDATE() - INTERVAL 3 DAY, 0)`);
+    sql(`INSERT INTO RESERVATION (memberid, bookid, addDate) VALUES (${m.id}, ${BOOKS[3].id}, NOW())`);
+  }
+  const page = await s.page();
+  const expected = {
+    overdue: BOOKS.slice(0, 3).flatMap((b) => [b.title, b.author]).concat(MEMBERS.map((m) => m.contactNo)),
+    expiring: ['surname', 'firstName', 'contactNo'].map((c) => MEMBERS[1][c]),
+    reserved: [BOOKS[3].title, BOOKS[3].author],
+  };
+  for (const [report, texts] of Object.entries(expected)) {
+    await page.goto(url('reports.exe', `lang=eng&report=${report}`));
+    await assertNothingRan(s, page);
+    const cells = await page.$$eval('td', (tds) => tds.map((td) => td.textContent));
+    for (const t of texts) assert.ok(cells.includes(shown(t)), `${JSON.stringify(t)} in the ${report} report`);
+    // the download is a file to save, never a page that the browser would render
+    const csv = await s.context.request.get(url('reports.exe', `lang=eng&report=${report}&format=csv`));
+    assert.equal(csv.headers()['content-type'], 'text/csv; charset=windows-1252');
+    assert.match(csv.headers()['content-disposition'], /^attachment; filename="[a-z]+-\d{4}-\d\d-\d\d\.csv"$/);
+  }
+});
+
 storeHostileData();
 run().then((ok) => process.exit(ok ? 0 : 1), (e) => { console.error(e); process.exit(1); });

@@ -34,3 +34,29 @@ TEST(EscapeIsPlainNumber, AcceptsDecimalsOnly) {
     EXPECT_FALSE(Ambry::isPlainNumber(bad)) << bad;
   }
 }
+
+TEST(EscapeCsvCell, QuotesWhatSplitsACellAndGuardsFormulas) {
+  const struct {
+    const char* value;
+    const char* cell;
+  } cases[] = {
+      {"", ""},
+      {"plain text", "plain text"},
+      {"Brink, Anna", "\"Brink, Anna\""},
+      {"say \"hi\"", "\"say \"\"hi\"\"\""},
+      {"two\nlines", "\"two\nlines\""},
+      {"cr\r", "\"cr\r\""},
+      {"=1+2", "'=1+2"},
+      {"+27 21 555 0100", "'+27 21 555 0100"},
+      {"-2+3+cmd|' /C calc'!A0", "'-2+3+cmd|' /C calc'!A0"},
+      {"@SUM(A1:A9)", "'@SUM(A1:A9)"},
+      {"\t=1", "'\t=1"},
+      {"=HYPERLINK(\"http://x\",\"y\")", "\"'=HYPERLINK(\"\"http://x\"\",\"\"y\"\")\""},
+      {"-3", "-3"},  // a plain number runs nothing and stays a number
+      {"+4.5", "+4.5"},
+      {"-", "'-"},
+      {"a=b", "a=b"},  // only the first character counts
+      {"O'Neil", "O'Neil"},
+  };
+  for (const auto& c : cases) EXPECT_EQ(c.cell, str(Ambry::escapeCsvCell(c.value))) << c.value;
+}

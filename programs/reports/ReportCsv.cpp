@@ -1,0 +1,57 @@
+// A report as a CSV download in Windows-1252, named after the report and the server's date.
+#include <cstdio>
+#include <cstring>
+
+#include "programs/reports/Reports.h"
+
+namespace Reports {
+
+namespace {
+
+// Only an exact code of the list: any other language would put error texts into the file.
+bool isListedLanguage(const Keystone::String& language) {
+  const Keystone::String list = "," + Ambry::getProperty("supported_languages") + ",";
+  return language.length() > 0 && std::strchr(language.c_str(), ',') == nullptr &&
+         list.find("," + language + ",", 0) != -1;
+}
+
+void printCsvLine(const Keystone::Array<Keystone::String>& cells) {
+  for (int i = 0; i < cells.size(); ++i) {
+    if (i > 0) std::fputc(',', stdout);
+    std::fputs(Ambry::escapeCsvCell(cells[i]).c_str(), stdout);
+  }
+  std::fputs("\r\n", stdout);
+}
+
+}  // namespace
+
+bool printReportCsv(const ReportDefinition& report) {
+  const Keystone::String language = Ambry::getEnvQueryMap().get("lang", "");
+  if (!isListedLanguage(language)) return false;
+  Ambry::setLanguage(language);
+  try {
+    Ambry::AmbryDB db;
+    db.openConnection();
+    const Keystone::String today = db.selectToday();
+    (db.*report.select)();
+    // Nothing is written before the data is in, so that a failure can still be a page.
+    std::printf(
+        "Content-Type: text/csv; charset=windows-1252\nContent-Disposition: attachment; "
+        "filename=\"%s-%s.csv\"\n\n",
+        report.name, today.c_str());
+    printCsvLine(reportColumns(report));
+    while (db.getNextRow()) printCsvLine(reportCells(report, db.getRow()));
+    db.closeConnection();
+  } catch (const Keystone::Exception& e) {
+    beginReportFrame();
+    printFailure("err_query_unsuccessful_reason", e);
+    Ambry::printDefaultFooter();
+  } catch (...) {
+    beginReportFrame();
+    printFailure("err_query_unsuccessful", Keystone::Exception());
+    Ambry::printDefaultFooter();
+  }
+  return true;
+}
+
+}  // namespace Reports
