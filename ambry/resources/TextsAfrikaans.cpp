@@ -159,6 +159,12 @@ const TextPair kTexts[] = {
      "Die gegewe boek is nie uitgeneem nie, en kan dus nie gereserveer word nie."},
     {"err_checkout_exists", "Die gegewe lid het alreeeds die gegewe boek uitgeneem."},
     {"err_reservation_exists", "Die gegewe lid het alreeds die gegewe boek gereserveer."},
+    {"err_cross_site",
+     "Hierdie opdrag het van 'n ander webwerf af gekom en is nie uitgevoer nie. Gebruik asb. die "
+     "biblioteek se eie bladsye."},
+    {"err_too_many_guesses",
+     "Te veel verkeerde wagwoorde is van u rekenaar af ingesleutel. Wag asb. 10 minute en probeer "
+     "dan weer."},
 };
 }  // namespace
 

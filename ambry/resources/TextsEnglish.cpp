@@ -156,6 +156,12 @@ const TextPair kTexts[] = {
      "The specified book is not checked out, and cannot be reserved."},
     {"err_checkout_exists", "The specified member has already checked out the specified book."},
     {"err_reservation_exists", "The specified member has already reserved the specified book."},
+    {"err_cross_site",
+     "This command came from another web site and was not carried out. Please use the pages of this "
+     "library instead."},
+    {"err_too_many_guesses",
+     "Too many incorrect passwords have been entered from your computer. Please wait 10 minutes and "
+     "try again."},
 };
 }  // namespace
 

@@ -12,14 +12,14 @@ using ResourcesTest::str;
 
 namespace {
 
-TEST(ResourceTables, BothLanguagesHoldTheSame120Keys) {
+TEST(ResourceTables, BothLanguagesHoldTheSame122Keys) {
   const ResourceTable& texts = resource;
   ASSERT_EQ(texts.size(), 2);
   const auto& afr = texts["afr"];
   const auto& eng = texts["eng"];
-  ASSERT_EQ(afr.size(), 120);
-  ASSERT_EQ(eng.size(), 120);
-  for (int i = 0; i < 120; ++i) {
+  ASSERT_EQ(afr.size(), 122);
+  ASSERT_EQ(eng.size(), 122);
+  for (int i = 0; i < 122; ++i) {
     EXPECT_EQ(str(afr.entryAt(i).first), str(eng.entryAt(i).first));
     EXPECT_GT(eng.entryAt(i).second.length(), 0) << eng.entryAt(i).first.c_str();
     EXPECT_GT(afr.entryAt(i).second.length(), 0) << afr.entryAt(i).first.c_str();
@@ -65,9 +65,9 @@ TEST(ResourceTables, AfrikaansECircumflexIsTheSingleByteEA) {
   EXPECT_EQ(flush.substr(at + 6), "er<br>\n");
 }
 
-TEST(ResourceTables, TwentyThreeSettings) {
+TEST(ResourceTables, TwentyFiveSettings) {
   const PropertyTable& settings = property;
-  EXPECT_EQ(settings.size(), 23);
+  EXPECT_EQ(settings.size(), 25);
   EXPECT_EQ(str(settings["file_mysqldump"]), "/usr/bin/mysqldump");
   EXPECT_EQ(str(settings["file_mysql"]), "/usr/bin/mysql");
   EXPECT_EQ(str(settings["footer"]), "</td>\n</tr>\n</table>\n</body>\n</html>");
@@ -128,7 +128,7 @@ TEST_F(SettingOverride, SetVariableReplacesOnlyItsSetting) {
   setenv("AMBRY_ADMIN_PASSWORD", "S3cret%s", 1);
   setenv("AMBRY_MYSQL_HOST", "db.example", 1);
   PropertyTable settings = buildPropertyTable();
-  EXPECT_EQ(settings.size(), 23);
+  EXPECT_EQ(settings.size(), 25);
   EXPECT_EQ(str(settings["admin_password"]), "S3cret%s");
   EXPECT_EQ(str(settings["mysql_host"]), "db.example");
   EXPECT_EQ(str(settings["mysql_password"]), "marmots");
