@@ -8,5 +8,7 @@
 #include "ambry/framework/Page.h"
 #include "ambry/framework/Request.h"
 #include "ambry/framework/ResultTable.h"
+#include "ambry/framework/SameOrigin.h"
+#include "ambry/framework/Throttle.h"
 #include "ambry/resources/Resources.h"
 #include "keystone/Keystone"

@@ -2,8 +2,11 @@
 // tool, and replayed from one by the client tool.
 #include "ambry/db/Backup.h"
 
+#include <dirent.h>
 #include <fcntl.h>
 #include <signal.h>
+#include <sys/file.h>
+#include <sys/prctl.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -12,6 +15,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <ctime>
 #include <string>
 #include <vector>
 
@@ -48,6 +52,7 @@ class ToolAccountFile {
   ToolAccountFile() = default;
   ~ToolAccountFile() {
     if (!mPath.empty()) unlink(mPath.c_str());
+    if (mFd >= 0) close(mFd);
   }
   ToolAccountFile(const ToolAccountFile&) = delete;
   ToolAccountFile& operator=(const ToolAccountFile&) = delete;
@@ -59,12 +64,72 @@ class ToolAccountFile {
 
  private:
   std::string mPath;
+  int mFd = -1;  // kept open, and so locked, while the tools may read the file
 };
 
-// A value goes into the option file between double quotes; one that holds a quote, a backslash
-// or a line break would be read as something else, so such a setting is refused.
-bool isPlainOptionValue(const char* value) {
-  return std::strpbrk(value, "\"\\\r\n") == nullptr;
+// A value between double quotes in the option file: the tools read \\, \", \n and \r back as the
+// characters themselves, so every password and user name is passed on as it stands.
+std::string optionValue(const char* value) {
+  std::string out = "\"";
+  for (const char* p = value; *p; ++p) {
+    switch (*p) {
+      case '\\':
+        out += "\\\\";
+        break;
+      case '"':
+        out += "\\\"";
+        break;
+      case '\n':
+        out += "\\n";
+        break;
+      case '\r':
+        out += "\\r";
+        break;
+      default:
+        out += *p;
+    }
+  }
+  return out + "\"";
+}
+
+// Removes the files of runs that were killed on the way: files in directory whose names start
+// with prefix and end with suffix, that no running process holds locked and that are more than a
+// minute old (a file just made is locked straight away, but not in the same instant).
+void removeStaleFiles(const std::string& directory, const std::string& prefix, const std::string& suffix) {
+  DIR* folder = opendir(directory.c_str());
+  if (!folder) return;
+  const std::time_t now = std::time(nullptr);
+  while (const dirent* entry = readdir(folder)) {
+    const std::string name = entry->d_name;
+    if (name.size() < prefix.size() + suffix.size() || name.compare(0, prefix.size(), prefix) != 0 ||
+        name.compare(name.size() - suffix.size(), suffix.size(), suffix) != 0)
+      continue;
+    const std::string path = directory + name;
+    const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW);
+    if (fd < 0) continue;
+    struct stat info;
+    if (fstat(fd, &info) == 0 && S_ISREG(info.st_mode) && now - info.st_mtime > 60 &&
+        flock(fd, LOCK_EX | LOCK_NB) == 0)
+      unlink(path.c_str());
+    close(fd);
+  }
+  closedir(folder);
+}
+
+// A new file from pattern (mkstemps, suffixLength), locked for as long as it is open so that
+// removeStaleFiles leaves it alone; -1 on failure.
+int createLockedFile(std::vector<char>& path, int suffixLength) {
+  const int fd = mkstemps(path.data(), suffixLength);  // created with mode 0600
+  if (fd < 0) return -1;
+  fcntl(fd, F_SETFD, FD_CLOEXEC);
+  flock(fd, LOCK_EX);
+  return fd;
+}
+
+std::vector<char> pathPattern(const std::string& pattern) {
+  std::vector<char> path(pattern.begin(), pattern.end());
+  path.push_back('\0');
+  return path;
 }
 
 bool ToolAccountFile::create() {
@@ -72,37 +137,33 @@ bool ToolAccountFile::create() {
   std::string content = "[client]\n";
   const char* keys[] = {"user", "password", "host"};
   const char* properties[] = {"mysql_user", "mysql_password", "mysql_host"};
-  for (int i = 0; i < 3; ++i) {
-    Keystone::String value = getProperty(properties[i]);
-    if (!isPlainOptionValue(value.c_str())) return false;
-    content += std::string(keys[i]) + "=\"" + value.c_str() + "\"\n";
-  }
+  for (int i = 0; i < 3; ++i) content += std::string(keys[i]) + "=" + optionValue(getProperty(properties[i]).c_str()) + "\n";
   // The library finds a private server through MYSQL_UNIX_PORT; the tools must find the same one.
-  if (const char* socket = std::getenv("MYSQL_UNIX_PORT")) {
-    if (!isPlainOptionValue(socket)) return false;
-    content += std::string("socket=\"") + socket + "\"\n";
-  }
-  const char* tmp = std::getenv("TMPDIR");
-  std::string pattern = std::string(tmp && *tmp ? tmp : "/tmp") + "/ambry-account-XXXXXX";
-  std::vector<char> path(pattern.begin(), pattern.end());
-  path.push_back('\0');
-  int fd = mkstemp(path.data());  // created with mode 0600
-  if (fd < 0) return false;
+  if (const char* socket = std::getenv("MYSQL_UNIX_PORT")) content += "socket=" + optionValue(socket) + "\n";
+  // The site's private folder, not the shared temporary one: the file holds the password.
+  const std::string folder = getProperty("path_private").c_str();
+  mkdir(folder.c_str(), 0700);
+  removeStaleFiles(folder, "tool-account-", ".cnf");
+  std::vector<char> path = pathPattern(folder + "tool-account-XXXXXX.cnf");
+  mFd = createLockedFile(path, 4);
+  if (mFd < 0) return false;
   mPath = path.data();
-  bool written = write(fd, content.data(), content.size()) == static_cast<ssize_t>(content.size());
-  return close(fd) == 0 && written;
+  return write(mFd, content.data(), content.size()) == static_cast<ssize_t>(content.size());
 }
 
 // Runs a tool directly, without a command interpreter, so that no path or name can ever be read
-// as shell syntax; standard input and output are the given descriptors. Returns the exit status,
-// or -1 when the tool could not be run or did not exit normally.
-int runTool(const std::vector<std::string>& args, int inFd, int outFd) {
+// as shell syntax; standard input and output are the given descriptors. With dieWithCaller the
+// tool is killed when the calling process dies first. Returns the exit status, or -1 when the
+// tool could not be run or did not exit normally.
+int runTool(const std::vector<std::string>& args, int inFd, int outFd, bool dieWithCaller = false) {
   std::vector<char*> argv;
   for (const std::string& arg : args) argv.push_back(const_cast<char*>(arg.c_str()));
   argv.push_back(nullptr);
+  const pid_t caller = getpid();
   pid_t pid = fork();
   if (pid < 0) return -1;
   if (pid == 0) {
+    if (dieWithCaller && (prctl(PR_SET_PDEATHSIG, SIGKILL) != 0 || getppid() != caller)) _exit(127);
     if (dup2(inFd, 0) < 0 || dup2(outFd, 1) < 0) _exit(127);
     close_range(3, ~0U, 0);  // the database connection and the page stay with the caller
     sigset_t none;
@@ -135,10 +196,9 @@ bool dumpCompleted(int fd) {
 bool dumpDatabase(const std::string& directory, const std::string& finalPath) {
   ToolAccountFile account;
   if (!account.create()) return false;
-  std::string pattern = directory + "dump-XXXXXX.part";
-  std::vector<char> tempPath(pattern.begin(), pattern.end());
-  tempPath.push_back('\0');
-  int out = mkstemps(tempPath.data(), 5);
+  removeStaleFiles(directory, "dump-", ".part");
+  std::vector<char> tempPath = pathPattern(directory + "dump-XXXXXX.part");
+  int out = createLockedFile(tempPath, 5);
   if (out < 0) return false;
   int in = open("/dev/null", O_RDONLY | O_CLOEXEC);
   // One transaction gives a consistent picture while other requests go on writing.
@@ -148,7 +208,8 @@ bool dumpDatabase(const std::string& directory, const std::string& finalPath) {
                                    "--compress",
                                    "--databases",
                                    getProperty("mysql_dbname").c_str()};
-  bool ok = in >= 0 && runTool(args, in, out) == 0 && dumpCompleted(out) && fsync(out) == 0;
+  // A dump nobody waits for any more is not finished: it dies with the page that started it.
+  bool ok = in >= 0 && runTool(args, in, out, true) == 0 && dumpCompleted(out) && fsync(out) == 0;
   if (in >= 0) close(in);
   ok = close(out) == 0 && ok;
   ok = ok && std::rename(tempPath.data(), finalPath.c_str()) == 0;

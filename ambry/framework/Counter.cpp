@@ -1,13 +1,16 @@
-// The visitor counter: read from its file on first use, written back by replacing the file.
+// The visitor counter: read from its file on first use; what was counted is added to the file
+// under a lock.
 #include "ambry/framework/Counter.h"
 
 #include <fcntl.h>
-#include <sys/stat.h>
+#include <sys/file.h>
 #include <unistd.h>
 
+#include <cerrno>
+#include <climits>
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
+#include <string>
 
 #include "ambry/framework/Page.h"
 #include "ambry/resources/Resources.h"
@@ -31,20 +34,43 @@ void writeMessage(const char* key) {
   std::fputs(getResource(key, false).c_str(), stdout);
 }
 
-// Writes text to a new file beside path and renames it over path, so that the old count
-// stays whole until the new one is complete. Keeps the old file's permissions.
-bool replaceFile(const String& path, const char* text) {
-  String temporary = path + ".XXXXXX";
-  const int fd = mkstemp(&temporary[0]);
+// The count as last read from or written to the file: flush adds what was counted since.
+int gFileCount = 0;
+
+int clampToInt(long long value) {
+  return value > INT_MAX ? INT_MAX : value < INT_MIN ? INT_MIN : static_cast<int>(value);
+}
+
+// Leading decimal integer, kept within int; a text without one reads as 0.
+int parseCount(const char* text) {
+  return clampToInt(std::strtoll(text, nullptr, 10));
+}
+
+// Adds `added` to the count in the file under an exclusive lock, so that simultaneous visits
+// all count. The file is rewritten in place: the folder need not be writable, and as the count
+// only grows, the new digits always cover the old ones, so a crash leaves the old count or the
+// new one. Sets total to the count now in the file.
+bool addToFile(const String& path, long long added, int& total) {
+  const int fd = open(path.c_str(), O_RDWR | O_CLOEXEC);
   if (fd < 0) return false;
-  struct stat old;
-  if (stat(path.c_str(), &old) == 0) fchmod(fd, old.st_mode & 07777);
-  const size_t length = std::strlen(text);
-  bool ok = write(fd, text, length) == static_cast<ssize_t>(length);
-  ok = fsync(fd) == 0 && ok;
-  ok = close(fd) == 0 && ok;
-  ok = ok && std::rename(temporary.c_str(), path.c_str()) == 0;
-  if (!ok) unlink(temporary.c_str());
+  bool ok = true;
+  while (flock(fd, LOCK_EX) != 0) {
+    if (errno != EINTR) {
+      ok = false;
+      break;
+    }
+  }
+  char text[256] = {};
+  const ssize_t n = ok ? pread(fd, text, sizeof text - 1, 0) : -1;
+  ok = n >= 0;
+  if (ok) {
+    total = clampToInt(parseCount(text) + added);
+    const std::string digits = std::to_string(total);
+    ok = pwrite(fd, digits.data(), digits.size(), 0) == static_cast<ssize_t>(digits.size());
+    ok = ok && ftruncate(fd, static_cast<off_t>(digits.size())) == 0;
+    ok = ok && fsync(fd) == 0;
+  }
+  close(fd);  // also releases the lock
   return ok;
 }
 
@@ -64,11 +90,8 @@ void Counter::init() {
   const size_t n = std::fread(text, 1, 255, file);
   text[n] = '\0';
   std::fclose(file);
-  // Leading decimal integer, kept within int; a file without one reads as 0.
-  const long value = std::strtol(text, nullptr, 10);
-  counter = value > 2147483647L        ? 2147483647
-            : value < -2147483647L - 1 ? -2147483647 - 1
-                                       : static_cast<int>(value);
+  counter = parseCount(text);
+  gFileCount = counter;
   counterInitYet = true;
 }
 
@@ -89,7 +112,7 @@ void Counter::inc(const int& amount) {
     std::fputs(message.c_str(), stdout);
     return;
   }
-  counter += amount;
+  counter = clampToInt(static_cast<long long>(counter) + amount);  // the largest count stays
 }
 
 void Counter::flush() {
@@ -97,7 +120,13 @@ void Counter::flush() {
     writeMessage("err_counterflush_init");
     return;
   }
-  if (!replaceFile(counterPath(), String(counter).c_str())) writeMessage("err_counterflush_output_file");
+  int total = counter;
+  if (!addToFile(counterPath(), static_cast<long long>(counter) - gFileCount, total)) {
+    writeMessage("err_counterflush_output_file");
+    return;
+  }
+  counter = total;
+  gFileCount = total;
 }
 
 }  // namespace Ambry

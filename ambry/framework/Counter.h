@@ -6,12 +6,12 @@ namespace Ambry {
 
 class Counter {
  public:
-  ~Counter();  // writes the count back when it was read
+  ~Counter();  // adds the visits counted here to the file when it was read
 
   static void init();                  // reads the count from the counter file
   static int get();                    // the count, reading it first if need be
   static void inc(const int& amount);  // adds to the count in memory
-  static void flush();                 // writes the count back to the counter file
+  static void flush();                 // adds what was counted since reading to the counter file
 
   static int counter;
   static bool counterInitYet;

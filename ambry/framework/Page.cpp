@@ -7,6 +7,7 @@
 #include <cstring>
 #include <ctime>
 #include <string>
+#include <vector>
 
 #include "ambry/framework/Escape.h"
 #include "ambry/framework/Request.h"
@@ -55,6 +56,27 @@ const char* areaWord(int area) {
   }
 }
 
+// The header setting with its placeholders filled by text replacement, never by printf: each "%s"
+// or "%d" takes the next of values in turn (none left: nothing), "%%" gives '%', and any other
+// '%' stays as it stands. Inserted values are not looked at again.
+std::string fillPlaceholders(const char* text, const std::vector<std::string>& values) {
+  std::string out;
+  size_t next = 0;
+  for (const char* p = text; *p; ++p) {
+    if (p[0] == '%' && (p[1] == 's' || p[1] == 'd')) {
+      if (next < values.size()) out += values[next];
+      ++next;
+      ++p;
+    } else if (p[0] == '%' && p[1] == '%') {
+      out += '%';
+      ++p;
+    } else {
+      out += *p;
+    }
+  }
+  return out;
+}
+
 }  // namespace
 
 void initPageState() {
@@ -101,11 +123,13 @@ void printDefaultHeader() {
     entryFormTag = String("<script language=\"JavaScript\" src=\"") +
                    getDataFilePath(getProperty("file_entryform")) + "\"></script>\n";
   }
-  // The header setting is the page's format template; the address is request data and goes
-  // in as an argument, escaped so that it stays inside its string literal.
+  // The header setting's placeholders take language, entry form script, address and area; the
+  // address is request data, escaped so that it stays inside its string literal.
   const String header = getProperty("header");
-  std::printf(header.c_str(), getLanguage().c_str(), entryFormTag.c_str(), escapeJsString(address).c_str(),
-              gArea);
+  std::fputs(fillPlaceholders(header.c_str(), {getLanguage().c_str(), entryFormTag.c_str(),
+                                               escapeJsString(address).c_str(), std::to_string(gArea)})
+                 .c_str(),
+             stdout);
   std::printf("<title>%s</title>\n", title().c_str());
   std::fputs(getProperty("body_start").c_str(), stdout);
   const char* visit = std::ctime(&now);

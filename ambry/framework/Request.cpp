@@ -3,7 +3,9 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <map>
 #include <string>
+#include <utility>
 
 #include "ambry/framework/Escape.h"
 #include "ambry/framework/Page.h"
@@ -17,6 +19,9 @@ namespace {
 
 // The forms of this site post a few kilobytes; anything beyond this is not read.
 const long kMaxBodyBytes = 1L << 20;
+
+// No form of this site has more than a few dozen fields.
+const size_t kMaxParameters = 1000;
 
 // CONTENT_LENGTH by the atoi rule (leading blanks, a sign, digits), without overflow:
 // negative and missing values give 0, huge ones the cap.
@@ -96,19 +101,31 @@ String decodeQuery(const String& text) {
 }
 
 QueryMap queryToMap(const String& query) {
-  QueryMap map;
-  // Splitting after decoding: an encoded '&' or '=' separates like a literal one.
-  std::string rest = decodeQuery(query).c_str();
-  while (!rest.empty()) {
-    const size_t equals = rest.find('=');
+  // Splitting after decoding: an encoded '&' or '=' separates like a literal one. Every byte is
+  // looked at a bounded number of times, and the pairs are gathered in a sorted map before they
+  // are handed over in key order, so a long body costs time in proportion to its length.
+  const std::string text = decodeQuery(query).c_str();
+  std::map<std::string, std::string> pairs;
+  size_t pos = 0;
+  size_t equals = text.find('=');
+  while (pos < text.size()) {
+    // The first '=' at or after pos; found anew only once the last one has been passed.
+    if (equals < pos) equals = text.find('=', pos);
     if (equals == std::string::npos) break;
-    const size_t amp = rest.find('&');
-    const size_t end = amp == std::string::npos ? rest.size() : amp;
-    const std::string key = rest.substr(0, equals);
-    const std::string value = end < equals ? std::string() : rest.substr(equals + 1, end - equals - 1);
-    map[String(key.c_str())] = String(value.c_str());
-    rest = amp == std::string::npos ? std::string() : rest.substr(amp + 1);
+    const size_t amp = text.find('&', pos);
+    const size_t end = amp == std::string::npos ? text.size() : amp;
+    std::string key = text.substr(pos, equals - pos);
+    std::string value = end < equals ? std::string() : text.substr(equals + 1, end - equals - 1);
+    // Parameters beyond the cap are ignored; those already kept still take a later value.
+    auto found = pairs.find(key);
+    if (found != pairs.end())
+      found->second = std::move(value);
+    else if (pairs.size() < kMaxParameters)
+      pairs.emplace(std::move(key), std::move(value));
+    pos = amp == std::string::npos ? text.size() : amp + 1;
   }
+  QueryMap map;
+  for (const auto& pair : pairs) map.appendSorted(String(pair.first.c_str()), String(pair.second.c_str()));
   return map;
 }
 

@@ -17,7 +17,8 @@ Keystone::String getEnvQueryString();
 // feed, carriage return and tab) made a blank.
 Keystone::String decodeQuery(const Keystone::String& text);
 
-// The parameters of raw request text; a repeated key keeps its last value.
+// The parameters of raw request text; a repeated key keeps its last value. At most 1,000
+// different keys are kept: later new ones are ignored.
 QueryMap queryToMap(const Keystone::String& query);
 
 // key=value pairs in key order joined by '&'; nothing is encoded.

@@ -39,6 +39,10 @@ constexpr TextPair kSettings[] = {
     {"file_mysql", "/usr/bin/mysql"},
     {"file_mysqldump", "/usr/bin/mysqldump"},
     {"timezone", "7200"},
+    // The site's private folder: the password-guess counts and the tools' account file.
+    {"path_private", "../../private/"},
+    // Failed password checks a client address may make in ten minutes before it is held off.
+    {"throttle_limit", "10"},
 };
 }  // namespace
 

@@ -194,6 +194,12 @@ constexpr TextPair kTexts[] = {
      "Boeke wat lede gereserveer het, met die aantal lede wat wag en of die boek uitgeneem is. Klik op "
      "'n ry om die boek oop te maak."},
     {"msg_report_empty", "Daar is niks om te rapporteer nie."},
+    {"err_cross_site",
+     "Hierdie opdrag het van 'n ander webwerf af gekom en is nie uitgevoer nie. Gebruik asb. die "
+     "biblioteek se eie bladsye."},
+    {"err_too_many_guesses",
+     "Te veel verkeerde wagwoorde is van u rekenaar af ingesleutel. Wag asb. 10 minute en probeer "
+     "dan weer."},
 };
 }  // namespace
 

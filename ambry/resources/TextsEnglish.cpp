@@ -190,6 +190,12 @@ constexpr TextPair kTexts[] = {
      "Books that members have reserved, with the number of members waiting and whether the book is "
      "checked out. Click a row to open the book."},
     {"msg_report_empty", "There is nothing to report."},
+    {"err_cross_site",
+     "This command came from another web site and was not carried out. Please use the pages of this "
+     "library instead."},
+    {"err_too_many_guesses",
+     "Too many incorrect passwords have been entered from your computer. Please wait 10 minutes and "
+     "try again."},
 };
 }  // namespace
 

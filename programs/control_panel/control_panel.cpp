@@ -13,6 +13,13 @@ int main() {
   Ambry::printDefaultHeader();
   Ambry::QueryMap posted = Ambry::getQueryMap();
   int command = std::atoi(posted.get("cmd", "").c_str());
+  // Every command of the panel changes something; one posted from another site's page is not
+  // carried out.
+  if (command >= ControlPanel::CMD_BACKUP && command <= ControlPanel::CMD_SCHEDULE &&
+      !Ambry::isSameOriginRequest()) {
+    Ambry::popupMessage("err_cross_site", false);
+    command = 0;
+  }
   try {
     ControlPanel::runPanelCommand(command, posted);
     ControlPanel::printPanelPage();

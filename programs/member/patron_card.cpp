@@ -27,6 +27,7 @@ void showCard(Ambry::AmbryDB& db, const Ambry::QueryMap& form) {
     Patron::refuse("err_info_invalid");
     return;
   }
+  Ambry::passwordAccepted();
   db.searchMember_Member(form);
   Patron::writeResource("content_title_patron_card", ":<br><br>\n");
   if (failedSearch(db)) return;
@@ -47,6 +48,11 @@ void content() {
   if (!Patron::readPostedForm("err_patron_card_ui", {"memberid", "password"}, form)) return;
   if (!Patron::allFilled(form, {"memberid", "password"})) {
     Patron::refuse("err_info_not_supplied_try_again");
+    return;
+  }
+  // An address that has guessed too often gets no answer about the password at all.
+  if (!Ambry::startPasswordCheck()) {
+    Patron::refuse("err_too_many_guesses");
     return;
   }
   Patron::withDatabase([&form](Ambry::AmbryDB& db) { showCard(db, form); });

@@ -21,6 +21,7 @@ void placeHold(Ambry::AmbryDB& db, const Ambry::QueryMap& form) {
     Patron::refuse("err_info_invalid");
     return;
   }
+  Ambry::passwordAccepted();
   if (!db.bookExists(form)) {
     Patron::refuse("err_patron_hold_invalid");
     return;
@@ -41,6 +42,11 @@ void content() {
   if (!Patron::readPostedForm("err_patron_hold_ui", fields, form)) return;
   if (!Patron::allFilled(form, fields)) {
     Patron::refuse("err_info_not_supplied_try_again");
+    return;
+  }
+  // An address that has guessed too often gets no answer about the password at all.
+  if (!Ambry::startPasswordCheck()) {
+    Patron::refuse("err_too_many_guesses");
     return;
   }
   Patron::withDatabase([&form](Ambry::AmbryDB& db) { placeHold(db, form); });

@@ -2,31 +2,43 @@
 #include <cstdio>
 
 #include "ambry/framework/Page.h"
+#include "ambry/framework/Messages.h"
 #include "ambry/framework/Request.h"
+#include "ambry/framework/Throttle.h"
 #include "ambry/resources/Resources.h"
 
 using namespace Ambry;
 
 namespace {
 
+enum class Login { Accepted, Refused, HeldOff };
+
 // A page of the staff area posts loggedIn to come back here; the login form posts the password,
-// which must match exactly, letter case included.
-bool isLoggedIn(const QueryMap& posted) {
-  if (posted.contains("loggedIn")) return true;
-  return posted.get("password", "") == getProperty("admin_password");
+// which must match exactly, letter case included. An address that has guessed too often gets no
+// answer about the password at all.
+Login checkLogin(const QueryMap& posted) {
+  if (posted.contains("loggedIn")) return Login::Accepted;
+  if (!startPasswordCheck()) return Login::HeldOff;
+  if (posted.get("password", "") != getProperty("admin_password")) return Login::Refused;
+  passwordAccepted();
+  return Login::Accepted;
 }
 
 }  // namespace
 
 int main() {
-  const bool loggedIn = isLoggedIn(getQueryMap());
+  const Login login = checkLogin(getQueryMap());
+  const bool loggedIn = login == Login::Accepted;
 
   printDefaultHTTPHeader();
   setLanguage(getEnvQueryMap().get("lang", ""));
   setTitle("title_admin_area");
   if (loggedIn) setArea_Admin();  // otherwise the page stays in the home area
   printDefaultHeader();
-  std::fputs(getResource(loggedIn ? "content_admin_area" : "err_admin_area", false).c_str(), stdout);
+  if (login == Login::HeldOff)
+    printMessage("err_too_many_guesses", false);
+  else
+    std::fputs(getResource(loggedIn ? "content_admin_area" : "err_admin_area", false).c_str(), stdout);
   printDefaultFooter();
   return 0;
 }

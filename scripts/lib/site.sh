@@ -8,6 +8,8 @@
 # Settings come from the environment: AMBRY_MYSQL_USER, AMBRY_MYSQL_PASSWORD, AMBRY_MYSQL_DBNAME,
 # AMBRY_ADMIN_PASSWORD (defaults ambry, marmots, ambry, marmots); every AMBRY_* variable is passed on
 # to the programs.
+# Started as root, MariaDB, lighttpd and so every program run as the unprivileged account
+# site_service_user names; started as anyone else, everything runs as that user.
 
 SITE_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
 
@@ -16,6 +18,54 @@ site_db_password() { echo "${AMBRY_MYSQL_PASSWORD:-marmots}"; }
 site_db_name() { echo "${AMBRY_MYSQL_DBNAME:-ambry}"; }
 site_admin_password() { echo "${AMBRY_ADMIN_PASSWORD:-marmots}"; }
 site_socket() { echo "$1/run/mysqld.sock"; }
+
+# The account the servers and programs run as: for root the system account ambry (made here when
+# missing, without a home or a login shell), for anyone else that user. Other launchers call this.
+site_service_user() {
+  if [ "$(id -u)" != 0 ]; then
+    id -un
+    return 0
+  fi
+  local name=ambry
+  if ! id -u "$name" >/dev/null 2>&1; then
+    # a launcher running at the same moment may make it first
+    useradd --system --no-create-home --shell /usr/sbin/nologin "$name" >&2 || id -u "$name" >/dev/null 2>&1 \
+      || { echo "site: cannot create the service account $name" >&2; return 1; }
+  fi
+  echo "$name"
+}
+
+# The database account that administers the server: it signs in by unix socket only, as the
+# operating system user of the same name (root, or the user who starts the site).
+site_db_admin() { id -un; }
+
+# var/ is private: only the service account (and, for root, nobody else but root) enters it. The
+# servers' folders belong to the service account; the site's static files and programs do not,
+# so the programs cannot change them, except the visitor counter.
+site_private_dirs() {
+  local var=$1 user dir
+  user=$(site_service_user) || return 1
+  mkdir -p "$var"
+  for dir in run log mysql mysql-files db_backup private; do
+    mkdir -p "$var/$dir"
+    chmod 0700 "$var/$dir"
+  done
+  if [ "$(id -u)" = 0 ]; then
+    chown root:"$user" "$var"
+    chmod 0750 "$var"
+    for dir in run log mysql mysql-files db_backup private; do chown -R "$user:$user" "$var/$dir"; done
+    if [ -d "$var/site" ]; then
+      chown -R root:root "$var/site"
+      [ -f "$var/site/data/counter.txt" ] && chown "$user:$user" "$var/site/data/counter.txt"
+    fi
+    runuser -u "$user" -- test -r "$var/site" 2>/dev/null || [ ! -d "$var/site" ] || {
+      echo "site: the service account $user cannot reach $var; place it where other users may enter every folder above it" >&2
+      return 1
+    }
+  else
+    chmod 0700 "$var"
+  fi
+}
 
 # Copies a file into place through a temporary name, so a running server never sees half a file.
 site_install_file() {
@@ -43,15 +93,16 @@ site_layout() {
     [ "$(basename "$f")" = counter.txt ] && [ -e "$var/site/data/counter.txt" ] && continue
     site_install_file "$f" "$var/site/data/$(basename "$f")" 644
   done
+  site_private_dirs "$var"
 }
 
-site_root_client() { mysql --no-defaults --socket="$(site_socket "$1")" -uroot "${@:2}"; }
+site_root_client() { mysql --no-defaults --socket="$(site_socket "$1")" -u"$(site_db_admin)" "${@:2}"; }
 
 # Waits until the database server answers, or fails after 30 seconds.
 site_db_wait() {
   local var=$1 pid=$2 i
   for i in $(seq 1 300); do
-    mysqladmin --no-defaults --socket="$(site_socket "$var")" -uroot ping >/dev/null 2>&1 && return 0
+    mysqladmin --no-defaults --socket="$(site_socket "$var")" -u"$(site_db_admin)" ping >/dev/null 2>&1 && return 0
     kill -0 "$pid" 2>/dev/null || break
     sleep 0.1
   done
@@ -62,26 +113,45 @@ site_db_wait() {
 site_db_start() {
   local var
   var=$(realpath -m "$1")
-  local datadir=$var/mysql userflag=()
-  mkdir -p "$var/run" "$var/log"
-  [ "$(id -u)" = 0 ] && userflag=(--user=root)
+  local datadir=$var/mysql userflag=() user
+  site_private_dirs "$var" || return 1
+  user=$(site_service_user) || return 1
+  [ "$(id -u)" = 0 ] && userflag=(--user="$user")
   if [ ! -d "$datadir/mysql" ]; then
-    mkdir -p "$datadir"
-    mariadb-install-db --no-defaults --datadir="$datadir" --auth-root-authentication-method=normal \
-      --skip-test-db "${userflag[@]}" >"$var/log/install.log" 2>&1 \
+    # root@localhost (and the starting user's own account) sign in by unix socket only
+    mariadb-install-db --no-defaults --datadir="$datadir" --auth-root-authentication-method=socket \
+      --auth-root-socket-user="$(site_db_admin)" --skip-test-db "${userflag[@]}" >"$var/log/install.log" 2>&1 \
       || { echo "site: mariadb-install-db failed; see $var/log/install.log" >&2; return 1; }
   fi
   # the tools (mysql, mysqldump) read ~/.my.cnf last, so this home makes them find our socket
   mkdir -p "$var/run/home"
   printf '[client]\nsocket=%s\n' "$(site_socket "$var")" >"$var/run/home/.my.cnf"
+  [ "$(id -u)" = 0 ] && chown -R "$user:$user" "$var/run/home"
+  # no file can be read or written through the server outside its own empty folder
   setsid mariadbd --no-defaults --datadir="$datadir" --socket="$(site_socket "$var")" \
+    --secure-file-priv="$var/mysql-files" \
     --pid-file="$var/run/mysqld.pid" --skip-networking --lower-case-table-names=1 \
     --character-set-server=latin1 --collation-server=latin1_swedish_ci \
     --innodb-buffer-pool-size=64M --log-error="$var/log/mysqld.err" "${userflag[@]}" \
     </dev/null >>"$var/log/mysqld.out" 2>&1 &
   echo $! >"$var/run/mysqld.launcher.pid"
   site_db_wait "$var" $! || return 1
+  site_db_secure "$var" || return 1
   site_db_setup "$var"
+}
+
+# An installation made before the database's administrator signed in by socket only had root
+# without a password: that way in is closed here.
+site_db_secure() {
+  local var=$1 admin
+  admin=$(site_db_admin)
+  if ! site_root_client "$var" -e 'SELECT 1' >/dev/null 2>&1; then
+    mysql --no-defaults --socket="$(site_socket "$var")" -uroot -e "
+      CREATE USER IF NOT EXISTS '$admin'@'localhost' IDENTIFIED VIA unix_socket;
+      GRANT ALL PRIVILEGES ON *.* TO '$admin'@'localhost' WITH GRANT OPTION;" \
+      || { echo "site: cannot administer the database server as $admin" >&2; return 1; }
+  fi
+  site_root_client "$var" -e "ALTER USER 'root'@'localhost' IDENTIFIED VIA unix_socket;"
 }
 
 # Database, account, schema, Dewey table and sample data: each step only where it is still missing.
@@ -91,8 +161,9 @@ site_db_setup() {
   local q_db=${db//\`/} q_user=${user//\'/\'\'} q_pass=${pass//\'/\'\'}
   site_root_client "$var" -e "CREATE DATABASE IF NOT EXISTS \`$q_db\` DEFAULT CHARACTER SET latin1;
     CREATE USER IF NOT EXISTS '$q_user'@'localhost' IDENTIFIED BY '$q_pass';
-    GRANT ALL PRIVILEGES ON \`$q_db\`.* TO '$q_user'@'localhost';
-    GRANT PROCESS ON *.* TO '$q_user'@'localhost';" || return 1
+    GRANT ALL PRIVILEGES ON \`$q_db\`.* TO '$q_user'@'localhost';" || return 1
+  # the site account has rights on the library's database only (older installations had more)
+  site_root_client "$var" -e "REVOKE PROCESS ON *.* FROM '$q_user'@'localhost';" 2>/dev/null || true
   local tables
   tables=$(site_root_client "$var" -N -e "SELECT COUNT(*) FROM information_schema.tables WHERE table_schema = '$q_db'")
   if [ "$tables" = 0 ]; then
@@ -158,7 +229,8 @@ site_web_conf() (
   text=${text//@RUN_DIR@/$var/run}
   text=${text//@LOG_DIR@/$var/log}
   text=${text//@AUTH_FILE@/$var/run/staff.user}
-  text=${text//@CGI_ENVIRONMENT@/$(site_cgi_environment "$var")}
+  text=${text//@ENVIRONMENT_FILE@/$var/run/environment.conf}
+  text=${text//@SERVER_ACCOUNT@/$(site_web_account)}
   printf '%s\n' "$text"
 )
 
@@ -170,10 +242,30 @@ site_web_start() {
   site_web_launch "$var" "$port"
 }
 
-# The folders and the staff password file that a web server configuration refers to.
+# For root: lighttpd drops to the service account once it has opened its port and logs.
+site_web_account() {
+  [ "$(id -u)" = 0 ] || return 0
+  local user
+  user=$(site_service_user) || return 1
+  printf 'server.username = %s\nserver.groupname = %s' "$(site_conf_string "$user")" "$(site_conf_string "$user")"
+}
+
+# The folders, the staff password file and the programs' environment (it holds the passwords)
+# that a web server configuration refers to, readable by the service account only.
 site_web_prepare() {
-  mkdir -p "$1/run" "$1/log"
-  (umask 077 && printf 'staff:%s\n' "$(site_admin_password)" >"$1/run/staff.user")
+  local var=$1 user
+  site_private_dirs "$var" || return 1
+  user=$(site_service_user) || return 1
+  (
+    umask 077
+    printf 'staff:%s\n' "$(site_admin_password)" >"$var/run/staff.user"
+    printf '# What the programs get at run time; written by scripts/lib/site.sh.\nsetenv.add-environment = (\n%s\n)\n' \
+      "$(site_cgi_environment "$var")" >"$var/run/environment.conf"
+    touch "$var/log/lighttpd-error.log" "$var/log/lighttpd-access.log"
+  )
+  chmod 0600 "$var/run/staff.user" "$var/run/environment.conf"
+  [ "$(id -u)" = 0 ] && chown -R "$user:$user" "$var/run" "$var/log"
+  return 0
 }
 
 # Checks VAR_DIR/run/lighttpd.conf, starts lighttpd with it and waits until PORT answers.

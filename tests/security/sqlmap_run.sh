@@ -16,6 +16,11 @@ done
 source "$here/site_up.sh"
 security_site_up
 site_root_client "$var" "$(site_db_name)" <"$here/sqlmap_rows.sql" || { echo "probe rows not stored" >&2; exit 1; }
+# The probe member's own card: shown only when a request reaches the database past the guess limit.
+probe_card_shown() {
+  curl -s --data 'memberid=9901&password=probepass' "$base/cgi-bin/patron_card.exe?lang=eng" | grep -q '1 Probe Street'
+}
+probe_card_shown || { echo "patron_card does not show the probe member's card" >&2; exit 1; }
 pids=()
 trap 'kill "${pids[@]}" 2>/dev/null; site_stop_all "$var"' EXIT
 
@@ -81,6 +86,12 @@ while IFS='|' read -r name params; do
     echo "FAILED  $name: ${problems[*]}  (log: $log)"
   fi
 done <"$out/expected.txt"
+
+# After thousands of wrong passwords from this address, the probes must still have reached the rows.
+if ! probe_card_shown; then
+  echo "FAILED  the guess limit held sqlmap off: patron_card no longer shows the probe member's card"
+  failed=$((failed + 1))
+fi
 
 total=${#names[@]}
 echo "sqlmap: $((total - failed)) of $total targets passed, $failed failed, in $(( $(date +%s) - started )) s"

@@ -1,8 +1,10 @@
-// The visitor counter: reading, counting, writing back by replacement, and a missing file.
+// The visitor counter: reading, counting, adding to the file under a lock, and a missing file.
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <filesystem>
+#include <vector>
 
 #include "tests/ambry/framework/FrameworkTestSupport.h"
 
@@ -81,19 +83,62 @@ TEST_F(CounterTest, MissingFileGivesMessagesAndCreatesNothing) {
                             .size()));
 }
 
-TEST_F(CounterTest, FlushReplacesTheFileInsteadOfTruncatingIt) {
+TEST_F(CounterTest, FlushAddsToTheFileInPlace) {
   TestSupport::SiteSandbox::writeFile(path(), "41");
   chmod(path().c_str(), 0664);
-  // A second name for the old file: were it truncated and rewritten in place, this would change.
-  const std::string oldFile = mDir.site().root() + "/old-counter";
-  ASSERT_EQ(0, link(path().c_str(), oldFile.c_str()));
+  // A second name for the file: rewritten in place, it shows the new count too, so only the file,
+  // not its folder, needs to be writable.
+  const std::string otherName = mDir.site().root() + "/other-name";
+  ASSERT_EQ(0, link(path().c_str(), otherName.c_str()));
+  EXPECT_EQ(41, Counter::get());
+  TestSupport::SiteSandbox::writeFile(path(), "50");  // visits counted by others meanwhile
   Counter::inc(1);
   Counter::flush();
-  EXPECT_EQ("41", TestSupport::SiteSandbox::readFile(oldFile));
-  EXPECT_EQ("42", TestSupport::SiteSandbox::readFile(path()));
+  EXPECT_EQ("51", TestSupport::SiteSandbox::readFile(otherName));
+  EXPECT_EQ(51, Counter::get());
   struct stat info;
   ASSERT_EQ(0, stat(path().c_str(), &info));
-  EXPECT_EQ(0664u, info.st_mode & 0777u);  // the replacement keeps the file's permissions
+  EXPECT_EQ(0664u, info.st_mode & 0777u);
+  EXPECT_EQ(1, filesInData());
+}
+
+TEST_F(CounterTest, SimultaneousVisitsAllCount) {
+  TestSupport::SiteSandbox::writeFile(path(), "1000");
+  int gate[2];
+  ASSERT_EQ(0, pipe(gate));
+  std::vector<pid_t> children;
+  for (int i = 0; i < 40; ++i) {
+    const pid_t pid = fork();
+    ASSERT_GE(pid, 0);
+    if (pid == 0) {
+      close(gate[1]);
+      char c;
+      (void)!read(gate[0], &c, 1);  // all start together once the gate closes
+      Counter::inc(1);
+      Counter::flush();
+      _exit(0);
+    }
+    children.push_back(pid);
+  }
+  close(gate[0]);
+  close(gate[1]);
+  for (pid_t pid : children) {
+    int status = 0;
+    waitpid(pid, &status, 0);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+  }
+  EXPECT_EQ("1040", TestSupport::SiteSandbox::readFile(path()));
+}
+
+TEST_F(CounterTest, TheLargestCountStays) {
+  TestSupport::SiteSandbox::writeFile(path(), "2147483646");
+  EXPECT_EQ(2147483646, Counter::get());
+  TestSupport::SiteSandbox::writeFile(path(), "2147483647");  // another visit meanwhile
+  Counter::inc(1);
+  Counter::inc(1);
+  EXPECT_EQ(2147483647, Counter::get());
+  Counter::flush();
+  EXPECT_EQ("2147483647", TestSupport::SiteSandbox::readFile(path()));
 }
 
 TEST_F(CounterTest, FailedFlushReportsAndKeepsTheCount) {

@@ -91,6 +91,17 @@ TEST(RequestQueryToMap, RepeatedKeysKeepTheLastValueAndKeysAreSorted) {
   EXPECT_EQ("", str(Ambry::mapToQuery(QueryMap())));
 }
 
+TEST(RequestQueryToMap, ParametersBeyondTheThousandthAreIgnored) {
+  std::string query;
+  for (int i = 0; i < 1001; ++i) query += "p" + std::to_string(i) + "=" + std::to_string(i) + "&";
+  query += "p0=again";  // a kept parameter still takes a later value
+  const QueryMap map = queryToMap(query.c_str());
+  EXPECT_EQ(1000, map.size());
+  EXPECT_EQ("999", value(map, "p999"));
+  EXPECT_FALSE(map.contains("p1000"));
+  EXPECT_EQ("again", value(map, "p0"));
+}
+
 TEST_F(RequestGetParam, GetParamFindsPlainSubstrings) {
   EXPECT_EQ("5", str(Ambry::getParam("id", "id=5&x=1")));
   EXPECT_EQ("5", str(Ambry::getParam("id", "x=1&id=5")));

@@ -1,11 +1,13 @@
 // Commands 9 and 10 of the control panel: a restore point only from a whole dump, the account
 // kept off the command line, and restore only of a real restore point.
+#include <chrono>
 #include <cstdlib>
 #include <ctime>
 #include <filesystem>
 #include <string>
 
 #include "tests/programs/control_panel/PanelTestSupport.h"
+#include "tests/support/OriginCases.h"
 
 using namespace PanelTest;
 
@@ -97,10 +99,55 @@ TEST(PanelBackup, DumpToolGetsTheAccountFromAPrivateFileOnly) {
             std::string::npos);
   EXPECT_EQ(recorded(site, "dump", "mode"), "600\n");
   std::string optionFile = recorded(site, "dump", "optpath");
+  EXPECT_EQ(optionFile.rfind("../../private/tool-account-", 0), 0u) << "the site's private folder, not /tmp";
   EXPECT_FALSE(SiteSandbox::exists(optionFile.substr(0, optionFile.size() - 1))) << "removed afterwards";
   std::vector<std::string> points = restorePoints(site);
   ASSERT_EQ(points.size(), 1u);
   EXPECT_EQ(SiteSandbox::readFile(site.backup() + "/" + points[0]), kCompleteDump);
+}
+
+TEST(PanelBackup, AccountValuesWithQuotesAndBackslashesReachTheRealTools) {
+  SiteSandbox site;
+  const std::string account = "'q\"u\\\\ote'@'localhost'";  // the name q"u\ote as an SQL literal
+  const std::string sql = site.root() + "/account.sql";
+  SiteSandbox::writeFile(sql, "CREATE USER " + account + " IDENTIFIED BY 'pa\"ss\\\\word';\nGRANT ALL ON ambry.* TO " +
+                                  account + ";\n");
+  const std::string root = std::string("mysql --no-defaults -uroot --socket='") + std::getenv("MYSQL_UNIX_PORT") + "'";
+  ASSERT_EQ(std::system((root + " < '" + sql + "'").c_str()), 0);
+  CgiResponse page =
+      postPanel(site, "cmd=9", {{"AMBRY_MYSQL_USER", "q\"u\\ote"}, {"AMBRY_MYSQL_PASSWORD", "pa\"ss\\word"}});
+  SiteSandbox::writeFile(sql, "DROP USER " + account + ";\n");
+  EXPECT_EQ(std::system((root + " < '" + sql + "'").c_str()), 0);
+  EXPECT_NE(page.output.find(popup("msg_backup_successful")), std::string::npos) << page.output;
+  EXPECT_EQ(restorePoints(site).size(), 1u);
+}
+
+TEST(PanelBackup, PartialFilesOfKilledRunsAreRemoved) {
+  SiteSandbox site;
+  const std::string stale = site.backup() + "/dump-AbC123.part", fresh = site.backup() + "/dump-XyZ789.part";
+  const std::string staleAccount = site.root() + "/private/tool-account-AbC123.cnf";
+  std::filesystem::create_directories(site.root() + "/private");
+  for (const std::string& file : {stale, fresh, staleAccount}) SiteSandbox::writeFile(file, "-- half a dump");
+  const auto old = std::filesystem::file_time_type::clock::now() - std::chrono::minutes(5);
+  std::filesystem::last_write_time(stale, old);
+  std::filesystem::last_write_time(staleAccount, old);
+  CgiResponse page = postPanel(site, "cmd=9");
+  EXPECT_NE(page.output.find(popup("msg_backup_successful")), std::string::npos);
+  EXPECT_FALSE(SiteSandbox::exists(stale));
+  EXPECT_FALSE(SiteSandbox::exists(staleAccount));
+  EXPECT_TRUE(SiteSandbox::exists(fresh)) << "a file just made may belong to a backup still running";
+}
+
+TEST(PanelBackup, CommandsFromAnotherSiteAreRefused) {
+  for (const TestSupport::OriginCase& origin : TestSupport::originCases()) {
+    SiteSandbox site;
+    std::map<std::string, std::string> env = origin.env;
+    env["AMBRY_FILE_MYSQLDUMP"] = recordingTool(site, "dump", kCompleteDump);
+    CgiResponse page = postPanel(site, "cmd=9", env);
+    EXPECT_EQ(restorePoints(site).size(), origin.allowed ? 1u : 0u) << origin.name;
+    EXPECT_EQ(page.output.find(popup("err_cross_site")) != std::string::npos, !origin.allowed) << origin.name;
+    EXPECT_NE(page.output.find("</html>"), std::string::npos) << origin.name;
+  }
 }
 
 TEST(PanelBackup, AFailedOrUnfinishedDumpLeavesNoFile) {

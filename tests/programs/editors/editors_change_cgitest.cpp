@@ -1,5 +1,6 @@
 // Editors: insert, update and the ISBN scan of the book editor.
 #include "tests/programs/editors/EditorCgi.h"
+#include "tests/support/OriginCases.h"
 
 using namespace EditorTest;
 
@@ -86,6 +87,28 @@ TEST_F(EditorChange, UpdateOfAnotherEntryThanTheOneShownChangesNothing) {
   EXPECT_EQ(popups(post("book_editor", params).output),
             std::vector<std::string>{english("msg_entry_updated")});
   EXPECT_EQ(db.scalar("SELECT title FROM BOOK WHERE id = 4"), "Jane Eyre, revised");
+}
+
+TEST_F(EditorChange, ChangesFromAnotherSiteAreRefused) {
+  for (const TestSupport::OriginCase& origin : TestSupport::originCases()) {
+    db.reset();
+    addBook(db, 4, "Bronte", "Jane Eyre", "978-4");
+    Params update = book("2", "4", "Forged");
+    update.push_back({"lastid", "4"});
+    TestSupport::CgiRequest request;
+    request.program = "book_editor";
+    request.query = "lang=eng";
+    request.body = formBody(update);
+    request.env = origin.env;
+    auto page = TestSupport::runCgi(request);
+    EXPECT_EQ(db.scalar("SELECT title FROM BOOK WHERE id = 4"), origin.allowed ? "Forged" : "Jane Eyre")
+        << origin.name;
+    if (origin.allowed) continue;
+    // The entry is shown as it stands, on a complete page.
+    EXPECT_EQ(popups(page.output), std::vector<std::string>{english("err_cross_site")}) << origin.name;
+    EXPECT_EQ(field(page.output, "title"), "Jane Eyre") << origin.name;
+    EXPECT_NE(page.output.find("</html>"), std::string::npos) << origin.name;
+  }
 }
 
 TEST_F(EditorChange, IsbnScanOfAKnownIsbnShowsItsBook) {

@@ -219,6 +219,21 @@ TEST_F(FormsCgiTest, StaffPasswordComesFromTheEnvironmentWhenSet) {
   EXPECT_EQ(content(post("password=", {{"AMBRY_ADMIN_PASSWORD", ""}}).output, "home"), kRefused);
 }
 
+TEST_F(FormsCgiTest, StaffPasswordGuessingIsHeldOffPerAddress) {
+  const std::map<std::string, std::string> guesser = {{"REMOTE_ADDR", "198.51.100.7"}};
+  for (int i = 0; i < 11; ++i) ASSERT_EQ(content(post("password=guess", guesser).output, "home"), kRefused) << i;
+  // More than ten failures: even the right password is not checked any more, from this address only.
+  EXPECT_EQ(content(post("password=marmots", guesser).output, "home"),
+            "<table border=\"1\" width=\"100%\"><tr><td>Too many incorrect passwords have been entered from "
+            "your computer. Please wait 10 minutes and try again.</td></tr></table>\n");
+  EXPECT_EQ(content(post("password=marmots", {{"REMOTE_ADDR", "198.51.100.8"}}).output, "admin"), kStaffHome);
+  // The limit is a setting.
+  EXPECT_EQ(content(post("password=marmots", {{"REMOTE_ADDR", "198.51.100.7"}, {"AMBRY_THROTTLE_LIMIT", "20"}})
+                        .output,
+                    "admin"),
+            kStaffHome);
+}
+
 TEST_F(FormsCgiTest, StaffLoginInAfrikaans) {
   CgiRequest request;
   request.program = "staff_login";

@@ -110,3 +110,18 @@ TEST_F(IndexPage, UrlValuesCannotLeaveTheirStringLiterals) {
   EXPECT_EQ(0, percent.exitStatus);
   EXPECT_TRUE(contains(percent.output, "extend[i] = ('%s%n%d'.charAt(i) == '1');\n"));
 }
+
+TEST_F(IndexPage, HeaderSettingIsNeverAFormat) {
+  SiteSandbox::writeFile(counterFile(), "41");
+  CgiRequest request;
+  request.program = "index";
+  request.query = "lang=eng&x=%25s%25n";
+  request.cwd = mSite.cgiBin();
+  request.env["AMBRY_HEADER"] = "<head>%s%s%s%s%s%s%s%s%s|%d%n%x|100%%|\n";
+  const CgiResponse page = TestSupport::runCgi(request);
+  EXPECT_EQ(0, page.exitStatus) << page.errors;
+  // Language, entry form script (none outside the staff area), address and area in turn, nothing
+  // for the further placeholders, and the address's own "%s" stays as sent.
+  EXPECT_TRUE(contains(page.output, "<head>eng/cgi-bin/index.exe?lang=eng&x=%s%n0|%n%x|100%|\n<title>"))
+      << page.output.substr(0, 300);
+}

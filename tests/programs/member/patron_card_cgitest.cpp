@@ -53,6 +53,30 @@ TEST_F(PatronCard, IncompleteRequestsGoBackToTheForm) {
   }
 }
 
+TEST_F(PatronCard, PasswordGuessingIsHeldOffPerAddress) {
+  long long id = addPatronMember(db, "Secret");
+  SiteSandbox site;  // the guess counts of one installation
+  auto attempt = [&](const std::string& password, const std::string& address) {
+    CgiRequest request;
+    request.program = "patron_card";
+    request.query = "lang=eng";
+    request.body = login(id, password);
+    request.cwd = site.cgiBin();
+    request.env = {{"REMOTE_ADDR", address}};
+    return runCgi(request).output;
+  };
+  for (int i = 0; i < 10; ++i) ASSERT_NE(attempt("guess", "198.51.100.7").find(popupLine(kInvalid)), std::string::npos);
+  EXPECT_NE(attempt("Secret", "198.51.100.7").find(kPatronTableStart), std::string::npos) << "a right one is no failure";
+  EXPECT_NE(attempt("guess", "198.51.100.7").find(popupLine(kInvalid)), std::string::npos);
+  const std::string held = attempt("Secret", "198.51.100.7");
+  EXPECT_NE(held.find(popupLine("Too many incorrect passwords have been entered from your computer. Please wait 10 "
+                                "minutes and try again.")),
+            std::string::npos)
+      << held;
+  EXPECT_EQ(held.find(kPatronTableStart), std::string::npos);
+  EXPECT_NE(attempt("Secret", "198.51.100.8").find(kPatronTableStart), std::string::npos);
+}
+
 TEST_F(PatronCard, WrongNumberOrPasswordGetsOneAnswer) {
   long long id = addPatronMember(db, "Secret");
   std::string wrongPassword = card(login(id, "nonsense"));
