@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "ambry/db/AmbryDB.h"
+#include "ambry/db/RuleGuard.h"
 #include "ambry/resources/Resources.h"
 
 namespace Ambry {
@@ -147,7 +148,10 @@ bool dumpDatabase(const std::string& directory, const std::string& finalPath) {
                                    "--single-transaction",
                                    "--compress",
                                    "--databases",
-                                   getProperty("mysql_dbname").c_str()};
+                                   getProperty("mysql_dbname").c_str(),
+                                   // the rule guard carries a restore's mark; a replay must not rewrite it
+                                   "--ignore-table=" + std::string(getProperty("mysql_dbname").c_str()) +
+                                       ".ruleguard"};
   bool ok = in >= 0 && runTool(args, in, out) == 0 && dumpCompleted(out) && fsync(out) == 0;
   if (in >= 0) close(in);
   ok = close(out) == 0 && ok;
@@ -193,7 +197,9 @@ bool AmbryDB::backup() {
   }
 }
 
-bool AmbryDB::restore(const Keystone::String& fileName) {
+namespace {
+
+bool replayRestorePoint(const Keystone::String& fileName) {
   try {
     // Only a restore point directly inside the backup directory may be replayed.
     if (!isRestorePointName(fileName)) return false;
@@ -202,6 +208,19 @@ bool AmbryDB::restore(const Keystone::String& fileName) {
     AmbryDB db;
     db.openConnection();
     return replayFile(path);
+  } catch (...) {
+    return false;
+  }
+}
+
+}  // namespace
+
+bool AmbryDB::restore(const Keystone::String& fileName) {
+  try {
+    // No change runs while the database is being replaced: changes that start meanwhile wait
+    // for the mark to go, and one restore at a time replays.
+    RestoreMark mark;
+    return mark.entered() && replayRestorePoint(fileName);
   } catch (...) {
     return false;
   }
