@@ -149,6 +149,9 @@ class AmbryDB {
   mutable Keystone::String keptError;
   // Inside a guarded change: a transaction the server gives up throws GuardConflict.
   mutable bool inGuard = false;
+  // Set when the server gave the guarded transaction up; the checks that count every failure as
+  // a negative answer cannot hide it, since no statement runs after it.
+  mutable bool guardLost = false;
   // Set when a change statement is rejected, so that the whole change is rolled back.
   mutable bool changeRejected = false;
 

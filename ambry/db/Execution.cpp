@@ -7,6 +7,9 @@
 namespace Ambry {
 
 void AmbryDB::execute(const Keystone::String& statement) const {
+  // Once the server has given a guarded change's transaction up, nothing more of it may run: the
+  // statements after would no longer be inside the transaction.
+  if (inGuard && guardLost) throw GuardConflict();
   unsigned int code = 0;
   try {
     if (!mysql) throw AmbryDBException("openConnection: mysql == 0");
@@ -27,7 +30,10 @@ void AmbryDB::execute(const Keystone::String& statement) const {
                            ": " + getError());
   }
   // Inside a guarded change, a transaction the server gave up is run again from its start.
-  if (inGuard && isGuardConflict(code)) throw GuardConflict();
+  if (inGuard && isGuardConflict(code)) {
+    guardLost = true;
+    throw GuardConflict();
+  }
 }
 
 bool AmbryDB::getNextRow() {

@@ -119,11 +119,23 @@ Keystone::String AmbryDB::underGuard(const Keystone::String& op, const Keystone:
     HeldOutput held;
     Keystone::String answer;
     changeRejected = false;
+    guardLost = false;
     inGuard = true;
     try {
       answer = attempt();
     } catch (GuardConflict&) {
-      inGuard = false;
+      guardLost = true;
+    } catch (...) {
+      if (!guardLost) {
+        inGuard = false;
+        keepError();
+        quietly(mysql, "ROLLBACK");
+        throw;
+      }
+    }
+    inGuard = false;
+    if (guardLost) {
+      // Given up by the server, perhaps under a check that took the failure for a "no": again.
       quietly(mysql, "ROLLBACK");
       held.discard();
       if (round < kTries) {
@@ -132,13 +144,7 @@ Keystone::String AmbryDB::underGuard(const Keystone::String& op, const Keystone:
       }
       popupError(op, "err_query_unsuccessful");
       return shown;
-    } catch (...) {
-      inGuard = false;
-      keepError();
-      quietly(mysql, "ROLLBACK");
-      throw;
     }
-    inGuard = false;
     if (changeRejected) {
       // Nothing of a change the server rejected stays; getError() still tells why.
       keepError();
