@@ -1,6 +1,7 @@
 # A three-node MariaDB Galera cluster on loopback, each node in a private folder with free ports.
 # Source it, then:
 #   cluster_start DIR              nodes 1..3 (node 1 founds the cluster), database, account, schema
+#   cluster_resume DIR             the nodes of a cluster that cluster_stop stopped, with their data
 #   cluster_node_start DIR N       (re)starts node N and waits until it is synced
 #   cluster_node_stop DIR N        stops node N;  cluster_stop DIR stops every node
 #   cluster_socket DIR N           the node's socket;  cluster_sql DIR N ARGS...  root client on it
@@ -9,6 +10,9 @@
 
 CLUSTER_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
 CLUSTER_NODES=3
+source "$CLUSTER_ROOT/scripts/lib/packages.sh"
+# The cluster's replication library, state transfer and its port checks.
+CLUSTER_PACKAGES=(mariadb-server mariadb-client galera-4 rsync iproute2 lsof)
 
 cluster_socket() { echo "$1/node$2/mysqld.sock"; }
 cluster_sql() { mysql --no-defaults --socket="$(cluster_socket "$1" "$2")" -uroot "${@:3}"; }
@@ -78,6 +82,7 @@ cluster_stop() {
 
 cluster_start() {
   local dir=$1 n i
+  ensure_packages "${CLUSTER_PACKAGES[@]}" || return 1
   cluster_account
   mkdir -p "$dir"
   : >"$dir/ports"
@@ -106,4 +111,12 @@ cluster_start() {
     GRANT PROCESS ON *.* TO 'ambry'@'localhost';" || return 1
   cluster_sql "$dir" 1 ambry <"$CLUSTER_ROOT/sql/schema.sql" || return 1
   cluster_sql "$dir" 1 ambry <"$CLUSTER_ROOT/sql/dewey.sql" || return 1
+}
+
+# cluster_stop stops node 1 last, so node 1 holds every change and founds the cluster again.
+cluster_resume() {
+  local dir=$1 n
+  cluster_account
+  cluster_node_start "$dir" 1 new || return 1
+  for n in $(seq 2 $CLUSTER_NODES); do cluster_node_start "$dir" "$n" || return 1; done
 }
