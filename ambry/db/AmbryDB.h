@@ -103,6 +103,8 @@ class AmbryDB {
                               const std::function<Keystone::String()>& attempt);
   // Keeps the server's text of the last failure readable through getError() after a rollback.
   void keepError() const;
+  // After a failed statement of a guarded change: whether its transaction is still open.
+  bool transactionStillOpen() const;
 
   // One attempt of each guarded change, run by underGuard; same answers as the change itself.
   Keystone::String attemptInsertBook(const QueryMap& query);

@@ -29,8 +29,10 @@ void AmbryDB::execute(const Keystone::String& statement) const {
     throw AmbryDBException("execute(" + statement + ") - " + getResource("err_inappropriate_query", false) +
                            ": " + getError());
   }
-  // Inside a guarded change, a transaction the server gave up is run again from its start.
-  if (inGuard && isGuardConflict(code)) {
+  // Inside a guarded change, a transaction the server gave up (a deadlock, or any failure after
+  // which the server rolled it back, as a cluster does to a transaction that lost a conflict) is
+  // run again from its start.
+  if (inGuard && code != 0 && (isGuardConflict(code) || !transactionStillOpen())) {
     guardLost = true;
     throw GuardConflict();
   }

@@ -7,6 +7,7 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <ctime>
 #include <random>
 
@@ -100,6 +101,17 @@ class HeldOutput {
 void AmbryDB::keepError() const {
   const char* error = mariadb().error(mysql);
   if (error && *error) keptError = Keystone::String(error);
+}
+
+bool AmbryDB::transactionStillOpen() const {
+  keepError();
+  if (mariadb().query(mysql, "SELECT @@in_transaction") != 0) return true;  // cannot tell
+  MYSQL_RES* answer = mariadb().store_result(mysql);
+  if (!answer) return true;
+  MYSQL_ROW first = mariadb().fetch_row(answer);
+  bool open = !first || !first[0] || std::strcmp(first[0], "0") != 0;
+  mariadb().free_result(answer);
+  return open;
 }
 
 Keystone::String AmbryDB::underGuard(const Keystone::String& op, const Keystone::String& shown,
