@@ -71,3 +71,16 @@ CREATE TABLE DEWEY (
 CREATE INDEX checkout_open_due ON CHECKOUT (inDate, returnDate);
 CREATE INDEX checkout_date ON CHECKOUT (checkoutDate);
 CREATE INDEX member_expiry ON MEMBER (accountExpiryDate);
+-- The guard of the lending rules: every change first updates this one row inside its transaction,
+-- so that changes take turns on one server and conflict on a cluster. A restore marks it
+-- (restoreUntil, renewed while the replay runs, lapsing after a crash) and changes wait for the
+-- mark to go. Restore points leave this table out, so a replay never rewrites it.
+CREATE TABLE RULEGUARD (
+  id INT NOT NULL,
+  turn BIGINT NOT NULL DEFAULT 0,
+  restoreUntil DATETIME NULL,
+  restoreBy VARCHAR(255) NULL,
+  PRIMARY KEY (id)
+) ENGINE=InnoDB DEFAULT CHARSET=latin1;
+
+INSERT INTO RULEGUARD (id) VALUES (1);

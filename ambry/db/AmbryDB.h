@@ -1,6 +1,8 @@
 // The database class AmbryDB: connection, statements and rows, searches and navigation, and the
 // maintenance operations that keep the library's lending rules.
 #pragma once
+#include <functional>
+
 #include "keystone/Keystone"
 
 typedef struct st_mysql MYSQL;
@@ -101,7 +103,32 @@ class AmbryDB {
   Keystone::String selectToday() const;
 
  private:
-  friend class RuleLock;
+  friend class RestoreMark;
+
+  // Runs attempt as one transaction under the rule guard, again when the server gives it up for
+  // a conflicting change; answers attempt's answer, or shown when the change did not happen.
+  Keystone::String underGuard(const Keystone::String& operation, const Keystone::String& shown,
+                              const std::function<Keystone::String()>& attempt);
+  // Keeps the server's text of the last failure readable through getError() after a rollback.
+  void keepError() const;
+  // After a failed statement of a guarded change: whether its transaction is still open.
+  bool transactionStillOpen() const;
+
+  // One attempt of each guarded change, run by underGuard; same answers as the change itself.
+  Keystone::String attemptInsertBook(const QueryMap& query);
+  void attemptUpdateBook(const QueryMap& query);
+  void attemptDeleteBook(const QueryMap& query);
+  Keystone::String attemptInsertMember(const QueryMap& query);
+  void attemptUpdateMember(const QueryMap& query);
+  void attemptDeleteMember(const QueryMap& query);
+  Keystone::String attemptInsertCheckout(const QueryMap& query);
+  void attemptUpdateCheckout(const QueryMap& query);
+  Keystone::String attemptInsertReservation(const QueryMap& query);
+  void attemptUpdateReservation(const QueryMap& query);
+  void attemptDeleteReservation(const QueryMap& query);
+  Keystone::String attemptInsertBlacklisting(const QueryMap& query);
+  void attemptUpdateBlacklisting(const QueryMap& query);
+  void attemptDeleteBlacklisting(const QueryMap& query);
 
   // Statement pieces: a value written inside quotes (escaped), and a value written bare.
   Keystone::String text(const Keystone::String& value) const;
@@ -130,8 +157,15 @@ class AmbryDB {
   mutable MYSQL_RES* result;
   mutable MYSQL_ROW row;
   mutable Keystone::String lastQuery;
-  // The server's text of a failed change statement, kept while the rule lock is released.
+  // The server's text of a failed change statement, kept past the rollback of its transaction.
   mutable Keystone::String keptError;
+  // Inside a guarded change: a transaction the server gives up throws GuardConflict.
+  mutable bool inGuard = false;
+  // Set when the server gave the guarded transaction up; the checks that count every failure as
+  // a negative answer cannot hide it, since no statement runs after it.
+  mutable bool guardLost = false;
+  // Set when a change statement is rejected, so that the whole change is rolled back.
+  mutable bool changeRejected = false;
 
   static bool connectionOpen;
 };

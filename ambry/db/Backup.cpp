@@ -20,6 +20,7 @@
 #include <vector>
 
 #include "ambry/db/AmbryDB.h"
+#include "ambry/db/RuleGuard.h"
 #include "ambry/resources/Resources.h"
 
 namespace Ambry {
@@ -207,7 +208,10 @@ bool dumpDatabase(const std::string& directory, const std::string& finalPath) {
                                    "--single-transaction",
                                    "--compress",
                                    "--databases",
-                                   getProperty("mysql_dbname").c_str()};
+                                   getProperty("mysql_dbname").c_str(),
+                                   // the rule guard carries a restore's mark; a replay must not rewrite it
+                                   "--ignore-table=" + std::string(getProperty("mysql_dbname").c_str()) +
+                                       ".ruleguard"};
   // A dump nobody waits for any more is not finished: it dies with the page that started it.
   bool ok = in >= 0 && runTool(args, in, out, true) == 0 && dumpCompleted(out) && fsync(out) == 0;
   if (in >= 0) close(in);
@@ -302,7 +306,10 @@ RestoreOutcome restoreAllOrNothing(const Keystone::String& fileName, std::string
     if (isRestorePointName(fileName) && isRegularFile(directory + fileName.c_str())) {
       AmbryDB db;
       db.openConnection();  // the server must answer before anything is saved or replayed
-      outcome = replayAllOrNothing(directory, directory + fileName.c_str(), saved);
+      // No change runs while the database is being replaced: changes that start meanwhile wait
+      // for the mark to go, and one restore at a time replays.
+      RestoreMark mark;
+      if (mark.entered()) outcome = replayAllOrNothing(directory, directory + fileName.c_str(), saved);
     }
   } catch (...) {
   }

@@ -4,12 +4,11 @@
 #include "ambry/db/AmbryDB.h"
 #include "ambry/db/ClientLibrary.h"
 #include "ambry/db/Required.h"
-#include "ambry/db/RuleLock.h"
 #include "ambry/framework/Messages.h"
 
 namespace Ambry {
 
-Keystone::String AmbryDB::insertBlacklisting(const QueryMap& query) {
+Keystone::String AmbryDB::attemptInsertBlacklisting(const QueryMap& query) {
   const Keystone::String op = "insertBlacklisting";
   const Keystone::String shown = query.get("blacklistid", "1");
   const char* refusal = "";
@@ -17,10 +16,7 @@ Keystone::String AmbryDB::insertBlacklisting(const QueryMap& query) {
     popupError(op, "err_info_not_supplied");
     return shown;
   }
-  RuleLock lock(*this);
-  if (!lock.acquired())
-    refusal = "err_query_unsuccessful";
-  else if (!memberExists(query))
+  if (!memberExists(query))
     refusal = "err_member_not_exist";
   else if (blacklistingExists(query))
     refusal = "err_blacklisting_exists";  // a member has at most one blacklisting
@@ -46,11 +42,9 @@ bool AmbryDB::otherBlacklisting(const QueryMap& query) const {
   return false;
 }
 
-void AmbryDB::updateBlacklisting(const QueryMap& query) {
+void AmbryDB::attemptUpdateBlacklisting(const QueryMap& query) {
   const Keystone::String op = "updateBlacklisting";
   if (anyEmpty(query, {"memberid", "reason"})) return popupError(op, "err_info_not_supplied");
-  RuleLock lock(*this);
-  if (!lock.acquired()) return popupError(op, "err_query_unsuccessful");
   if (!memberExists(query)) return popupError(op, "err_member_not_exist");
   if (otherBlacklisting(query)) return popupError(op, "err_blacklisting_exists");
   // The date of blacklisting stays as it is.
@@ -60,7 +54,7 @@ void AmbryDB::updateBlacklisting(const QueryMap& query) {
   popupMessage("msg_entry_updated", false);
 }
 
-void AmbryDB::deleteBlacklisting(const QueryMap& query) {
+void AmbryDB::attemptDeleteBlacklisting(const QueryMap& query) {
   execute("DELETE FROM BLACKLIST WHERE id = " + number(query["blacklistid"]));
   if (changeFailed("deleteBlacklisting")) return;
   popupMessage("msg_entry_deleted", false);

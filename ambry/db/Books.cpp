@@ -1,21 +1,15 @@
 // AmbryDB's book maintenance: a book needs a valid Dewey code, and a lent or reserved book stays.
 #include "ambry/db/AmbryDB.h"
 #include "ambry/db/Required.h"
-#include "ambry/db/RuleLock.h"
 #include "ambry/framework/Messages.h"
 
 namespace Ambry {
 
-Keystone::String AmbryDB::insertBook(const QueryMap& query) {
+Keystone::String AmbryDB::attemptInsertBook(const QueryMap& query) {
   const Keystone::String op = "insertBook";
   const Keystone::String shown = query.get("bookid", "1");
   if (anyEmpty(query, {"author", "title", "isbn", "dewey", "price", "_condition"})) {
     popupError(op, "err_info_not_supplied");
-    return shown;
-  }
-  RuleLock lock(*this);
-  if (!lock.acquired()) {
-    popupError(op, "err_query_unsuccessful");
     return shown;
   }
   if (!rowFound("SELECT id FROM DEWEY WHERE id = " + number(query["dewey"]))) {
@@ -32,12 +26,10 @@ Keystone::String AmbryDB::insertBook(const QueryMap& query) {
   return id;
 }
 
-void AmbryDB::updateBook(const QueryMap& query) {
+void AmbryDB::attemptUpdateBook(const QueryMap& query) {
   const Keystone::String op = "updateBook";
   if (anyEmpty(query, {"author", "title", "isbn", "dewey", "price", "_condition"}))
     return popupError(op, "err_info_not_supplied");
-  RuleLock lock(*this);
-  if (!lock.acquired()) return popupError(op, "err_query_unsuccessful");
   if (!rowFound("SELECT id FROM DEWEY WHERE id = " + number(query["dewey"])))
     return popupError(op, "err_dewey_invalid");
   // The date the book was added stays as it is.
@@ -49,11 +41,9 @@ void AmbryDB::updateBook(const QueryMap& query) {
   popupMessage("msg_entry_updated", false);
 }
 
-void AmbryDB::deleteBook(const QueryMap& query) {
+void AmbryDB::attemptDeleteBook(const QueryMap& query) {
   const Keystone::String op = "deleteBook";
   const Keystone::String bookid = number(query["bookid"]);
-  RuleLock lock(*this);
-  if (!lock.acquired()) return popupError(op, "err_query_unsuccessful");
   // Every loan counts, a long-returned one too: a book that was ever lent stays in the catalogue.
   if (rowFound("SELECT id FROM CHECKOUT WHERE bookid = " + bookid))
     return popupError(op, "err_book_in_checkout_table");

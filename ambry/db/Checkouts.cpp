@@ -3,7 +3,6 @@
 
 #include "ambry/db/AmbryDB.h"
 #include "ambry/db/Required.h"
-#include "ambry/db/RuleLock.h"
 #include "ambry/framework/AmbryDate.h"
 #include "ambry/framework/Messages.h"
 
@@ -35,11 +34,10 @@ const char* AmbryDB::borrowerRefusal(const QueryMap& query) const {
   return "";
 }
 
-Keystone::String AmbryDB::insertCheckout(const QueryMap& query) {
+Keystone::String AmbryDB::attemptInsertCheckout(const QueryMap& query) {
   const Keystone::String op = "insertCheckout";
   const Keystone::String shown = query.get("checkoutid", "1");
-  RuleLock lock(*this);
-  const char* refusal = lock.acquired() ? borrowerRefusal(query) : "err_query_unsuccessful";
+  const char* refusal = borrowerRefusal(query);
   if (!*refusal && checkoutExists(query)) refusal = "err_checkout_invalid_checkout_exists";
   if (!*refusal && reservedByAnother(query)) refusal = "err_reserved_by_another_member";
   // A due date of today is accepted.
@@ -63,10 +61,9 @@ Keystone::String AmbryDB::insertCheckout(const QueryMap& query) {
   return id;
 }
 
-void AmbryDB::updateCheckout(const QueryMap& query) {
+void AmbryDB::attemptUpdateCheckout(const QueryMap& query) {
   const Keystone::String op = "updateCheckout";
-  RuleLock lock(*this);
-  const char* refusal = lock.acquired() ? borrowerRefusal(query) : "err_query_unsuccessful";
+  const char* refusal = borrowerRefusal(query);
   const Keystone::String checkoutid = number(query["checkoutid"]);
   // Moving a loan to another book runs the availability checks again; a new due date does not.
   bool bookChanged = false;
@@ -100,8 +97,6 @@ void AmbryDB::updateCheckout(const QueryMap& query) {
 
 void AmbryDB::closeCheckout(const QueryMap& query, const Keystone::String& op, const char* notice,
                             const Keystone::String& change, const char* message) {
-  RuleLock lock(*this);
-  if (!lock.acquired()) return popupError(op, "err_query_unsuccessful");
   // Only an open loan can be returned or deleted; anything else passes without a word.
   const Keystone::String checkoutid = number(query["checkoutid"]);
   if (!rowFound("SELECT bookid FROM CHECKOUT WHERE id = " + checkoutid + " AND inDate = 0")) return;
@@ -119,13 +114,19 @@ void AmbryDB::closeCheckout(const QueryMap& query, const Keystone::String& op, c
 }
 
 void AmbryDB::returnCheckout(const QueryMap& query) {
-  closeCheckout(query, "returnCheckout", kReturnNotice,
-                "UPDATE CHECKOUT SET inDate = NOW() WHERE id = ", "msg_book_returned");
+  underGuard("returnCheckout", "", [&] {
+    closeCheckout(query, "returnCheckout", kReturnNotice,
+                  "UPDATE CHECKOUT SET inDate = NOW() WHERE id = ", "msg_book_returned");
+    return Keystone::String();
+  });
 }
 
 void AmbryDB::deleteCheckout(const QueryMap& query) {
-  closeCheckout(query, "deleteCheckout", kDeleteNotice,
-                "DELETE FROM CHECKOUT WHERE id = ", "msg_entry_deleted");
+  underGuard("deleteCheckout", "", [&] {
+    closeCheckout(query, "deleteCheckout", kDeleteNotice,
+                  "DELETE FROM CHECKOUT WHERE id = ", "msg_entry_deleted");
+    return Keystone::String();
+  });
 }
 
 }  // namespace Ambry

@@ -44,6 +44,8 @@ ClientLibrary load() {
   bind(handle, "mysql_insert_id", calls.insert_id);
   bind(handle, "mysql_real_escape_string", calls.real_escape_string);
   bind(handle, "mysql_escape_string", calls.escape_string);
+  bind(handle, "mysql_errno", calls.error_number);
+  bind(handle, "mysql_affected_rows", calls.affected_rows);
   return calls;
 }
 

@@ -21,6 +21,8 @@ struct ClientLibrary {
   decltype(&::mysql_insert_id) insert_id;
   decltype(&::mysql_real_escape_string) real_escape_string;
   decltype(&::mysql_escape_string) escape_string;
+  decltype(&::mysql_errno) error_number;
+  decltype(&::mysql_affected_rows) affected_rows;
 };
 
 // Loads the client library on the first call; throws Keystone::Exception when it cannot be loaded.

@@ -1,11 +1,16 @@
 // AmbryDB's statements and rows: running one statement and reading its result.
 #include "ambry/db/AmbryDB.h"
 #include "ambry/db/ClientLibrary.h"
+#include "ambry/db/RuleGuard.h"
 #include "ambry/resources/Resources.h"
 
 namespace Ambry {
 
 void AmbryDB::execute(const Keystone::String& statement) const {
+  // Once the server has given a guarded change's transaction up, nothing more of it may run: the
+  // statements after would no longer be inside the transaction.
+  if (inGuard && guardLost) throw GuardConflict();
+  unsigned int code = 0;
   try {
     if (!mysql) throw AmbryDBException("openConnection: mysql == 0");
     if (result) {
@@ -15,7 +20,7 @@ void AmbryDB::execute(const Keystone::String& statement) const {
     }
     keptError = "";
     // A rejected statement is not an exception: it leaves no result and getError() tells.
-    mariadb().query(mysql, statement.c_str());
+    if (mariadb().query(mysql, statement.c_str()) != 0) code = mariadb().error_number(mysql);
     result = mariadb().store_result(mysql);
     lastQuery = statement;
   } catch (AmbryDBException&) {
@@ -23,6 +28,13 @@ void AmbryDB::execute(const Keystone::String& statement) const {
   } catch (...) {
     throw AmbryDBException("execute(" + statement + ") - " + getResource("err_inappropriate_query", false) +
                            ": " + getError());
+  }
+  // Inside a guarded change, a transaction the server gave up (a deadlock, or any failure after
+  // which the server rolled it back, as a cluster does to a transaction that lost a conflict) is
+  // run again from its start.
+  if (inGuard && code != 0 && (isGuardConflict(code) || !transactionStillOpen())) {
+    guardLost = true;
+    throw GuardConflict();
   }
 }
 
@@ -54,7 +66,7 @@ unsigned int AmbryDB::getNumFields() const {
 Keystone::String AmbryDB::getError() const {
   if (!mysql) return "getError: mysql == 0";
   Keystone::String error(mariadb().error(mysql));
-  // The rule lock's release must not hide why the operation's change was rejected.
+  // The rollback of a rejected change must not hide why the server rejected it.
   if (error.length() == 0) return keptError;
   return error;
 }

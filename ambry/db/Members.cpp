@@ -2,7 +2,6 @@
 // whom the blacklist, a loan or a reservation still names.
 #include "ambry/db/AmbryDB.h"
 #include "ambry/db/Required.h"
-#include "ambry/db/RuleLock.h"
 #include "ambry/framework/AmbryDate.h"
 #include "ambry/framework/Messages.h"
 
@@ -27,7 +26,7 @@ const char* memberRefusal(const AmbryDB::QueryMap& query) {
 
 }  // namespace
 
-Keystone::String AmbryDB::insertMember(const QueryMap& query) {
+Keystone::String AmbryDB::attemptInsertMember(const QueryMap& query) {
   const Keystone::String op = "insertMember";
   const Keystone::String shown = query.get("memberid", "1");
   const char* refusal = memberRefusal(query);
@@ -47,7 +46,7 @@ Keystone::String AmbryDB::insertMember(const QueryMap& query) {
   return id;
 }
 
-void AmbryDB::updateMember(const QueryMap& query) {
+void AmbryDB::attemptUpdateMember(const QueryMap& query) {
   const Keystone::String op = "updateMember";
   const char* refusal = memberRefusal(query);
   if (*refusal) return popupError(op, refusal);
@@ -61,10 +60,8 @@ void AmbryDB::updateMember(const QueryMap& query) {
   popupMessage("msg_entry_updated", false);
 }
 
-void AmbryDB::deleteMember(const QueryMap& query) {
+void AmbryDB::attemptDeleteMember(const QueryMap& query) {
   const Keystone::String op = "deleteMember";
-  RuleLock lock(*this);
-  if (!lock.acquired()) return popupError(op, "err_query_unsuccessful");
   // A blacklisted member stays in the register while the blacklisting exists.
   if (blacklistingExists(query)) return popupError(op, "err_member_blacklisted");
   const Keystone::String memberid = number(query["memberid"]);

@@ -3,7 +3,6 @@
 
 #include "ambry/db/AmbryDB.h"
 #include "ambry/db/Required.h"
-#include "ambry/db/RuleLock.h"
 #include "ambry/framework/Messages.h"
 
 namespace Ambry {
@@ -25,11 +24,10 @@ bool AmbryDB::holdsBook(const QueryMap& query) const {
          std::atoi(row[0] ? row[0] : "") != 0;
 }
 
-Keystone::String AmbryDB::insertReservation(const QueryMap& query) {
+Keystone::String AmbryDB::attemptInsertReservation(const QueryMap& query) {
   const Keystone::String op = "insertReservation";
   const Keystone::String shown = query.get("reservationid", "1");
-  RuleLock lock(*this);
-  const char* refusal = lock.acquired() ? reserverRefusal(query) : "err_query_unsuccessful";
+  const char* refusal = reserverRefusal(query);
   if (!*refusal && reservationExists(query)) refusal = "err_reservation_exists";
   // A member cannot reserve a book they have borrowed; whether it is out is no condition.
   if (!*refusal && holdsBook(query)) refusal = "err_checkout_exists";
@@ -45,10 +43,9 @@ Keystone::String AmbryDB::insertReservation(const QueryMap& query) {
   return id;
 }
 
-void AmbryDB::updateReservation(const QueryMap& query) {
+void AmbryDB::attemptUpdateReservation(const QueryMap& query) {
   const Keystone::String op = "updateReservation";
-  RuleLock lock(*this);
-  const char* refusal = lock.acquired() ? reserverRefusal(query) : "err_query_unsuccessful";
+  const char* refusal = reserverRefusal(query);
   // Only a move to another book or to another member can make a duplicate.
   const Keystone::String reservationid = number(query["reservationid"]);
   bool moved = false;
@@ -66,7 +63,7 @@ void AmbryDB::updateReservation(const QueryMap& query) {
   popupMessage("msg_entry_updated", false);
 }
 
-void AmbryDB::deleteReservation(const QueryMap& query) {
+void AmbryDB::attemptDeleteReservation(const QueryMap& query) {
   execute("DELETE FROM RESERVATION WHERE id = " + number(query["reservationid"]));
   if (changeFailed("deleteReservation")) return;
   popupMessage("msg_entry_deleted", false);

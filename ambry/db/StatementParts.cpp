@@ -25,6 +25,7 @@ bool AmbryDB::rowFound(const Keystone::String& statement) const {
 
 bool AmbryDB::changeFailed(const Keystone::String& operation) const {
   if (getError().length() == 0) return false;
+  changeRejected = true;
   popupError(operation, "err_query_unsuccessful");
   return true;
 }

@@ -63,6 +63,7 @@ bool backUpIfDue() {
 // Checks at least once a minute; a failed backup is tried again a minute later.
 void runSchedule(const sigset_t& waitMask) {
   while (!stopRequested) {
+    ControlPanel::renewRunflag();
     long wait = backUpIfDue() ? secondsUntilDue(std::time(nullptr)) : 60L;
     if (!stopRequested) waitFor(std::min(60L, std::max(1L, wait)), waitMask);
   }

@@ -20,7 +20,7 @@ INSERT INTO MEMBER (id, password, surname, firstName, address, contactNo, addDat
   (2,'pw2','Otter','Oli','x','2',NOW(),CURDATE() + INTERVAL 365 DAY,0);" || exit 1
 
 flag=$REL_VAR/db_backup/runflag
-flag_pid() { head -c 20 "$flag" 2>/dev/null | tr -dc 0-9; }
+flag_pid() { head -n 1 "$flag" 2>/dev/null | tr -dc 0-9; }
 is_autovault() { [ -n "$1" ] && [ "$(readlink "/proc/$1/exe" 2>/dev/null | xargs -r basename)" = autovault.exe ]; }
 # Waits up to 10 s until the run flag names a running autovault other than $1; prints its id.
 wait_new_holder() {

@@ -48,7 +48,7 @@ rel_site_start() {
 rel_stop_autovault() {
   local flag=$REL_VAR/db_backup/runflag pid
   [ -f "$flag" ] || return 0
-  pid=$(head -c 20 "$flag" | tr -dc 0-9)
+  pid=$(head -n 1 "$flag" | tr -dc 0-9)
   if [ -n "$pid" ] && [ "$(readlink "/proc/$pid/exe" 2>/dev/null | xargs -r basename)" = autovault.exe ]; then
     kill "$pid" 2>/dev/null
     for _ in $(seq 1 50); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done

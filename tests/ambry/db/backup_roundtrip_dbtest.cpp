@@ -2,6 +2,7 @@
 // database it was made of, and a replay that fails is reported.
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <climits>
@@ -12,6 +13,7 @@
 
 #include "ambry/db/AmbryDB.h"
 #include "ambry/db/Backup.h"
+#include "tests/support/Capture.h"
 #include "tests/support/CgiRunner.h"
 #include "tests/support/TestDB.h"
 
@@ -116,6 +118,39 @@ TEST_F(BackupRoundTrip, RestoreBringsBackExactlyWhatWasBackedUp) {
   EXPECT_EQ(backupFiles().size(), 2u);
   ASSERT_TRUE(Ambry::AmbryDB::restore(safetyPoint.c_str())) << safetyPoint;
   EXPECT_EQ(snapshot(), changed);
+  // The rule guard is no part of a restore point, survives the replay and is left unmarked.
+  EXPECT_EQ(SiteSandbox::readFile(mSite.backup() + "/" + name).find("ruleguard"), std::string::npos);
+  EXPECT_EQ(mDb.scalar("SELECT COUNT(*) FROM RULEGUARD WHERE id = 1 AND restoreUntil IS NULL"), "1");
+}
+
+TEST_F(BackupRoundTrip, AChangeBegunDuringAReplayWaitsForItAndIsKept) {
+  // Enough rows that the replay takes a while.
+  mDb.exec("INSERT INTO BOOK (author, title) SELECT 'Author', REPEAT('t', 200) FROM seq_1_to_20000");
+  ASSERT_TRUE(Ambry::AmbryDB::backup());
+  std::string name = backupFiles().at(0);
+  const std::string books = mDb.scalar("SELECT COUNT(*) FROM BOOK");
+  pid_t restorer = fork();
+  ASSERT_GE(restorer, 0);
+  if (restorer == 0) _exit(Ambry::AmbryDB::restore(name.c_str()) ? 0 : 1);
+  bool marked = false;
+  for (int i = 0; i < 20000 && !marked; ++i) {
+    marked = mDb.scalar("SELECT COUNT(*) FROM RULEGUARD WHERE restoreUntil IS NOT NULL") == "1";
+    if (!marked) usleep(500);
+  }
+  ASSERT_TRUE(marked);
+  Ambry::AmbryDB db;
+  db.openConnection();
+  Ambry::AmbryDB::QueryMap book;
+  for (const char* key : {"author", "title", "isbn", "dewey", "price", "_condition"}) book[key] = "823";
+  book["author"] = "During";
+  TestSupport::captureStdout([&] { db.insertBook(book); });
+  EXPECT_EQ(mDb.scalar("SELECT COUNT(*) FROM RULEGUARD WHERE restoreUntil IS NOT NULL"), "0")
+      << "the change went on while the replay ran";
+  int status = 0;
+  ASSERT_EQ(waitpid(restorer, &status, 0), restorer);
+  EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "the replay failed";
+  EXPECT_EQ(mDb.scalar("SELECT COUNT(*) FROM BOOK WHERE author = 'During'"), "1");
+  EXPECT_EQ(mDb.scalar("SELECT COUNT(*) FROM BOOK"), std::to_string(std::stoi(books) + 1));
 }
 
 TEST_F(BackupRoundTrip, AReplayThatFailsPartWayLeavesEveryRowInPlace) {
@@ -133,6 +168,7 @@ TEST_F(BackupRoundTrip, AReplayThatFailsPartWayLeavesEveryRowInPlace) {
   EXPECT_FALSE(Ambry::AmbryDB::restore("broken.bak"));
   EXPECT_EQ(backupFiles().size(), 3u) << "a second safety point beside the first, replacing nothing";
   EXPECT_TRUE(fs::is_empty(mTmp));
+  EXPECT_EQ(mDb.scalar("SELECT COUNT(*) FROM RULEGUARD WHERE restoreUntil IS NULL"), "1") << "mark left behind";
 }
 
 }  // namespace

@@ -1,10 +1,12 @@
-// The rule lock: simultaneous requests in separate processes cannot break the lending rules, the
-// lock is released on every path, and a rejected change stays a failure after the release.
+// The rule guard: simultaneous requests in separate processes cannot break the lending rules, the
+// guard is left on every path, a restore's mark holds changes back, and a rejected change is
+// rolled back whole and stays a failure.
 #include <fcntl.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <functional>
+#include <thread>
 
 #include "tests/ambry/db/DbTestSupport.h"
 
@@ -46,6 +48,10 @@ void runTogether(const std::function<void(Ambry::AmbryDB&)>& operation) {
   }
 }
 
+Query bookQuery(const std::string& title) {
+  return query({{"author", "A"}, {"title", title}, {"isbn", "1"}, {"dewey", "823"}, {"price", "1"}, {"_condition", "1"}});
+}
+
 class Concurrency : public DbTest {};
 
 TEST_F(Concurrency, SimultaneousLoansOfOneFreeBookGiveExactlyOneLoan) {
@@ -76,7 +82,7 @@ TEST_F(Concurrency, SimultaneousReservationsByOneMemberGiveExactlyOne) {
   }
 }
 
-TEST_F(Concurrency, TheLockIsReleasedAfterRefusalsAndExceptions) {
+TEST_F(Concurrency, TheGuardIsLeftAfterRefusalsAndExceptionsAndNoTransactionStaysOpen) {
   std::string member = addMember();
   captureStdout([&] {
     db.insertCheckout(query({{"memberid", member}, {"bookid", "99"}, {"returnDate", dateFromToday(1)}}));
@@ -84,9 +90,38 @@ TEST_F(Concurrency, TheLockIsReleasedAfterRefusalsAndExceptions) {
   EXPECT_THROW(db.insertCheckout(query({{"memberid", member}, {"bookid", "1"}})),
                Keystone::Exception);  // no returnDate key
   EXPECT_THROW(db.deleteBook(query({})), Keystone::Exception);
-  // Another session can take the lock at once, so this one holds it no longer.
-  EXPECT_EQ(sql.scalar("SELECT GET_LOCK('ambry_rules', 0)"), "1");
-  sql.exec("DO RELEASE_LOCK('ambry_rules')");
+  // Another session takes the guard row at once, so this one holds it no longer ...
+  sql.exec("SET SESSION innodb_lock_wait_timeout = 1");
+  sql.exec("START TRANSACTION");
+  sql.exec("UPDATE RULEGUARD SET turn = turn + 1 WHERE id = 1");
+  sql.exec("ROLLBACK");
+  // ... and what this connection writes next is committed at once, not left in a transaction.
+  db.execute("INSERT INTO BOOK (title) VALUES ('after')");
+  EXPECT_EQ(count("BOOK", "title = 'after'"), "1");
+}
+
+// A restore's mark on the guard row: changes wait while it holds, and a lapsed mark holds nothing.
+TEST_F(Concurrency, AChangeWaitsForARestoreMarkAndGoesOnWhenItGoes) {
+  sql.exec("UPDATE RULEGUARD SET restoreUntil = NOW() + INTERVAL 60 SECOND, restoreBy = 'test' WHERE id = 1");
+  std::thread restorer([] {
+    usleep(1200 * 1000);
+    TestSupport::TestDB other;
+    other.exec("UPDATE RULEGUARD SET restoreUntil = NULL, restoreBy = NULL WHERE id = 1");
+  });
+  const time_t start = time(nullptr);
+  std::string out = captureStdout([&] { db.insertBook(bookQuery("During")); });
+  const time_t waited = time(nullptr) - start;
+  restorer.join();
+  EXPECT_GE(waited, 1);
+  EXPECT_NE(out.find(success("msg_entry_added")), std::string::npos) << out;
+  EXPECT_EQ(count("BOOK", "title = 'During'"), "1");
+
+  sql.exec("UPDATE RULEGUARD SET restoreUntil = NOW() - INTERVAL 1 SECOND, restoreBy = 'crashed' WHERE id = 1");
+  const time_t again = time(nullptr);
+  captureStdout([&] { db.insertBook(bookQuery("Lapsed")); });
+  EXPECT_LE(time(nullptr) - again, 1);
+  EXPECT_EQ(count("BOOK", "title = 'Lapsed'"), "1");
+  sql.exec("UPDATE RULEGUARD SET restoreUntil = NULL, restoreBy = NULL WHERE id = 1");
 }
 
 class RejectedChange : public DbTest {
@@ -114,6 +149,27 @@ TEST_F(RejectedChange, AFailedReservationIsReportedAndItsReasonKept) {
   EXPECT_EQ(str(db.getError()), "reservations closed");
   db.execute("SELECT 1");
   EXPECT_EQ(str(db.getError()), "");
+}
+
+// A loan whose second statement (using up the borrower's reservation) is rejected is not made.
+TEST_F(RejectedChange, ALoanIsNotHalfMade) {
+  std::string member = addMember();
+  std::string book = addBook();
+  addReservation(member, book);
+  sql.exec(
+      "CREATE TRIGGER reservations_closed BEFORE DELETE ON RESERVATION FOR EACH ROW "
+      "SIGNAL SQLSTATE '45000' SET MESSAGE_TEXT = 'reservations closed'");
+  Keystone::String id;
+  std::string out = captureStdout([&] {
+    id = db.insertCheckout(
+        query({{"memberid", member}, {"bookid", book}, {"returnDate", dateFromToday(7)}, {"checkoutid", "4"}}));
+  });
+  EXPECT_EQ(str(id), "4");
+  EXPECT_NE(out.find(refusal("insertCheckout", "err_query_unsuccessful")), std::string::npos);
+  EXPECT_EQ(out.find(success("msg_entry_added")), std::string::npos);
+  EXPECT_EQ(count("CHECKOUT"), "0");
+  EXPECT_EQ(count("RESERVATION"), "1");
+  EXPECT_EQ(str(db.getError()), "reservations closed");
 }
 
 }  // namespace

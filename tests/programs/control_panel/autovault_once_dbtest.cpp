@@ -2,6 +2,7 @@
 // the run flag that keeps a second copy out.
 #include <sys/wait.h>
 #include <unistd.h>
+#include <utime.h>
 
 #include <ctime>
 #include <string>
@@ -94,6 +95,20 @@ TEST(AutovaultOnce, TakesOverTheFlagOfACopyThatDied) {
   EXPECT_EQ(runOnce(site), 0);
   EXPECT_EQ(restorePoints(site).size(), 1u);
   EXPECT_FALSE(SiteSandbox::exists(site.backup() + "/runflag"));
+}
+
+// Hosts sharing the backup folder: a flag of another host's autovault counts while it is renewed.
+TEST(AutovaultOnce, AFlagOfAnotherHostCountsUntilItGoesStale) {
+  SiteSandbox site;
+  std::string flag = site.backup() + "/runflag";
+  SiteSandbox::writeFile(flag, std::to_string(deadProcess()) + "\nanother-host.example\n");
+  EXPECT_EQ(runOnce(site), 1) << "a process id of another host says nothing here";
+  EXPECT_TRUE(restorePoints(site).empty());
+  struct utimbuf old = {std::time(nullptr) - 600, std::time(nullptr) - 600};
+  ASSERT_EQ(utime(flag.c_str(), &old), 0);
+  EXPECT_EQ(runOnce(site), 0);
+  EXPECT_EQ(restorePoints(site).size(), 1u);
+  EXPECT_FALSE(SiteSandbox::exists(flag));
 }
 
 TEST(AutovaultOnce, AFailedBackupIsNotNoted) {
