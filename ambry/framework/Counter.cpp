@@ -9,6 +9,7 @@
 #include <cerrno>
 #include <climits>
 #include <cstdio>
+#include <cstring>
 #include <cstdlib>
 #include <string>
 
@@ -26,7 +27,13 @@ bool Counter::counterInitYet = false;
 
 namespace {
 
+// The file the count was read from, kept for the write at unload: by then the settings table may
+// already be gone (a table changed by AMBRY_ settings is destroyed like any object). A plain
+// pointer, so that nothing needs destroying.
+const char* gReadPath = nullptr;
+
 String counterPath() {
+  if (gReadPath) return gReadPath;
   return getDataFilePath(getProperty("file_counter"));
 }
 
@@ -92,6 +99,7 @@ void Counter::init() {
   std::fclose(file);
   counter = parseCount(text);
   gFileCount = counter;
+  if (!gReadPath) gReadPath = strdup(counterPath().c_str());
   counterInitYet = true;
 }
 

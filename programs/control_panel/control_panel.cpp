@@ -15,8 +15,7 @@ int main() {
   int command = std::atoi(posted.get("cmd", "").c_str());
   // Every command of the panel changes something; one posted from another site's page is not
   // carried out.
-  if (command >= ControlPanel::CMD_BACKUP && command <= ControlPanel::CMD_SCHEDULE &&
-      !Ambry::isSameOriginRequest()) {
+  if (Ambry::changesState(command) && !Ambry::isSameOriginRequest()) {
     Ambry::popupMessage("err_cross_site", false);
     command = 0;
   }

@@ -52,11 +52,6 @@ void closeOpenScript() {
 }
 
 // Insert, update, delete and check-in change the database; every other command only shows.
-bool changesData(const EditorDefinition& editor, int cmd) {
-  return cmd == CMD_INSERT || cmd == CMD_UPDATE || cmd == CMD_DELETE ||
-         isExtraCommand(editor, cmd, ExtraKind::CheckIn);
-}
-
 void printEditorBody(const EditorDefinition& editor) {
   QueryMap query = getQueryMap();
   const QueryMap urlQuery = getEnvQueryMap();
@@ -64,7 +59,7 @@ void printEditorBody(const EditorDefinition& editor) {
   int cmd = editorCommand(editor, atoi(query.get("cmd", "").c_str()));
   // A change posted from another site's page is not carried out: the posted entry is shown as
   // it stands in the database instead.
-  if (changesData(editor, cmd) && !isSameOriginRequest()) {
+  if (changesState(cmd) && !isSameOriginRequest()) {
     popupMessage("err_cross_site", false);
     cmd = CMD_JUMP;
   }
