@@ -292,7 +292,51 @@ site_web_stop() {
   rm -f "$var/run/lighttpd.pid"
 }
 
+# Stops the automatic backup program that holds this site's run flag (started from its control
+# panel), by the process id on the flag's first line; it would otherwise go on without a database.
+site_autovault_stop() {
+  local flag=$1/db_backup/runflag pid
+  [ -f "$flag" ] || return 0
+  pid=$(head -n 1 "$flag" | tr -dc 0-9)
+  if [ -n "$pid" ] && [ "$(readlink "/proc/$pid/exe" 2>/dev/null | xargs -r basename)" = autovault.exe ]; then
+    kill "$pid" 2>/dev/null
+    for _ in $(seq 1 50); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
+    kill -9 "$pid" 2>/dev/null
+  fi
+  return 0
+}
+
 site_stop_all() {
   site_web_stop "$1"
+  site_autovault_stop "$(realpath -m "$1")"
   site_db_stop "$1"
+}
+
+# A port on 127.0.0.1 that nobody listens on now.
+site_free_port() {
+  local candidate
+  for candidate in $(shuf -i 20000-39999 -n 50); do
+    (exec 3<>"/dev/tcp/127.0.0.1/$candidate") 2>/dev/null || { echo "$candidate"; return 0; }
+  done
+  return 1
+}
+
+# The test sites: lays BUILD_DIR out in a fresh VAR_DIR, starts its database (log in VAR_DIR's
+# parent as db_start.log) and lighttpd on AMBRY_TEST_PORT or a free port, trying another port when
+# one is taken meanwhile. Sets SITE_PORT and SITE_URL.
+site_private_start() {
+  local build var work attempt
+  build=$(realpath "$1"); var=$(realpath -m "$2"); work=$(dirname "$var")
+  site_stop_all "$var" 2>/dev/null
+  rm -rf "$var"
+  mkdir -p "$work"
+  site_layout "$build" "$var" || return 1
+  site_db_start "$var" >"$work/db_start.log" 2>&1 || { cat "$work/db_start.log" >&2; return 1; }
+  for attempt in 1 2 3; do
+    SITE_PORT=${AMBRY_TEST_PORT:-$(site_free_port)} || { echo "site: no free port" >&2; return 1; }
+    SITE_URL="http://127.0.0.1:$SITE_PORT"
+    site_web_start "$var" "$SITE_PORT" && return 0
+    [ -n "${AMBRY_TEST_PORT:-}" ] && return 1
+  done
+  return 1
 }

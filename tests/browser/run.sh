@@ -15,24 +15,14 @@ if [ ! -d "$here/node_modules/playwright-core" ]; then
   (cd "$here" && npm install --no-audit --no-fund --loglevel=error) || { echo "npm install failed" >&2; exit 1; }
 fi
 
-# a port nobody listens on
-port=${AMBRY_TEST_PORT:-}
-if [ -z "$port" ]; then
-  for candidate in $(shuf -i 20000-29999 -n 50); do
-    (exec 3<>"/dev/tcp/127.0.0.1/$candidate") 2>/dev/null || { port=$candidate; break; }
-  done
-fi
-
 var=$work/var
-site_stop_all "$var" 2>/dev/null
-rm -rf "$var" "$work/screenshots"
+rm -rf "$work/screenshots"
 mkdir -p "$work/screenshots"
 trap 'site_stop_all "$var"' EXIT
 
 unset AMBRY_ADMIN_PASSWORD AMBRY_NO_SAMPLE_DATA
-site_layout "$build" "$var" || exit 1
-site_db_start "$var" >"$work/db_start.log" 2>&1 || { cat "$work/db_start.log"; exit 1; }
-site_web_start "$var" "$port" || exit 1
+site_private_start "$build" "$var" || exit 1
+port=$SITE_PORT
 echo "site running at http://127.0.0.1:$port/ (data in $var)"
 
 AMBRY_TEST_URL="http://127.0.0.1:$port" AMBRY_TEST_SOCKET="$(site_socket "$var")" \

@@ -15,47 +15,22 @@ rel_check() {  # rel_check "what" command...: passes when the command succeeds
   if "$@"; then rel_pass "$what"; else rel_fail "$what"; fi
 }
 
-rel_free_port() {
-  local candidate
-  for candidate in $(shuf -i 30000-39999 -n 50); do
-    (exec 3<>"/dev/tcp/127.0.0.1/$candidate") 2>/dev/null || { echo "$candidate"; return 0; }
-  done
-  return 1
-}
-
 rel_site_start() {
   local build work
   build=$(realpath "$1"); work=$(realpath -m "$2")
   REL_VAR=$work/var
   site_stop_all "$REL_VAR" 2>/dev/null
   rel_unmount_backup 2>/dev/null
-  rm -rf "$REL_VAR"
   unset AMBRY_ADMIN_PASSWORD
   export AMBRY_NO_SAMPLE_DATA=1
-  site_layout "$build" "$REL_VAR" || return 1
-  site_db_start "$REL_VAR" >"$work/db_start.log" 2>&1 || { cat "$work/db_start.log" >&2; return 1; }
-  local attempt
-  for attempt in 1 2 3; do  # another program may take the chosen port first
-    REL_PORT=$(rel_free_port) || { echo "no free port" >&2; return 1; }
-    REL_URL="http://127.0.0.1:$REL_PORT"
-    site_web_start "$REL_VAR" "$REL_PORT" && break
-    [ "$attempt" = 3 ] && return 1
-  done
+  site_private_start "$build" "$REL_VAR" || return 1
+  REL_PORT=$SITE_PORT
+  REL_URL=$SITE_URL
   echo "site at $REL_URL (data in $REL_VAR)"
 }
 
-# Stops an autovault that holds the run flag of this site, by the process id it wrote there.
-rel_stop_autovault() {
-  local flag=$REL_VAR/db_backup/runflag pid
-  [ -f "$flag" ] || return 0
-  pid=$(head -n 1 "$flag" | tr -dc 0-9)
-  if [ -n "$pid" ] && [ "$(readlink "/proc/$pid/exe" 2>/dev/null | xargs -r basename)" = autovault.exe ]; then
-    kill "$pid" 2>/dev/null
-    for _ in $(seq 1 50); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
-    kill -9 "$pid" 2>/dev/null
-  fi
-  return 0
-}
+# Stops an autovault that holds the run flag of this site.
+rel_stop_autovault() { site_autovault_stop "$REL_VAR"; }
 
 rel_unmount_backup() {
   mountpoint -q "$REL_VAR/db_backup" 2>/dev/null && umount "$REL_VAR/db_backup"

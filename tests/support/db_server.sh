@@ -54,7 +54,7 @@ start)
   fi
   client -e "CREATE DATABASE ambry DEFAULT CHARACTER SET latin1;
     CREATE USER 'ambry'@'localhost' IDENTIFIED BY 'marmots';
-    GRANT ALL PRIVILEGES ON *.* TO 'ambry'@'localhost';"
+    GRANT ALL PRIVILEGES ON ambry.* TO 'ambry'@'localhost';"
   for f in schema.sql dewey.sql; do
     [ -f "$root/sql/$f" ] && client ambry <"$root/sql/$f"
   done
