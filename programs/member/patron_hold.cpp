@@ -16,8 +16,10 @@ void reportInsertion(Ambry::AmbryDB& db, const Ambry::QueryMap& form) {
   }
 }
 
-void placeHold(Ambry::AmbryDB& db, const Ambry::QueryMap& form) {
-  if (!db.memberExists(form)) {
+void placeHold(Ambry::AmbryDB& db, const Ambry::QueryMap& form, bool& checked) {
+  const bool known = db.memberExists(form);
+  checked = db.getError().length() == 0;  // a failed statement is no answer about the password
+  if (!known) {
     Patron::refuse("err_info_invalid");
     return;
   }
@@ -49,7 +51,11 @@ void content() {
     Patron::refuse("err_too_many_guesses");
     return;
   }
-  Patron::withDatabase([&form](Ambry::AmbryDB& db) { placeHold(db, form); });
+  bool checked = false;
+  Patron::withDatabase([&form, &checked](Ambry::AmbryDB& db) { placeHold(db, form, checked); });
+  // When the database could not answer, the password was not checked: that is no failed guess, or
+  // an outage would hold off every member.
+  if (!checked) Ambry::passwordAccepted();
 }
 
 }  // namespace
