@@ -85,13 +85,9 @@ void printEditorBody(const EditorDefinition& editor) {
 }  // namespace
 
 int runEntryEditor(const EditorDefinition& editor) {
-  printDefaultHTTPHeader();
-  setLanguage(getEnvQueryMap().get("lang", ""));
-  setTitle(editor.titleKey);
-  setArea_Admin();
-  printDefaultHeader();
+  beginPage(editor.titleKey, AREA_ADMIN);
   printEditorBody(editor);
-  printDefaultFooter();
+  endPage();
   return 0;
 }
 

@@ -45,11 +45,11 @@ bool printReportCsv(const ReportDefinition& report) {
   } catch (const Keystone::Exception& e) {
     beginReportFrame();
     printFailure("err_query_unsuccessful_reason", e);
-    Ambry::printDefaultFooter();
+    Ambry::endPage();
   } catch (...) {
     beginReportFrame();
     printFailure("err_query_unsuccessful", Keystone::Exception());
-    Ambry::printDefaultFooter();
+    Ambry::endPage();
   }
   return true;
 }

@@ -91,6 +91,8 @@ void printMonthly(const ReportDefinition& report, Ambry::AmbryDB& db) {
   Ambry::endResultTable();
 }
 
+}  // namespace
+
 void printReportBody(const ReportDefinition& report) {
   put("<h1>" + Ambry::getResource("title_admin_reports", false) + ":</h1>\n");
   printReportLinks(report);
@@ -114,26 +116,14 @@ void printReportBody(const ReportDefinition& report) {
   }
 }
 
-}  // namespace
-
 void beginReportFrame() {
-  Ambry::printDefaultHTTPHeader();
-  Ambry::setLanguage(Ambry::getEnvQueryMap().get("lang", ""));
-  Ambry::setTitle("title_admin_reports");
-  Ambry::setArea_Admin();
-  Ambry::printDefaultHeader();
+  Ambry::beginPage("title_admin_reports", Ambry::AREA_ADMIN);
 }
 
 void printFailure(const char* key, const Keystone::Exception& e) {
   // A failure inside a script element would otherwise hide the report in the script.
   if (Ambry::isScriptOpen()) Ambry::endScriptTag();
   Ambry::printError(key, e);
-}
-
-void printReportPage(const ReportDefinition& report) {
-  beginReportFrame();
-  printReportBody(report);
-  Ambry::printDefaultFooter();
 }
 
 }  // namespace Reports
