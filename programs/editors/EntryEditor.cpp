@@ -5,7 +5,9 @@
 
 #include "programs/editors/EditorParts.h"
 
-namespace Ambry {
+using namespace Ambry;
+
+namespace Editors {
 
 ExtraCommand noExtraCommand() {
   return {ExtraKind::None, -1, nullptr, nullptr, nullptr, nullptr};
@@ -35,7 +37,7 @@ bool isExtraCommand(const EditorDefinition& editor, int cmd, ExtraKind kind) {
 
 // A process runs one editor, so the list is read once and kept for the life of the process.
 const Keystone::Array<Keystone::String>& editorFields(const EditorDefinition& editor) {
-  static const Keystone::Array<Keystone::String> fields = getResourceArray(editor.entityName, "tables");
+  static const Keystone::Array<Keystone::String> fields = getResourceArray(editor.name, "tables");
   return fields;
 }
 
@@ -64,7 +66,7 @@ void printEditorBody(const EditorDefinition& editor) {
     cmd = CMD_JUMP;
   }
   const Keystone::String id = query["id"];
-  query[isScan(editor, cmd) ? editor.extra.scanKey : editor.idParameter] = id;
+  query[isScan(editor, cmd) ? Keystone::String(editor.extra.scanKey) : idParameter(editor)] = id;
   try {
     AmbryDB db;
     db.openConnection();
@@ -85,10 +87,10 @@ void printEditorBody(const EditorDefinition& editor) {
 }  // namespace
 
 int runEntryEditor(const EditorDefinition& editor) {
-  beginPage(editor.titleKey, AREA_ADMIN);
+  beginPage(titleKey(editor), AREA_ADMIN);
   printEditorBody(editor);
   endPage();
   return 0;
 }
 
-}  // namespace Ambry
+}  // namespace Editors
