@@ -15,14 +15,10 @@ int main() {
     Ambry::popupMessage("err_cross_site", false);
     command = 0;
   }
-  try {
+  Ambry::runGuarded("err_fatal", [&] {
     ControlPanel::runPanelCommand(command, posted);
     ControlPanel::printPanelPage();
-  } catch (Keystone::Exception& exception) {
-    Ambry::printError("err_fatal_reason", exception);
-  } catch (...) {
-    Ambry::printError("err_fatal", Keystone::Exception());
-  }
+  });
   Ambry::endPage();
   return 0;
 }

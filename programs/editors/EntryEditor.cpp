@@ -48,11 +48,6 @@ bool isScan(const EditorDefinition& editor, int cmd) {
          isExtraCommand(editor, cmd, ExtraKind::ScanOwnId);
 }
 
-// A failure inside a script element would otherwise hide the report in the script.
-void closeOpenScript() {
-  if (isScriptOpen()) endScriptTag();
-}
-
 // Insert, update, delete and check-in change the database; every other command only shows.
 void printEditorBody(const EditorDefinition& editor) {
   QueryMap query = getQueryMap();
@@ -67,7 +62,7 @@ void printEditorBody(const EditorDefinition& editor) {
   }
   const Keystone::String id = query["id"];
   query[isScan(editor, cmd) ? Keystone::String(editor.extra.scanKey) : idParameter(editor)] = id;
-  try {
+  runGuarded("err_query_unsuccessful", [&] {
     AmbryDB db;
     db.openConnection();
     if (cmd == CMD_SEARCH)
@@ -75,13 +70,7 @@ void printEditorBody(const EditorDefinition& editor) {
     else
       printEntryPage(editor, db, query, cmd, searchMode);
     db.closeConnection();
-  } catch (const Keystone::Exception& e) {
-    closeOpenScript();
-    printError("err_query_unsuccessful_reason", e);
-  } catch (...) {
-    closeOpenScript();
-    printError("err_query_unsuccessful", Keystone::Exception());
-  }
+  });
 }
 
 }  // namespace

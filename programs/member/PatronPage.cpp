@@ -54,15 +54,11 @@ void printRows(Ambry::AmbryDB& db, const char* pageKey) {
 }
 
 void withDatabase(const std::function<void(Ambry::AmbryDB&)>& work) {
-  try {
+  Ambry::runGuarded("err_query_unsuccessful", [&work] {
     Ambry::AmbryDB db;
     db.openConnection();
     work(db);
-  } catch (const Keystone::Exception& failure) {
-    Ambry::printError("err_query_unsuccessful_reason", failure);
-  } catch (...) {
-    Ambry::printError("err_query_unsuccessful", Keystone::Exception());
-  }
+  });
 }
 
 }  // namespace Patron
