@@ -4,6 +4,7 @@
 #include "ambry/framework/Counter.h"
 #include "ambry/framework/EntryForm.h"
 #include "ambry/framework/Escape.h"
+#include "ambry/framework/Guarded.h"
 #include "ambry/framework/Messages.h"
 #include "ambry/framework/Page.h"
 #include "ambry/framework/Request.h"

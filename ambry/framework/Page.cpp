@@ -143,6 +143,30 @@ void printDefaultFooter() {
   std::fputs(getProperty("footer").c_str(), stdout);
 }
 
+void beginPage(const String& titleKey, PageArea area) {
+  printDefaultHTTPHeader();
+  setLanguage(getEnvQueryMap().get("lang", ""));
+  setTitle(titleKey);
+  switch (area) {
+    case AREA_ADMIN:
+      setArea_Admin();
+      break;
+    case AREA_MEMBER:
+      setArea_Member();
+      break;
+    case AREA_MORE:
+      setArea_More();
+      break;
+    default:
+      setArea_Home();
+  }
+  printDefaultHeader();
+}
+
+void endPage() {
+  printDefaultFooter();
+}
+
 void beginJavaScriptTag(const String& attributes) {
   std::fputs("<script language=\"JavaScript\"", stdout);
   if (attributes.length() > 0) {

@@ -29,6 +29,13 @@ void printDefaultHeader();
 // Closes what the header opened.
 void printDefaultFooter();
 
+// The start of every page, in this order: HTTP header, language from the URL's "lang", title,
+// area, and the page header.
+void beginPage(const Keystone::String& titleKey, PageArea area);
+
+// The end of every page: the footer.
+void endPage();
+
 // Opens a script element (with attributes when not empty) and marks a script as open.
 void beginJavaScriptTag(const Keystone::String& attributes);
 

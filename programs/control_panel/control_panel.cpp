@@ -6,11 +6,7 @@
 #include "programs/control_panel/PanelPage.h"
 
 int main() {
-  Ambry::printDefaultHTTPHeader();
-  Ambry::setLanguage(Ambry::getEnvQueryMap().get("lang", ""));
-  Ambry::setTitle("title_admin_panel");
-  Ambry::setArea_Admin();
-  Ambry::printDefaultHeader();
+  Ambry::beginPage("title_admin_panel", Ambry::AREA_ADMIN);
   Ambry::QueryMap posted = Ambry::getQueryMap();
   int command = std::atoi(posted.get("cmd", "").c_str());
   // Every command of the panel changes something; one posted from another site's page is not
@@ -19,14 +15,10 @@ int main() {
     Ambry::popupMessage("err_cross_site", false);
     command = 0;
   }
-  try {
+  Ambry::runGuarded("err_fatal", [&] {
     ControlPanel::runPanelCommand(command, posted);
     ControlPanel::printPanelPage();
-  } catch (Keystone::Exception& exception) {
-    Ambry::printError("err_fatal_reason", exception);
-  } catch (...) {
-    Ambry::printError("err_fatal", Keystone::Exception());
-  }
-  Ambry::printDefaultFooter();
+  });
+  Ambry::endPage();
   return 0;
 }

@@ -3,13 +3,15 @@
 
 #include "programs/editors/EditorParts.h"
 
-namespace Ambry {
+using namespace Ambry;
+
+namespace Editors {
 
 namespace {
 
 void printPageGlobals(const EditorDefinition& editor, bool searchMode) {
   beginJavaScriptTag("");
-  printf("   entityName = \"%s\"\n", editor.entityName);
+  printf("   entityName = \"%s\"\n", editor.name);
   printf("   search = %s\n", searchMode ? "true" : "false");
   endScriptTag();
 }
@@ -25,11 +27,11 @@ void printBlankForm(const EditorDefinition& editor) {
 // The first entry: entry 1, or failing that its nearest neighbour.
 void startAtFirstEntry(const EditorDefinition& editor, QueryMap& query) {
   query["lastid"] = "1";
-  query[editor.idParameter] = query["lastid"];
+  query[idParameter(editor)] = query["lastid"];
 }
 
 void showClosedEntriesIfForced(const EditorDefinition& editor, QueryMap& query) {
-  if (editor.forceOnDeleteAndJump) query["force"] = "1";
+  if (hasFlag(editor, SHOWS_CLOSED_ENTRIES)) query["force"] = "1";
 }
 
 // The command table; afterwards the id parameter names the entry to show and "direction" the step.
@@ -41,8 +43,8 @@ void carryOutCommand(const EditorDefinition& editor, AmbryDB& db, QueryMap& quer
   if (isExtraCommand(editor, cmd, ExtraKind::ScanOwnId)) return;  // the scanned id is the one shown
   switch (cmd) {
     case CMD_INSERT:
-      query[editor.previousIdParameter] = query.get(editor.idParameter, "");
-      query[editor.idParameter] = (db.*editor.insert)(query);
+      query[previousIdParameter(editor)] = query.get(idParameter(editor), "");
+      query[idParameter(editor)] = (db.*editor.insert)(query);
       break;
     case CMD_UPDATE:
       (db.*editor.update)(query);
@@ -75,7 +77,7 @@ bool updatesAnotherEntry(const QueryMap& query) {
 // The entry is looked up again unless the page shows back what was posted: after an update, or
 // when an insert was refused and left the id as it was.
 bool mustReload(const EditorDefinition& editor, const QueryMap& query, int cmd) {
-  return cmd != CMD_UPDATE && query.get(editor.previousIdParameter, "") != query.get(editor.idParameter, "");
+  return cmd != CMD_UPDATE && query.get(previousIdParameter(editor), "") != query.get(idParameter(editor), "");
 }
 
 }  // namespace
@@ -83,7 +85,7 @@ bool mustReload(const EditorDefinition& editor, const QueryMap& query, int cmd) 
 void printEntryPage(const EditorDefinition& editor, AmbryDB& db, QueryMap& query, int cmd, bool searchMode) {
   query["direction"] = "0";
   printPageGlobals(editor, searchMode);
-  printEntryForm(editor.entityName);
+  printEntryForm(editor.name);
   if (searchMode) {
     printBlankForm(editor);
     return;
@@ -91,11 +93,11 @@ void printEntryPage(const EditorDefinition& editor, AmbryDB& db, QueryMap& query
   if (cmd == CMD_UPDATE && updatesAnotherEntry(query)) {
     // Nothing is changed, and the page shows the entry it showed before, as it is stored.
     popupMessage("err_update_other_entry", false);
-    query[editor.idParameter] = query["lastid"];
+    query[idParameter(editor)] = query["lastid"];
     cmd = CMD_JUMP;
   }
   carryOutCommand(editor, db, query, cmd);
   printEntryFormScript(editor, db, query, cmd, mustReload(editor, query, cmd));
 }
 
-}  // namespace Ambry
+}  // namespace Editors

@@ -3,43 +3,50 @@
 
 #include "programs/editors/EditorParts.h"
 
-namespace Ambry {
+using namespace Ambry;
+
+namespace Editors {
 
 namespace {
 
-// Lookup states: 0 first try, 1 retry on "lastid", 2 the entry before it, 3 the entry after it,
-// 4 nothing found; 5 to 8 found by try 1 to 4.
-const int LOOKUP_NOTHING_FOUND = 4;
-const int LOOKUP_FOUND = 5;
+// The tries of the lookup, in order of preference.
+enum LookupTry { TRY_REQUESTED, TRY_LAST_ID, TRY_BEFORE, TRY_AFTER, TRY_COUNT };
+
+// What the lookup came to.
+enum class Lookup {
+  NotRun,           // the page shows what was posted
+  Found,            // one of the tries found an entry: it is the current row
+  ScannedIdMissed,  // the one try of a scanned id found nothing
+  NothingFound      // every try found nothing
+};
 
 void announceMissingEntry(const EditorDefinition& editor, const QueryMap& query, int cmd) {
   if (cmd == CMD_PREVIOUS) popupMessage(getResource("msg_no_prev_entry", false), true);
   if (cmd == CMD_NEXT) popupMessage(getResource("msg_no_next_entry", false), true);
   if (cmd == CMD_JUMP) {
     Keystone::String text = getResource("err_id_not_exist", false);
-    popupMessage(text.replace("%s", query.get(editor.idParameter, "")), true);
+    popupMessage(text.replace("%s", query.get(idParameter(editor), "")), true);
   }
 }
 
 // Shows, in this order of preference: the requested entry, the entry the previous page showed,
 // the entry before that one, the entry after it. A scanned id gets one try only.
-int lookUpEntry(const EditorDefinition& editor, AmbryDB& db, QueryMap& query, int cmd) {
+Lookup lookUpEntry(const EditorDefinition& editor, AmbryDB& db, QueryMap& query, int cmd) {
   const bool byOtherKey = isExtraCommand(editor, cmd, ExtraKind::ScanOtherKey);
   const bool singleTry = isExtraCommand(editor, cmd, ExtraKind::ScanOwnId);
   const EditorQuery select = byOtherKey ? editor.extra.scanSelect : editor.select;
-  static const char* const retryDirections[] = {nullptr, "0", "-1", "1"};
-  int state = 0;
-  while (state < LOOKUP_NOTHING_FOUND) {
-    if (state == 1 && query.contains("lastid")) query[editor.idParameter] = query["lastid"];
-    if (state > 0) query["direction"] = retryDirections[state];
+  static const char* const retryDirections[TRY_COUNT] = {nullptr, "0", "-1", "1"};
+  for (int attempt = TRY_REQUESTED; attempt < TRY_COUNT; ++attempt) {
+    if (attempt == TRY_LAST_ID && query.contains("lastid")) query[idParameter(editor)] = query["lastid"];
+    if (attempt != TRY_REQUESTED) query["direction"] = retryDirections[attempt];
     (db.*select)(query);
-    state += db.getNextRow() ? LOOKUP_FOUND : 1;
-    if (state == 1) {
+    if (db.getNextRow()) return Lookup::Found;
+    if (attempt == TRY_REQUESTED) {
       announceMissingEntry(editor, query, cmd);
-      if (singleTry) break;
+      if (singleTry) return Lookup::ScannedIdMissed;
     }
   }
-  return state;
+  return Lookup::NothingFound;
 }
 
 // The value a field has in an entry that is not stored yet.
@@ -58,12 +65,12 @@ void printFieldLine(const Keystone::String& field, const Keystone::String& value
 }
 
 void printFieldLines(const EditorDefinition& editor, const AmbryDB& db, const QueryMap& query, int cmd,
-                     bool showPosted, int state) {
+                     bool showPosted, Lookup lookup) {
   const Keystone::Array<Keystone::String>& fields = editorFields(editor);
   for (int i = 0; i < fields.size(); ++i) {
     if (showPosted)
       printFieldLine(fields[i], query.get(fields[i], ""));
-    else if (state >= LOOKUP_FOUND)
+    else if (lookup == Lookup::Found)
       printFieldLine(fields[i], Keystone::String(db.getField(i)));  // SQL NULL shows as empty
     else
       printFieldLine(fields[i], emptyEntryValue(editor, query, cmd, fields[i]));
@@ -85,16 +92,16 @@ void printClosingStatement(const EditorDefinition& editor, bool enableControls) 
 void printEntryFormScript(const EditorDefinition& editor, AmbryDB& db, QueryMap query, int cmd, bool reload) {
   beginJavaScriptTag("");
   fputs("   function resetEntryForm() {\n", stdout);
-  const int state = reload ? lookUpEntry(editor, db, query, cmd) : 0;
-  const bool found = state >= LOOKUP_FOUND;
+  const Lookup lookup = reload ? lookUpEntry(editor, db, query, cmd) : Lookup::NotRun;
+  const bool found = lookup == Lookup::Found;
   const Keystone::String lastId = found ? Keystone::String(db.getField(0)) : Keystone::String("1");
   printf("      requestForm.lastid.value = \"%s\"\n", escapeJsString(lastId).c_str());
   const bool updated = cmd == CMD_UPDATE;
-  const bool showPosted = !reload && !(updated && editor.emptyAfterUpdate);
-  printFieldLines(editor, db, query, cmd, showPosted, state);
-  const bool shownOrPosted = reload || (updated && !editor.emptyAfterUpdate);
-  printClosingStatement(editor, shownOrPosted && state != LOOKUP_NOTHING_FOUND);
+  const bool showPosted = !reload && !(updated && hasFlag(editor, EMPTY_AFTER_UPDATE));
+  printFieldLines(editor, db, query, cmd, showPosted, lookup);
+  const bool shownOrPosted = reload || (updated && !hasFlag(editor, EMPTY_AFTER_UPDATE));
+  printClosingStatement(editor, shownOrPosted && lookup != Lookup::NothingFound);
   endScriptTag();
 }
 
-}  // namespace Ambry
+}  // namespace Editors

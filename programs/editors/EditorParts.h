@@ -2,7 +2,7 @@
 #pragma once
 #include "programs/editors/EntryEditor.h"
 
-namespace Ambry {
+namespace Editors {
 
 // The command carried out: 0 to 7, the table's extra command, or 0 for every other code.
 int editorCommand(const EditorDefinition& editor, int code);
@@ -22,4 +22,4 @@ void printEntryPage(const EditorDefinition& editor, AmbryDB& db, QueryMap& query
 // The resetEntryForm script: finds the entry to show (unless reload is false) and fills the form.
 void printEntryFormScript(const EditorDefinition& editor, AmbryDB& db, QueryMap query, int cmd, bool reload);
 
-}  // namespace Ambry
+}  // namespace Editors

@@ -3,7 +3,9 @@
 
 #include "programs/editors/EditorParts.h"
 
-namespace Ambry {
+using namespace Ambry;
+
+namespace Editors {
 
 namespace {
 
@@ -43,7 +45,7 @@ void printResultPage(const EditorDefinition& editor, AmbryDB& db, const QueryMap
   (db.*editor.search)(query);
   printRequestForm();
   fputs(getResource("content_title_search_results", false).c_str(), stdout);
-  beginResultTable(getResourceArray(editor.captionsKey, ""));
+  beginResultTable(getResourceArray(captionsKey(editor), ""));
   for (int rowNumber = 0; db.getNextRow(); ++rowNumber) {
     const Keystone::Array<Keystone::String> row = db.getRow();
     const Keystone::String id = row.size() > 0 ? row[0] : Keystone::String();
@@ -52,4 +54,4 @@ void printResultPage(const EditorDefinition& editor, AmbryDB& db, const QueryMap
   endResultTable();
 }
 
-}  // namespace Ambry
+}  // namespace Editors

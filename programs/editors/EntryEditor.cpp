@@ -5,7 +5,9 @@
 
 #include "programs/editors/EditorParts.h"
 
-namespace Ambry {
+using namespace Ambry;
+
+namespace Editors {
 
 ExtraCommand noExtraCommand() {
   return {ExtraKind::None, -1, nullptr, nullptr, nullptr, nullptr};
@@ -35,7 +37,7 @@ bool isExtraCommand(const EditorDefinition& editor, int cmd, ExtraKind kind) {
 
 // A process runs one editor, so the list is read once and kept for the life of the process.
 const Keystone::Array<Keystone::String>& editorFields(const EditorDefinition& editor) {
-  static const Keystone::Array<Keystone::String> fields = getResourceArray(editor.entityName, "tables");
+  static const Keystone::Array<Keystone::String> fields = getResourceArray(editor.name, "tables");
   return fields;
 }
 
@@ -44,11 +46,6 @@ namespace {
 bool isScan(const EditorDefinition& editor, int cmd) {
   return isExtraCommand(editor, cmd, ExtraKind::ScanOtherKey) ||
          isExtraCommand(editor, cmd, ExtraKind::ScanOwnId);
-}
-
-// A failure inside a script element would otherwise hide the report in the script.
-void closeOpenScript() {
-  if (isScriptOpen()) endScriptTag();
 }
 
 // Insert, update, delete and check-in change the database; every other command only shows.
@@ -64,8 +61,8 @@ void printEditorBody(const EditorDefinition& editor) {
     cmd = CMD_JUMP;
   }
   const Keystone::String id = query["id"];
-  query[isScan(editor, cmd) ? editor.extra.scanKey : editor.idParameter] = id;
-  try {
+  query[isScan(editor, cmd) ? Keystone::String(editor.extra.scanKey) : idParameter(editor)] = id;
+  runGuarded("err_query_unsuccessful", [&] {
     AmbryDB db;
     db.openConnection();
     if (cmd == CMD_SEARCH)
@@ -73,26 +70,16 @@ void printEditorBody(const EditorDefinition& editor) {
     else
       printEntryPage(editor, db, query, cmd, searchMode);
     db.closeConnection();
-  } catch (const Keystone::Exception& e) {
-    closeOpenScript();
-    printError("err_query_unsuccessful_reason", e);
-  } catch (...) {
-    closeOpenScript();
-    printError("err_query_unsuccessful", Keystone::Exception());
-  }
+  });
 }
 
 }  // namespace
 
 int runEntryEditor(const EditorDefinition& editor) {
-  printDefaultHTTPHeader();
-  setLanguage(getEnvQueryMap().get("lang", ""));
-  setTitle(editor.titleKey);
-  setArea_Admin();
-  printDefaultHeader();
+  beginPage(titleKey(editor), AREA_ADMIN);
   printEditorBody(editor);
-  printDefaultFooter();
+  endPage();
   return 0;
 }
 
-}  // namespace Ambry
+}  // namespace Editors

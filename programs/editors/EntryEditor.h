@@ -6,7 +6,10 @@
 #include "ambry/db/AmbryDB.h"
 #include "ambry/framework/Commands.h"
 
-namespace Ambry {
+namespace Editors {
+
+using Ambry::AmbryDB;
+using Ambry::QueryMap;
 
 using EditorQuery = void (AmbryDB::*)(const QueryMap& query) const;
 using EditorInsert = Keystone::String (AmbryDB::*)(const QueryMap& query);
@@ -37,13 +40,19 @@ ExtraCommand checkInCommand(int code, EditorChange operation);
 ExtraCommand scanOtherKeyCommand(int code, const char* key, EditorQuery select, const char* field);
 ExtraCommand scanOwnIdCommand(int code, const char* key, const char* field);
 
+// The ways an editor's behaviour may differ, combined with |.
+enum EditorFlags {
+  NO_FLAGS = 0,
+  SHOWS_CLOSED_ENTRIES = 1,  // deleted or jumped-to entries are shown even if closed
+  EMPTY_AFTER_UPDATE = 2     // an update shows the empty entry, not the posted one
+};
+
+// No button is made usable beyond the other controls.
+constexpr const char* NO_BUTTON = nullptr;
+
 // One row of the editors' table: everything in which one table's editor differs from another's.
 struct EditorDefinition {
-  const char* entityName;           // table key of the form and its field list
-  const char* idParameter;          // "bookid", ...
-  const char* previousIdParameter;  // "oldbookid", ...
-  const char* captionsKey;          // column captions of the result table
-  const char* titleKey;
+  const char* name;  // table key of the form and its field list; the other keys derive from it
   EditorQuery search;
   EditorQuery select;
   EditorInsert insert;
@@ -53,12 +62,24 @@ struct EditorDefinition {
   std::vector<const char*> readOnlyFields;
   std::vector<const char*> dateControlFields;
   std::vector<const char*> todayFields;  // given today's date in an empty entry
-  const char* enabledButton;             // made usable with the other controls, or null
-  bool forceOnDeleteAndJump;             // deleted or jumped-to entries are shown even if closed
-  bool emptyAfterUpdate;                 // an update shows the empty entry, not the posted one
+  const char* enabledButton;             // made usable with the other controls, or NO_BUTTON
+  int flags;                             // EditorFlags
 };
+
+// The keys derived from the name, for "book": "bookid", "oldbookid", "admin_book" (the column
+// captions of the result table) and "title_admin_book".
+Keystone::String idParameter(const EditorDefinition& editor);
+Keystone::String previousIdParameter(const EditorDefinition& editor);
+Keystone::String captionsKey(const EditorDefinition& editor);
+Keystone::String titleKey(const EditorDefinition& editor);
+
+bool hasFlag(const EditorDefinition& editor, EditorFlags flag);
+
+// The rows of the editors' table.
+enum EditorId { CHECKOUT_EDITOR, BOOK_EDITOR, MEMBER_EDITOR, BLACKLIST_EDITOR, RESERVATION_EDITOR };
+const EditorDefinition& editorDefinition(EditorId id);
 
 // The whole request: frame, editor body and footer. Returns the program's exit status.
 int runEntryEditor(const EditorDefinition& editor);
 
-}  // namespace Ambry
+}  // namespace Editors

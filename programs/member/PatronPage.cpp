@@ -1,20 +1,9 @@
-// What the member result programs share: frame, posted form, shaded result tables, failures.
+// What the member result programs share: posted form, shaded result tables, failures.
 #include "PatronPage.h"
 
 #include <cstdio>
 
 namespace Patron {
-
-int runPage(const char* titleKey, void (*content)()) {
-  Ambry::printDefaultHTTPHeader();
-  Ambry::setLanguage(Ambry::getEnvQueryMap().get("lang", Keystone::String()));
-  Ambry::setTitle(titleKey);
-  Ambry::setArea_Member();
-  Ambry::printDefaultHeader();
-  content();
-  Ambry::printDefaultFooter();
-  return 0;
-}
 
 void writeResource(const char* key, const char* suffix) {
   fputs(Ambry::getResource(key, false).c_str(), stdout);
@@ -65,15 +54,11 @@ void printRows(Ambry::AmbryDB& db, const char* pageKey) {
 }
 
 void withDatabase(const std::function<void(Ambry::AmbryDB&)>& work) {
-  try {
+  Ambry::runGuarded("err_query_unsuccessful", [&work] {
     Ambry::AmbryDB db;
     db.openConnection();
     work(db);
-  } catch (const Keystone::Exception& failure) {
-    Ambry::printError("err_query_unsuccessful_reason", failure);
-  } catch (...) {
-    Ambry::printError("err_query_unsuccessful", Keystone::Exception());
-  }
+  });
 }
 
 }  // namespace Patron

@@ -1,4 +1,4 @@
-// What the member result programs share: the page frame, reading the posted form, result tables
+// What the member result programs share: reading the posted form, result tables
 // with shaded rows, and the handler that shows a failed database request on the page.
 #pragma once
 #include <functional>
@@ -8,10 +8,6 @@
 #include "ambry/db/AmbryDB.h"
 
 namespace Patron {
-
-// Runs one request: HTTP header, language from the URL, title, member area, header, the
-// program's content and the footer. Returns the exit code of main.
-int runPage(const char* titleKey, void (*content)());
 
 // Writes the resource text of key as it stands, followed by suffix.
 void writeResource(const char* key, const char* suffix);

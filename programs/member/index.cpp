@@ -6,12 +6,8 @@
 using Keystone::String;
 
 int main() {
-  Ambry::printDefaultHTTPHeader();
   // Like every page, the language comes from the URL; the site's entry address carries it.
-  Ambry::setLanguage(Ambry::getEnvQueryMap().get("lang", ""));
-  Ambry::setTitle("");
-  Ambry::setArea_Home();
-  Ambry::printDefaultHeader();
+  Ambry::beginPage("", Ambry::AREA_HOME);
 
   Ambry::Counter::inc(1);
   const int visitors = Ambry::Counter::get();
@@ -22,6 +18,6 @@ int main() {
   content.replace("%d", String(visitors));
   std::fputs(content.c_str(), stdout);
 
-  Ambry::printDefaultFooter();
+  Ambry::endPage();
   return 0;
 }

@@ -2,18 +2,13 @@
 #include <cstdio>
 
 #include "ambry/framework/Page.h"
-#include "ambry/framework/Request.h"
 #include "ambry/resources/Resources.h"
 
 using namespace Ambry;
 
 int main() {
-  printDefaultHTTPHeader();
-  setLanguage(getEnvQueryMap().get("lang", ""));
-  setTitle("title_more_area");
-  setArea_More();
-  printDefaultHeader();
+  beginPage("title_more_area", AREA_MORE);
   std::fputs(getResource("content_more_area", false).c_str(), stdout);
-  printDefaultFooter();
+  endPage();
   return 0;
 }

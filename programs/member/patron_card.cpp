@@ -67,5 +67,8 @@ void content() {
 }  // namespace
 
 int main() {
-  return Patron::runPage("title_patron_card_results", content);
+  Ambry::beginPage("title_patron_card_results", Ambry::AREA_MEMBER);
+  content();
+  Ambry::endPage();
+  return 0;
 }

@@ -61,5 +61,8 @@ void content() {
 }  // namespace
 
 int main() {
-  return Patron::runPage("title_patron_hold_results", content);
+  Ambry::beginPage("title_patron_hold_results", Ambry::AREA_MEMBER);
+  content();
+  Ambry::endPage();
+  return 0;
 }

@@ -26,5 +26,8 @@ void content() {
 }  // namespace
 
 int main() {
-  return Patron::runPage("title_patron_lookup_results", content);
+  Ambry::beginPage("title_patron_lookup_results", Ambry::AREA_MEMBER);
+  content();
+  Ambry::endPage();
+  return 0;
 }

@@ -30,15 +30,12 @@ int main() {
   const Login login = checkLogin(getQueryMap());
   const bool loggedIn = login == Login::Accepted;
 
-  printDefaultHTTPHeader();
-  setLanguage(getEnvQueryMap().get("lang", ""));
-  setTitle("title_admin_area");
-  if (loggedIn) setArea_Admin();  // otherwise the page stays in the home area
-  printDefaultHeader();
+  // Until the password is given the page stays in the home area.
+  beginPage("title_admin_area", loggedIn ? AREA_ADMIN : AREA_HOME);
   if (login == Login::HeldOff)
     printMessage("err_too_many_guesses", false);
   else
     std::fputs(getResource(loggedIn ? "content_admin_area" : "err_admin_area", false).c_str(), stdout);
-  printDefaultFooter();
+  endPage();
   return 0;
 }

@@ -29,7 +29,8 @@ bool printReportCsv(const ReportDefinition& report) {
   const Keystone::String language = Ambry::getEnvQueryMap().get("lang", "");
   if (!isListedLanguage(language)) return false;
   Ambry::setLanguage(language);
-  try {
+  // A failure becomes the report's HTML page with the error in place of the download.
+  const bool written = Ambry::runGuarded("err_query_unsuccessful", [&report] {
     Ambry::AmbryDB db;
     db.openConnection();
     const Keystone::String today = db.selectToday();
@@ -42,15 +43,8 @@ bool printReportCsv(const ReportDefinition& report) {
     printCsvLine(reportColumns(report));
     while (db.getNextRow()) printCsvLine(reportCells(report, db.getRow()));
     db.closeConnection();
-  } catch (const Keystone::Exception& e) {
-    beginReportFrame();
-    printFailure("err_query_unsuccessful_reason", e);
-    Ambry::printDefaultFooter();
-  } catch (...) {
-    beginReportFrame();
-    printFailure("err_query_unsuccessful", Keystone::Exception());
-    Ambry::printDefaultFooter();
-  }
+  }, beginReportFrame);
+  if (!written) Ambry::endPage();
   return true;
 }
 

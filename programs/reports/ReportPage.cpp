@@ -91,6 +91,8 @@ void printMonthly(const ReportDefinition& report, Ambry::AmbryDB& db) {
   Ambry::endResultTable();
 }
 
+}  // namespace
+
 void printReportBody(const ReportDefinition& report) {
   put("<h1>" + Ambry::getResource("title_admin_reports", false) + ":</h1>\n");
   printReportLinks(report);
@@ -98,7 +100,7 @@ void printReportBody(const ReportDefinition& report) {
       Ambry::getResource(report.descKey, false) + "</p>\n<p><a class=\"csvlink\" href=\"" +
       reportAddress(report, "&amp;format=csv") + "\">" + Ambry::getResource("caption_download_csv", false) +
       "</a></p>\n");
-  try {
+  Ambry::runGuarded("err_query_unsuccessful", [&report] {
     Ambry::AmbryDB db;
     db.openConnection();
     (db.*report.select)();
@@ -107,33 +109,11 @@ void printReportBody(const ReportDefinition& report) {
     else
       printTable(report, db);
     db.closeConnection();
-  } catch (const Keystone::Exception& e) {
-    printFailure("err_query_unsuccessful_reason", e);
-  } catch (...) {
-    printFailure("err_query_unsuccessful", Keystone::Exception());
-  }
+  });
 }
-
-}  // namespace
 
 void beginReportFrame() {
-  Ambry::printDefaultHTTPHeader();
-  Ambry::setLanguage(Ambry::getEnvQueryMap().get("lang", ""));
-  Ambry::setTitle("title_admin_reports");
-  Ambry::setArea_Admin();
-  Ambry::printDefaultHeader();
-}
-
-void printFailure(const char* key, const Keystone::Exception& e) {
-  // A failure inside a script element would otherwise hide the report in the script.
-  if (Ambry::isScriptOpen()) Ambry::endScriptTag();
-  Ambry::printError(key, e);
-}
-
-void printReportPage(const ReportDefinition& report) {
-  beginReportFrame();
-  printReportBody(report);
-  Ambry::printDefaultFooter();
+  Ambry::beginPage("title_admin_reports", Ambry::AREA_ADMIN);
 }
 
 }  // namespace Reports

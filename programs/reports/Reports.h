@@ -31,10 +31,8 @@ Keystone::Array<Keystone::String> reportCells(const ReportDefinition& report,
 
 // The page frame up to the content: HTTP header, language, title, staff area and menu.
 void beginReportFrame();
-// The error of a failed report on the page, under the resource key's text.
-void printFailure(const char* key, const Keystone::Exception& e);
-// The whole HTML page of a report, frame included.
-void printReportPage(const ReportDefinition& report);
+// The content of a report's HTML page: heading, links, the table or chart.
+void printReportBody(const ReportDefinition& report);
 // The report as a CSV download; false, with nothing written, when the language is not one of the
 // listed codes (the HTML page then reports it).
 bool printReportCsv(const ReportDefinition& report);

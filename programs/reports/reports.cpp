@@ -6,6 +6,8 @@ int main() {
   const Ambry::QueryMap& url = Ambry::getEnvQueryMap();
   const Reports::ReportDefinition& report = Reports::findReport(url.get("report", ""));
   if (url.get("format", "") == "csv" && Reports::printReportCsv(report)) return 0;
-  Reports::printReportPage(report);
+  Reports::beginReportFrame();
+  Reports::printReportBody(report);
+  Ambry::endPage();
   return 0;
 }

@@ -219,6 +219,11 @@ site_cgi_environment() {
   done
 }
 
+# The staff programs of programs/staff_programs.txt, one name a line.
+site_staff_programs() {
+  awk '!/^#/ && NF == 2 { print $2 }' "$SITE_ROOT/programs/staff_programs.txt"
+}
+
 site_web_conf() (
   local var=$1 port=$2 text
   shopt -u patsub_replacement 2>/dev/null || true
@@ -231,6 +236,7 @@ site_web_conf() (
   text=${text//@AUTH_FILE@/$var/run/staff.user}
   text=${text//@ENVIRONMENT_FILE@/$var/run/environment.conf}
   text=${text//@SERVER_ACCOUNT@/$(site_web_account)}
+  text=${text//@STAFF_PROGRAMS@/$(site_staff_programs | paste -sd '|')}
   printf '%s\n' "$text"
 )
 

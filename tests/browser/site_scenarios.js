@@ -1,8 +1,10 @@
 // Site-wide scenarios: access control at the web server, and every page loading cleanly in both languages.
 const { test, url, screenshot, navigation, assert, BASE, STAFF } = require('./lib/harness');
 
-const STAFF_PROGRAMS = ['checkout_editor', 'book_editor', 'member_editor', 'blacklist_editor',
-  'reservation_editor', 'control_panel', 'reports'];
+// programs/staff_programs.txt: one "folder program" a line
+const STAFF_PROGRAMS = require('node:fs')
+  .readFileSync(require('node:path').join(__dirname, '../../programs/staff_programs.txt'), 'utf8')
+  .split('\n').filter((line) => line && !line.startsWith('#')).map((line) => line.split(' ')[1]);
 
 test('without credentials the staff programs answer 401', async (s) => {
   for (const program of STAFF_PROGRAMS) {

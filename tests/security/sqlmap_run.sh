@@ -34,9 +34,9 @@ started=$(date +%s)
 attack() {
   local name=$1 program=$2 body=$3 params=$4 techniques=${AMBRY_SQLMAP_TECHNIQUES:-$5} extra=()
   [ -n "$6" ] && [ -z "${AMBRY_SQLMAP_TECHNIQUES:-}" ] && extra+=($6)
-  case $program in
-    *editor*|control_panel*|reports*) extra+=(--auth-type=Basic --auth-cred="staff:$(site_admin_password)") ;;
-  esac
+  if site_staff_programs | grep -qx "${program%%.exe*}"; then
+    extra+=(--auth-type=Basic --auth-cred="staff:$(site_admin_password)")
+  fi
   HOME=$out/home timeout --foreground -k 10 1500 sqlmap -u "$base/cgi-bin/$program" --data="$body" \
     -p "$params" "${extra[@]}" --batch --level=3 --risk=2 --dbms=MySQL --technique="$techniques" \
     --time-sec=1 --timeout=20 --retries=2 --threads=2 --flush-session --skip-waf \

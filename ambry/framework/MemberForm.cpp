@@ -1,5 +1,7 @@
 // Writes a member form from its field list; all visible texts come from the current language.
-#include "ambry/resources/MemberForm.h"
+#include "ambry/framework/MemberForm.h"
+
+#include <cstddef>
 
 #include "ambry/resources/Resources.h"
 
@@ -21,11 +23,12 @@ String memberFormText(const MemberForm& form) {
   String text = String("<h1>") + getResource(form.titleKey, false) +
                 ":</h1>\n<form method=\"post\" onsubmit=\"go('" + form.program + ".exe')\">\n";
   text += getResource(form.descriptionKey, false) + "<table>\n<tr>\n<td nowrap=\"nowrap\">";
-  for (int i = 0; i < form.fieldCount; ++i) {
+  for (std::size_t i = 0; i < form.fields.size(); ++i) {
     if (i > 0) text += "<tr>\n<td nowrap=\"nowrap\">";
     text += rowText(form.fields[i]);
   }
-  text += String("</table>\n<br>\n<input type=\"submit\" value=\"") + form.submitCaption +
+  text += String("</table>\n<br>\n<input type=\"submit\" value=\"") + getResource(form.submitKey, false) +
+          form.submitSuffix +
           "\">&nbsp;&nbsp;<input type=\"reset\" value=\"" + getResource("caption_reset", false) + "\"><br>\n";
   return text;
 }

@@ -1,5 +1,7 @@
 // The member area's input forms (reserve, membership information, book search): one template.
 #pragma once
+#include <vector>
+
 #include "keystone/Keystone"
 
 namespace Ambry {
@@ -13,13 +15,14 @@ struct MemberFormField {
   const char* fixedCaption;
 };
 
+// One member form: also the title of the page that shows it.
 struct MemberForm {
-  const char* titleKey;        // heading, in the current language
   const char* program;         // the program that receives the form, without ".exe"
+  const char* titleKey;        // page title and heading, in the current language
   const char* descriptionKey;  // text above the fields
-  const MemberFormField* fields;
-  int fieldCount;
-  Keystone::String submitCaption;
+  const char* submitKey;       // caption of the submit button ...
+  const char* submitSuffix;    // ... followed by this
+  std::vector<MemberFormField> fields;
 };
 
 // The whole text of the form, from its heading to the reset button. The form element is left
