@@ -130,8 +130,8 @@ class AmbryDB {
   void attemptUpdateBlacklisting(const QueryMap& query);
   void attemptDeleteBlacklisting(const QueryMap& query);
 
-  // Statement pieces: a value written inside quotes (escaped), and a value written bare.
-  Keystone::String text(const Keystone::String& value) const;
+  // Statement pieces: a value as a quoted text literal (escaped), and a value written bare.
+  Keystone::String quoted(const Keystone::String& value) const;
   Keystone::String number(const Keystone::String& value) const;
   // Runs a statement and tells whether it produced a first row, which becomes the current row.
   bool rowFound(const Keystone::String& statement) const;

@@ -25,7 +25,7 @@ Keystone::String AmbryDB::attemptInsertBlacklisting(const QueryMap& query) {
     return shown;
   }
   execute("INSERT INTO BLACKLIST (memberid, addDate, reason) VALUES (" + number(query["memberid"]) +
-          ", NOW(), '" + text(query["reason"]) + "')");
+          ", NOW(), " + quoted(query["reason"]) + ")");
   if (changeFailed(op)) return shown;
   Keystone::String id = newId();
   popupMessage("msg_entry_added", false);
@@ -48,8 +48,8 @@ void AmbryDB::attemptUpdateBlacklisting(const QueryMap& query) {
   if (!memberExists(query)) return popupError(op, "err_member_not_exist");
   if (otherBlacklisting(query)) return popupError(op, "err_blacklisting_exists");
   // The date of blacklisting stays as it is.
-  execute("UPDATE BLACKLIST SET memberid = " + number(query["memberid"]) + ", reason = '" +
-          text(query["reason"]) + "' WHERE id = " + number(query["blacklistid"]));
+  execute("UPDATE BLACKLIST SET memberid = " + number(query["memberid"]) + ", reason = " +
+          quoted(query["reason"]) + " WHERE id = " + number(query["blacklistid"]));
   if (changeFailed(op)) return;
   popupMessage("msg_entry_updated", false);
 }

@@ -16,8 +16,8 @@ Keystone::String AmbryDB::attemptInsertBook(const QueryMap& query) {
     popupError(op, "err_dewey_invalid");
     return shown;
   }
-  execute("INSERT INTO BOOK (author, title, isbn, dewey, price, _condition, addDate) VALUES ('" +
-          text(query["author"]) + "', '" + text(query["title"]) + "', '" + text(query["isbn"]) + "', " +
+  execute("INSERT INTO BOOK (author, title, isbn, dewey, price, _condition, addDate) VALUES (" +
+          quoted(query["author"]) + ", " + quoted(query["title"]) + ", " + quoted(query["isbn"]) + ", " +
           number(query["dewey"]) + ", " + number(query["price"]) + ", " + number(query["_condition"]) +
           ", NOW())");
   if (changeFailed(op)) return shown;
@@ -33,8 +33,8 @@ void AmbryDB::attemptUpdateBook(const QueryMap& query) {
   if (!rowFound("SELECT id FROM DEWEY WHERE id = " + number(query["dewey"])))
     return popupError(op, "err_dewey_invalid");
   // The date the book was added stays as it is.
-  execute("UPDATE BOOK SET author = '" + text(query["author"]) + "', title = '" + text(query["title"]) +
-          "', isbn = '" + text(query["isbn"]) + "', dewey = " + number(query["dewey"]) +
+  execute("UPDATE BOOK SET author = " + quoted(query["author"]) + ", title = " + quoted(query["title"]) +
+          ", isbn = " + quoted(query["isbn"]) + ", dewey = " + number(query["dewey"]) +
           ", price = " + number(query["price"]) + ", _condition = " + number(query["_condition"]) +
           " WHERE id = " + number(query["bookid"]));
   if (changeFailed(op)) return;

@@ -49,7 +49,7 @@ Keystone::String AmbryDB::attemptInsertCheckout(const QueryMap& query) {
   const Keystone::String memberid = number(query["memberid"]);
   const Keystone::String bookid = number(query["bookid"]);
   execute("INSERT INTO CHECKOUT (memberid, bookid, checkoutDate, returnDate, inDate) VALUES (" + memberid +
-          ", " + bookid + ", NOW(), '" + text(query["returnDate"]) + "', '0000-00-00')");
+          ", " + bookid + ", NOW(), " + quoted(query["returnDate"]) + ", '0000-00-00')");
   if (changeFailed(op)) return shown;
   Keystone::String id = newId();
   // The borrower's own reservation of the book is used up by the loan.
@@ -85,8 +85,8 @@ void AmbryDB::attemptUpdateCheckout(const QueryMap& query) {
   const Keystone::String memberid = number(query["memberid"]);
   const Keystone::String bookid = number(query["bookid"]);
   // The checkout date and the return stay as they are, so a returned loan stays returned.
-  execute("UPDATE CHECKOUT SET memberid = " + memberid + ", bookid = " + bookid + ", returnDate = '" +
-          text(query["returnDate"]) + "' WHERE id = " + checkoutid);
+  execute("UPDATE CHECKOUT SET memberid = " + memberid + ", bookid = " + bookid + ", returnDate = " +
+          quoted(query["returnDate"]) + " WHERE id = " + checkoutid);
   if (changeFailed(op)) return;
   if (loanOpen) {
     execute("DELETE FROM RESERVATION WHERE memberid = " + memberid + " AND bookid = " + bookid);

@@ -36,10 +36,10 @@ Keystone::String AmbryDB::attemptInsertMember(const QueryMap& query) {
   }
   execute(
       "INSERT INTO MEMBER (password, surname, firstName, address, contactNo, addDate, "
-      "accountExpiryDate, accountBalance) VALUES ('" +
-      text(query["password"]) + "', '" + text(query["surname"]) + "', '" + text(query["firstName"]) + "', '" +
-      text(query["address"]) + "', '" + text(query["contactNo"]) + "', NOW(), '" +
-      text(query["accountExpiryDate"]) + "', " + number(query["accountBalance"]) + ")");
+      "accountExpiryDate, accountBalance) VALUES (" +
+      quoted(query["password"]) + ", " + quoted(query["surname"]) + ", " + quoted(query["firstName"]) + ", " +
+      quoted(query["address"]) + ", " + quoted(query["contactNo"]) + ", NOW(), " +
+      quoted(query["accountExpiryDate"]) + ", " + number(query["accountBalance"]) + ")");
   if (changeFailed(op)) return shown;
   Keystone::String id = newId();
   popupMessage("msg_entry_added", false);
@@ -51,10 +51,10 @@ void AmbryDB::attemptUpdateMember(const QueryMap& query) {
   const char* refusal = memberRefusal(query);
   if (*refusal) return popupError(op, refusal);
   // The date of joining stays as it is.
-  execute("UPDATE MEMBER SET password = '" + text(query["password"]) + "', surname = '" +
-          text(query["surname"]) + "', firstName = '" + text(query["firstName"]) + "', address = '" +
-          text(query["address"]) + "', contactNo = '" + text(query["contactNo"]) +
-          "', accountExpiryDate = '" + text(query["accountExpiryDate"]) + "', accountBalance = " +
+  execute("UPDATE MEMBER SET password = " + quoted(query["password"]) + ", surname = " +
+          quoted(query["surname"]) + ", firstName = " + quoted(query["firstName"]) + ", address = " +
+          quoted(query["address"]) + ", contactNo = " + quoted(query["contactNo"]) +
+          ", accountExpiryDate = " + quoted(query["accountExpiryDate"]) + ", accountBalance = " +
           number(query["accountBalance"]) + " WHERE id = " + number(query["memberid"]));
   if (changeFailed(op)) return;
   popupMessage("msg_entry_updated", false);

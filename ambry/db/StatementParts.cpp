@@ -8,8 +8,8 @@
 
 namespace Ambry {
 
-Keystone::String AmbryDB::text(const Keystone::String& value) const {
-  return escapeSqlText(mysql, value);
+Keystone::String AmbryDB::quoted(const Keystone::String& value) const {
+  return sqlText(mysql, value);
 }
 
 Keystone::String AmbryDB::number(const Keystone::String& value) const {
