@@ -30,6 +30,18 @@ bool AmbryDB::changeFailed(const Keystone::String& operation) const {
   return true;
 }
 
+bool AmbryDB::refuse(const Keystone::String& operation, const char* refusal) const {
+  if (!*refusal) return false;
+  popupError(operation, refusal);
+  return true;
+}
+
+bool AmbryDB::finishChange(const Keystone::String& operation, const char* message) const {
+  if (changeFailed(operation)) return false;
+  popupMessage(message, false);
+  return true;
+}
+
 Keystone::String AmbryDB::newId() const {
   return Keystone::String(std::to_string(mariadb().insert_id(mysql)).c_str());
 }
