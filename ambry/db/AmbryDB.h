@@ -130,19 +130,26 @@ class AmbryDB {
   void attemptUpdateBlacklisting(const QueryMap& query);
   void attemptDeleteBlacklisting(const QueryMap& query);
 
-  // Statement pieces: a value written inside quotes (escaped), and a value written bare.
-  Keystone::String text(const Keystone::String& value) const;
+  // Statement pieces: a value as a quoted text literal (escaped), and a value written bare.
+  Keystone::String quoted(const Keystone::String& value) const;
   Keystone::String number(const Keystone::String& value) const;
   // Runs a statement and tells whether it produced a first row, which becomes the current row.
   bool rowFound(const Keystone::String& statement) const;
   // After a change statement: true, with the error popped up, when the server rejected it.
   bool changeFailed(const Keystone::String& operation) const;
+  // Pops up the refusal with this resource key as the operation's error and answers true; an
+  // empty key answers false and the change goes on.
+  bool refuse(const Keystone::String& operation, const char* refusal) const;
+  // After the change's statements: the server's rejection popped up as changeFailed does, or else
+  // the message; true when the change stands.
+  bool finishChange(const Keystone::String& operation, const char* message) const;
   // The id the server gave the row just inserted, as decimal text.
   Keystone::String newId() const;
   // Runs a report statement; no result set means the server rejected it, which throws.
   void executeReport(const Keystone::String& statement) const;
 
-  // Lending checks; each refusal gives the resource key of its reason, "" lets the change go on.
+  // Checks before a change; each refusal gives the resource key of its reason, "" lets it go on.
+  const char* bookRefusal(const QueryMap& query) const;
   bool accountExpired(const QueryMap& query) const;
   bool reservedByAnother(const QueryMap& query) const;
   const char* borrowerRefusal(const QueryMap& query) const;

@@ -12,24 +12,17 @@ Keystone::String AmbryDB::attemptInsertBlacklisting(const QueryMap& query) {
   const Keystone::String op = "insertBlacklisting";
   const Keystone::String shown = query.get("blacklistid", "1");
   const char* refusal = "";
-  if (anyEmpty(query, {"memberid", "reason"})) {
-    popupError(op, "err_info_not_supplied");
-    return shown;
-  }
-  if (!memberExists(query))
+  if (anyEmpty(query, {"memberid", "reason"}))
+    refusal = "err_info_not_supplied";
+  else if (!memberExists(query))
     refusal = "err_member_not_exist";
   else if (blacklistingExists(query))
     refusal = "err_blacklisting_exists";  // a member has at most one blacklisting
-  if (*refusal) {
-    popupError(op, refusal);
-    return shown;
-  }
+  if (refuse(op, refusal)) return shown;
   execute("INSERT INTO BLACKLIST (memberid, addDate, reason) VALUES (" + number(query["memberid"]) +
-          ", NOW(), '" + text(query["reason"]) + "')");
-  if (changeFailed(op)) return shown;
-  Keystone::String id = newId();
-  popupMessage("msg_entry_added", false);
-  return id;
+          ", NOW(), " + quoted(query["reason"]) + ")");
+  if (!finishChange(op, "msg_entry_added")) return shown;
+  return newId();
 }
 
 bool AmbryDB::otherBlacklisting(const QueryMap& query) const {
@@ -44,20 +37,23 @@ bool AmbryDB::otherBlacklisting(const QueryMap& query) const {
 
 void AmbryDB::attemptUpdateBlacklisting(const QueryMap& query) {
   const Keystone::String op = "updateBlacklisting";
-  if (anyEmpty(query, {"memberid", "reason"})) return popupError(op, "err_info_not_supplied");
-  if (!memberExists(query)) return popupError(op, "err_member_not_exist");
-  if (otherBlacklisting(query)) return popupError(op, "err_blacklisting_exists");
+  const char* refusal = "";
+  if (anyEmpty(query, {"memberid", "reason"}))
+    refusal = "err_info_not_supplied";
+  else if (!memberExists(query))
+    refusal = "err_member_not_exist";
+  else if (otherBlacklisting(query))
+    refusal = "err_blacklisting_exists";
+  if (refuse(op, refusal)) return;
   // The date of blacklisting stays as it is.
-  execute("UPDATE BLACKLIST SET memberid = " + number(query["memberid"]) + ", reason = '" +
-          text(query["reason"]) + "' WHERE id = " + number(query["blacklistid"]));
-  if (changeFailed(op)) return;
-  popupMessage("msg_entry_updated", false);
+  execute("UPDATE BLACKLIST SET memberid = " + number(query["memberid"]) + ", reason = " +
+          quoted(query["reason"]) + " WHERE id = " + number(query["blacklistid"]));
+  finishChange(op, "msg_entry_updated");
 }
 
 void AmbryDB::attemptDeleteBlacklisting(const QueryMap& query) {
   execute("DELETE FROM BLACKLIST WHERE id = " + number(query["blacklistid"]));
-  if (changeFailed("deleteBlacklisting")) return;
-  popupMessage("msg_entry_deleted", false);
+  finishChange("deleteBlacklisting", "msg_entry_deleted");
 }
 
 }  // namespace Ambry

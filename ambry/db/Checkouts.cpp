@@ -42,14 +42,11 @@ Keystone::String AmbryDB::attemptInsertCheckout(const QueryMap& query) {
   if (!*refusal && reservedByAnother(query)) refusal = "err_reserved_by_another_member";
   // A due date of today is accepted.
   if (!*refusal && beforeToday(query["returnDate"])) refusal = "err_return_date_invalid";
-  if (*refusal) {
-    popupError(op, refusal);
-    return shown;
-  }
+  if (refuse(op, refusal)) return shown;
   const Keystone::String memberid = number(query["memberid"]);
   const Keystone::String bookid = number(query["bookid"]);
   execute("INSERT INTO CHECKOUT (memberid, bookid, checkoutDate, returnDate, inDate) VALUES (" + memberid +
-          ", " + bookid + ", NOW(), '" + text(query["returnDate"]) + "', '0000-00-00')");
+          ", " + bookid + ", NOW(), " + quoted(query["returnDate"]) + ", '0000-00-00')");
   if (changeFailed(op)) return shown;
   Keystone::String id = newId();
   // The borrower's own reservation of the book is used up by the loan.
@@ -81,18 +78,15 @@ void AmbryDB::attemptUpdateCheckout(const QueryMap& query) {
   if (!*refusal && (bookChanged || memberChanged) && reservedByAnother(query))
     refusal = "err_reserved_by_another_member";
   if (!*refusal && beforeToday(query["returnDate"])) refusal = "err_return_date_invalid";
-  if (*refusal) return popupError(op, refusal);
+  if (refuse(op, refusal)) return;
   const Keystone::String memberid = number(query["memberid"]);
   const Keystone::String bookid = number(query["bookid"]);
   // The checkout date and the return stay as they are, so a returned loan stays returned.
-  execute("UPDATE CHECKOUT SET memberid = " + memberid + ", bookid = " + bookid + ", returnDate = '" +
-          text(query["returnDate"]) + "' WHERE id = " + checkoutid);
+  execute("UPDATE CHECKOUT SET memberid = " + memberid + ", bookid = " + bookid + ", returnDate = " +
+          quoted(query["returnDate"]) + " WHERE id = " + checkoutid);
   if (changeFailed(op)) return;
-  if (loanOpen) {
-    execute("DELETE FROM RESERVATION WHERE memberid = " + memberid + " AND bookid = " + bookid);
-    if (changeFailed(op)) return;
-  }
-  popupMessage("msg_entry_updated", false);
+  if (loanOpen) execute("DELETE FROM RESERVATION WHERE memberid = " + memberid + " AND bookid = " + bookid);
+  finishChange(op, "msg_entry_updated");
 }
 
 void AmbryDB::closeCheckout(const QueryMap& query, const Keystone::String& op, const char* notice,

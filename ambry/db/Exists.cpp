@@ -58,7 +58,7 @@ bool AmbryDB::memberExists(const QueryMap& query) const {
     const Keystone::String& memberid = query["memberid"];
     bool withPassword = query.contains("password");
     Keystone::String statement = "SELECT id, password FROM MEMBER WHERE id = " + number(memberid);
-    if (withPassword) statement += " AND password = '" + text(query["password"]) + "'";
+    if (withPassword) statement += " AND password = " + quoted(query["password"]);
     if (!rowFound(statement)) return false;
     if (std::atoi(row[0] ? row[0] : "") != std::atoi(memberid.c_str())) return false;
     // The server may compare without regard to letter case; the password must match exactly.

@@ -29,49 +29,43 @@ const char* memberRefusal(const AmbryDB::QueryMap& query) {
 Keystone::String AmbryDB::attemptInsertMember(const QueryMap& query) {
   const Keystone::String op = "insertMember";
   const Keystone::String shown = query.get("memberid", "1");
-  const char* refusal = memberRefusal(query);
-  if (*refusal) {
-    popupError(op, refusal);
-    return shown;
-  }
+  if (refuse(op, memberRefusal(query))) return shown;
   execute(
       "INSERT INTO MEMBER (password, surname, firstName, address, contactNo, addDate, "
-      "accountExpiryDate, accountBalance) VALUES ('" +
-      text(query["password"]) + "', '" + text(query["surname"]) + "', '" + text(query["firstName"]) + "', '" +
-      text(query["address"]) + "', '" + text(query["contactNo"]) + "', NOW(), '" +
-      text(query["accountExpiryDate"]) + "', " + number(query["accountBalance"]) + ")");
-  if (changeFailed(op)) return shown;
-  Keystone::String id = newId();
-  popupMessage("msg_entry_added", false);
-  return id;
+      "accountExpiryDate, accountBalance) VALUES (" +
+      quoted(query["password"]) + ", " + quoted(query["surname"]) + ", " + quoted(query["firstName"]) + ", " +
+      quoted(query["address"]) + ", " + quoted(query["contactNo"]) + ", NOW(), " +
+      quoted(query["accountExpiryDate"]) + ", " + number(query["accountBalance"]) + ")");
+  if (!finishChange(op, "msg_entry_added")) return shown;
+  return newId();
 }
 
 void AmbryDB::attemptUpdateMember(const QueryMap& query) {
   const Keystone::String op = "updateMember";
-  const char* refusal = memberRefusal(query);
-  if (*refusal) return popupError(op, refusal);
+  if (refuse(op, memberRefusal(query))) return;
   // The date of joining stays as it is.
-  execute("UPDATE MEMBER SET password = '" + text(query["password"]) + "', surname = '" +
-          text(query["surname"]) + "', firstName = '" + text(query["firstName"]) + "', address = '" +
-          text(query["address"]) + "', contactNo = '" + text(query["contactNo"]) +
-          "', accountExpiryDate = '" + text(query["accountExpiryDate"]) + "', accountBalance = " +
+  execute("UPDATE MEMBER SET password = " + quoted(query["password"]) + ", surname = " +
+          quoted(query["surname"]) + ", firstName = " + quoted(query["firstName"]) + ", address = " +
+          quoted(query["address"]) + ", contactNo = " + quoted(query["contactNo"]) +
+          ", accountExpiryDate = " + quoted(query["accountExpiryDate"]) + ", accountBalance = " +
           number(query["accountBalance"]) + " WHERE id = " + number(query["memberid"]));
-  if (changeFailed(op)) return;
-  popupMessage("msg_entry_updated", false);
+  finishChange(op, "msg_entry_updated");
 }
 
 void AmbryDB::attemptDeleteMember(const QueryMap& query) {
   const Keystone::String op = "deleteMember";
-  // A blacklisted member stays in the register while the blacklisting exists.
-  if (blacklistingExists(query)) return popupError(op, "err_member_blacklisted");
   const Keystone::String memberid = number(query["memberid"]);
-  if (rowFound("SELECT id FROM CHECKOUT WHERE memberid = " + memberid))
-    return popupError(op, "err_member_has_checkout");
-  if (rowFound("SELECT id FROM RESERVATION WHERE memberid = " + memberid))
-    return popupError(op, "err_member_has_reservation");
+  const char* refusal = "";
+  // A blacklisted member stays in the register while the blacklisting exists.
+  if (blacklistingExists(query))
+    refusal = "err_member_blacklisted";
+  else if (rowFound("SELECT id FROM CHECKOUT WHERE memberid = " + memberid))
+    refusal = "err_member_has_checkout";
+  else if (rowFound("SELECT id FROM RESERVATION WHERE memberid = " + memberid))
+    refusal = "err_member_has_reservation";
+  if (refuse(op, refusal)) return;
   execute("DELETE FROM MEMBER WHERE id = " + memberid);
-  if (changeFailed(op)) return;
-  popupMessage("msg_entry_deleted", false);
+  finishChange(op, "msg_entry_deleted");
 }
 
 }  // namespace Ambry

@@ -31,16 +31,11 @@ Keystone::String AmbryDB::attemptInsertReservation(const QueryMap& query) {
   if (!*refusal && reservationExists(query)) refusal = "err_reservation_exists";
   // A member cannot reserve a book they have borrowed; whether it is out is no condition.
   if (!*refusal && holdsBook(query)) refusal = "err_checkout_exists";
-  if (*refusal) {
-    popupError(op, refusal);
-    return shown;
-  }
+  if (refuse(op, refusal)) return shown;
   execute("INSERT INTO RESERVATION (memberid, bookid, addDate) VALUES (" + number(query["memberid"]) + ", " +
           number(query["bookid"]) + ", NOW())");
-  if (changeFailed(op)) return shown;
-  Keystone::String id = newId();
-  popupMessage("msg_entry_added", false);
-  return id;
+  if (!finishChange(op, "msg_entry_added")) return shown;
+  return newId();
 }
 
 void AmbryDB::attemptUpdateReservation(const QueryMap& query) {
@@ -55,18 +50,16 @@ void AmbryDB::attemptUpdateReservation(const QueryMap& query) {
     moved = std::atoi(row[0] ? row[0] : "") != std::atoi(query["memberid"].c_str());
   if (!*refusal && moved && reservationExists(query)) refusal = "err_reservation_exists";
   if (!*refusal && holdsBook(query)) refusal = "err_checkout_exists";
-  if (*refusal) return popupError(op, refusal);
+  if (refuse(op, refusal)) return;
   // The date of reserving stays, so the reservation keeps its place in the queue for its book.
   execute("UPDATE RESERVATION SET memberid = " + number(query["memberid"]) +
           ", bookid = " + number(query["bookid"]) + " WHERE id = " + reservationid);
-  if (changeFailed(op)) return;
-  popupMessage("msg_entry_updated", false);
+  finishChange(op, "msg_entry_updated");
 }
 
 void AmbryDB::attemptDeleteReservation(const QueryMap& query) {
   execute("DELETE FROM RESERVATION WHERE id = " + number(query["reservationid"]));
-  if (changeFailed("deleteReservation")) return;
-  popupMessage("msg_entry_deleted", false);
+  finishChange("deleteReservation", "msg_entry_deleted");
 }
 
 }  // namespace Ambry

@@ -183,10 +183,10 @@ RestoreMark::RestoreMark() {
   char host[256] = "";
   gethostname(host, sizeof host - 1);
   mToken = std::string(host) + ":" + std::to_string(getpid()) + ":" + std::to_string(time(nullptr));
-  const std::string token = escapeSqlText(mysql, mToken.c_str()).c_str();
+  const std::string token = sqlText(mysql, mToken.c_str()).c_str();
   const std::string mark = std::string("UPDATE RULEGUARD SET restoreUntil = NOW() + ") + kMarkLease +
-                           ", restoreBy = '" + token +
-                           "' WHERE id = 1 AND (restoreUntil IS NULL OR restoreUntil <= NOW())";
+                           ", restoreBy = " + token +
+                           " WHERE id = 1 AND (restoreUntil IS NULL OR restoreUntil <= NOW())";
   const double deadline = secondsNow() + kRestoreWaitSeconds;
   for (int round = 1;; ++round) {
     // Once the mark is committed, every change has either committed before it or will see it.
@@ -202,8 +202,8 @@ RestoreMark::RestoreMark() {
 
 void RestoreMark::renewUntilStopped() {
   const std::string renew = std::string("UPDATE RULEGUARD SET restoreUntil = NOW() + ") + kMarkLease +
-                            " WHERE id = 1 AND restoreBy = '" +
-                            escapeSqlText(mDb.mysql, mToken.c_str()).c_str() + "'";
+                            " WHERE id = 1 AND restoreBy = " +
+                            sqlText(mDb.mysql, mToken.c_str()).c_str();
   std::unique_lock<std::mutex> lock(mMutex);
   while (!mWake.wait_for(lock, std::chrono::seconds(kRenewSeconds), [this] { return mStop; }))
     quietly(mDb.mysql, renew);
@@ -217,8 +217,8 @@ RestoreMark::~RestoreMark() {
   }
   mWake.notify_all();
   mRenewer.join();
-  const std::string clear = "UPDATE RULEGUARD SET restoreUntil = NULL, restoreBy = NULL WHERE id = 1 AND restoreBy = '" +
-                            std::string(escapeSqlText(mDb.mysql, mToken.c_str()).c_str()) + "'";
+  const std::string clear = "UPDATE RULEGUARD SET restoreUntil = NULL, restoreBy = NULL WHERE id = 1 AND restoreBy = " +
+                            std::string(sqlText(mDb.mysql, mToken.c_str()).c_str());
   // A mark that cannot be cleared lapses by itself.
   for (int round = 1; round <= kTries; ++round) {
     if (!isGuardConflict(quietly(mDb.mysql, clear))) break;

@@ -13,7 +13,7 @@ void AmbryDB::doSearchQuery(const QueryMap& query, const Keystone::String& table
     Keystone::String value = query.get(columns[i], "");
     if (value.length() == 0) continue;
     if (conditions.length() > 0) conditions += " AND ";
-    conditions += columns[i] + " = '" + text(value) + "'";
+    conditions += columns[i] + " = " + quoted(value);
   }
   Keystone::String statement = "SELECT * FROM " + table;
   if (conditions.length() > 0) statement += " WHERE " + conditions;

@@ -56,7 +56,7 @@ void AmbryDB::selectBlacklisting(const QueryMap& query) const {
 }
 
 void AmbryDB::selectBook_ISBN(const QueryMap& query) const {
-  execute("SELECT * FROM BOOK WHERE isbn = '" + text(query["isbn"]) + "' LIMIT 1");
+  execute("SELECT * FROM BOOK WHERE isbn = " + quoted(query["isbn"]) + " LIMIT 1");
 }
 
 void AmbryDB::selectBlacklisting_MemberID(const QueryMap& query) const {

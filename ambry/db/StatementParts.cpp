@@ -8,8 +8,8 @@
 
 namespace Ambry {
 
-Keystone::String AmbryDB::text(const Keystone::String& value) const {
-  return escapeSqlText(mysql, value);
+Keystone::String AmbryDB::quoted(const Keystone::String& value) const {
+  return sqlText(mysql, value);
 }
 
 Keystone::String AmbryDB::number(const Keystone::String& value) const {
@@ -27,6 +27,18 @@ bool AmbryDB::changeFailed(const Keystone::String& operation) const {
   if (getError().length() == 0) return false;
   changeRejected = true;
   popupError(operation, "err_query_unsuccessful");
+  return true;
+}
+
+bool AmbryDB::refuse(const Keystone::String& operation, const char* refusal) const {
+  if (!*refusal) return false;
+  popupError(operation, refusal);
+  return true;
+}
+
+bool AmbryDB::finishChange(const Keystone::String& operation, const char* message) const {
+  if (changeFailed(operation)) return false;
+  popupMessage(message, false);
   return true;
 }
 

@@ -3,6 +3,7 @@
 
 #include <cstdio>
 
+#include "ambry/framework/Escape.h"
 #include "ambry/resources/Resources.h"
 
 using Keystone::Array;
@@ -45,6 +46,11 @@ void printResultRow(const Array<String>& cells, const String& rowAttributes, con
     std::fputs("</td>\n", stdout);
   }
   std::fputs("</tr>\n", stdout);
+}
+
+void printTextRow(Array<String> cells, const String& rowAttributes, const String& cellAttributes) {
+  for (int i = 0; i < cells.size(); ++i) cells[i] = escapeHtml(cells[i]);
+  printResultRow(cells, rowAttributes, cellAttributes);
 }
 
 void endResultTable() {

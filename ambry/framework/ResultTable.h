@@ -11,6 +11,11 @@ void beginResultTable(const Keystone::Array<Keystone::String>& captions);
 void printResultRow(const Keystone::Array<Keystone::String>& cells, const Keystone::String& rowAttributes,
                     const Keystone::String& cellAttributes);
 
+// One result row of stored values: each cell is text, escaped for HTML here, then written as
+// printResultRow writes it; the attribute texts are ready HTML.
+void printTextRow(Keystone::Array<Keystone::String> cells, const Keystone::String& rowAttributes,
+                  const Keystone::String& cellAttributes);
+
 // Closes the table and says that the results have ended.
 void endResultTable();
 

@@ -33,12 +33,6 @@ Keystone::String rowAttributes(int rowNumber, const Keystone::String& id) {
   return attributes;
 }
 
-// Stored values are text, never markup.
-Keystone::Array<Keystone::String> escapedCells(Keystone::Array<Keystone::String> cells) {
-  for (int i = 0; i < cells.size(); ++i) cells[i] = escapeHtml(cells[i]);
-  return cells;
-}
-
 }  // namespace
 
 void printResultPage(const EditorDefinition& editor, AmbryDB& db, const QueryMap& query) {
@@ -49,7 +43,7 @@ void printResultPage(const EditorDefinition& editor, AmbryDB& db, const QueryMap
   for (int rowNumber = 0; db.getNextRow(); ++rowNumber) {
     const Keystone::Array<Keystone::String> row = db.getRow();
     const Keystone::String id = row.size() > 0 ? row[0] : Keystone::String();
-    printResultRow(escapedCells(row), rowAttributes(rowNumber, id), "style=\"cursor:hand\"");
+    printTextRow(row, rowAttributes(rowNumber, id), "style=\"cursor:hand\"");
   }
   endResultTable();
 }

@@ -45,9 +45,7 @@ void printRows(Ambry::AmbryDB& db, const char* pageKey) {
   bool shade = false;
   Ambry::beginResultTable(Ambry::getResourceArray(pageKey, plain));
   while (db.getNextRow()) {
-    Keystone::Array<Keystone::String> cells = db.getRow();
-    for (int i = 0; i < cells.size(); ++i) cells[i] = Ambry::escapeHtml(cells[i]);
-    Ambry::printResultRow(cells, shade ? shaded : plain, plain);
+    Ambry::printTextRow(db.getRow(), shade ? shaded : plain, plain);
     shade = !shade;
   }
   Ambry::endResultTable();

@@ -59,10 +59,8 @@ String rowAttributes(const ReportDefinition& report, int rowNumber, const String
 }
 
 void printRow(const ReportDefinition& report, int rowNumber, const Keystone::Array<String>& row) {
-  Keystone::Array<String> cells = reportCells(report, row);
-  for (int i = 0; i < cells.size(); ++i) cells[i] = Ambry::escapeHtml(cells[i]);
-  Ambry::printResultRow(cells, rowAttributes(report, rowNumber, row.size() > 0 ? row[0] : String()),
-                        report.editor ? "style=\"cursor:pointer\"" : "");
+  Ambry::printTextRow(reportCells(report, row), rowAttributes(report, rowNumber, row.size() > 0 ? row[0] : String()),
+                      report.editor ? "style=\"cursor:pointer\"" : "");
 }
 
 void printTable(const ReportDefinition& report, Ambry::AmbryDB& db) {

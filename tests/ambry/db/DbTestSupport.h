@@ -10,18 +10,12 @@
 #include "ambry/Ambry.h"
 #include "ambry/db/AmbryDB.h"
 #include "tests/support/Capture.h"
+#include "tests/support/Strings.h"
 #include "tests/support/TestDB.h"
 
 using Query = Ambry::AmbryDB::QueryMap;
 using TestSupport::captureStdout;
 using TestSupport::dateFromToday;
-
-inline std::string str(const Keystone::String& text) {
-  return std::string(text.c_str());
-}
-inline std::string str(const char* text) {
-  return text ? std::string(text) : std::string();
-}
 
 inline Query query(std::initializer_list<std::pair<const char*, std::string>> items) {
   Query q;

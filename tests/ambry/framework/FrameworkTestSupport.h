@@ -8,10 +8,7 @@
 #include "ambry/Ambry.h"
 #include "tests/support/Capture.h"
 #include "tests/support/CgiRunner.h"
-
-inline std::string str(const Keystone::String& text) {
-  return std::string(text.c_str());
-}
+#include "tests/support/Strings.h"
 
 inline Keystone::Array<Keystone::String> strings(std::initializer_list<const char*> items) {
   return Keystone::Array<Keystone::String>(items.begin(), static_cast<int>(items.size()));

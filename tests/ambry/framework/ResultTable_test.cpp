@@ -54,6 +54,16 @@ TEST_F(ResultTable, RowsWithAndWithoutAttributes) {
       row(strings({"100% <b>x</b>", "y"}), "bgcolor=\"#BBBBBB\"", "onclick=\"go(1)\""));
 }
 
+TEST_F(ResultTable, TextRowEscapesEachCell) {
+  // Stored values are text: markup in a cell is shown, never run; the attributes stay as given.
+  EXPECT_EQ(
+      "<tr bgcolor=\"#BBBBBB\">\n<td nowrap=\"nowrap\">&lt;b&gt;O&#39;Brien &amp; Co&lt;/b&gt;</td>\n"
+      "<td nowrap=\"nowrap\">&nbsp;</td>\n</tr>\n",
+      TestSupport::captureStdout([] {
+        Ambry::printTextRow(strings({"<b>O'Brien & Co</b>", ""}), "bgcolor=\"#BBBBBB\"", "");
+      }));
+}
+
 TEST_F(ResultTable, EndResultTableInBothLanguages) {
   EXPECT_EQ("</table><br>\nEnd of results.<br>\n",
             TestSupport::captureStdout([] { Ambry::endResultTable(); }));

@@ -6,12 +6,9 @@
 
 #include "ambry/resources/Resources.h"
 #include "tests/support/Capture.h"
+#include "tests/support/Strings.h"
 
 namespace ResourcesTest {
-
-inline std::string str(const Keystone::String& s) {
-  return std::string(s.c_str(), s.length());
-}
 
 class LanguageFixture : public ::testing::Test {
  protected:

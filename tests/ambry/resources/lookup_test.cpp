@@ -4,7 +4,6 @@
 #include "tests/ambry/resources/LanguageFixture.h"
 
 using namespace Ambry;
-using ResourcesTest::str;
 using TestSupport::captureStdout;
 
 namespace {

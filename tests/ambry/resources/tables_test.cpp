@@ -8,7 +8,6 @@
 #include "tests/ambry/resources/LanguageFixture.h"
 
 using namespace Ambry;
-using ResourcesTest::str;
 
 namespace {
 
