@@ -22,6 +22,10 @@ void AmbryDB::execute(const Keystone::String& statement) const {
     // A rejected statement is not an exception: it leaves no result and getError() tells.
     if (mariadb().query(mysql, statement.c_str()) != 0) code = mariadb().error_number(mysql);
     result = mariadb().store_result(mysql);
+    // The server may also fail a statement while it sends the rows, after the query itself was
+    // answered: a cluster gives a transaction that lost a conflict up that way, in the middle of a
+    // check. The rows that do not come are a failure, never an empty answer.
+    if (code == 0 && !result) code = mariadb().error_number(mysql);
     lastQuery = statement;
   } catch (AmbryDBException&) {
     throw;
