@@ -21,6 +21,7 @@
 
 #include "ambry/db/AmbryDB.h"
 #include "ambry/db/RuleGuard.h"
+#include "ambry/framework/Escape.h"
 #include "ambry/resources/Resources.h"
 
 namespace Ambry {
@@ -68,30 +69,6 @@ class ToolAccountFile {
   int mFd = -1;  // kept open, and so locked, while the tools may read the file
 };
 
-// A value between double quotes in the option file: the tools read \\, \", \n and \r back as the
-// characters themselves, so every password and user name is passed on as it stands.
-std::string optionValue(const char* value) {
-  std::string out = "\"";
-  for (const char* p = value; *p; ++p) {
-    switch (*p) {
-      case '\\':
-        out += "\\\\";
-        break;
-      case '"':
-        out += "\\\"";
-        break;
-      case '\n':
-        out += "\\n";
-        break;
-      case '\r':
-        out += "\\r";
-        break;
-      default:
-        out += *p;
-    }
-  }
-  return out + "\"";
-}
 
 // Removes the files of runs that were killed on the way: files in directory whose names start
 // with prefix and end with suffix, that no running process holds locked and that are more than a
@@ -138,9 +115,11 @@ bool ToolAccountFile::create() {
   std::string content = "[client]\n";
   const char* keys[] = {"user", "password", "host"};
   const char* properties[] = {"mysql_user", "mysql_password", "mysql_host"};
-  for (int i = 0; i < 3; ++i) content += std::string(keys[i]) + "=" + optionValue(getProperty(properties[i]).c_str()) + "\n";
+  for (int i = 0; i < 3; ++i)
+    content += std::string(keys[i]) + "=" + escapeOptionValue(getProperty(properties[i])).c_str() + "\n";
   // The library finds a private server through MYSQL_UNIX_PORT; the tools must find the same one.
-  if (const char* socket = std::getenv("MYSQL_UNIX_PORT")) content += "socket=" + optionValue(socket) + "\n";
+  if (const char* socket = std::getenv("MYSQL_UNIX_PORT"))
+    content += std::string("socket=") + escapeOptionValue(socket).c_str() + "\n";
   // The site's private folder, not the shared temporary one: the file holds the password.
   const std::string folder = getProperty("path_private").c_str();
   mkdir(folder.c_str(), 0700);

@@ -85,4 +85,27 @@ bool isPlainNumber(const String& value) {
   return digit;
 }
 
+Keystone::String escapeOptionValue(const Keystone::String& value) {
+  std::string out = "\"";
+  for (const char* p = value.c_str(); *p; ++p) {
+    switch (*p) {
+      case '\\':
+        out += "\\\\";
+        break;
+      case '"':
+        out += "\\\"";
+        break;
+      case '\n':
+        out += "\\n";
+        break;
+      case '\r':
+        out += "\\r";
+        break;
+      default:
+        out += *p;
+    }
+  }
+  return Keystone::String((out + "\"").c_str());
+}
+
 }  // namespace Ambry

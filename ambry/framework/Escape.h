@@ -39,4 +39,8 @@ Keystone::String sqlNumber(MYSQL* connection, const Keystone::String& value);
 // double quotes doubled. SVG text inside a page needs nothing beyond escapeHtml.
 Keystone::String escapeCsvCell(const Keystone::String& value);
 
+// A value of a MariaDB tools' option file, between double quotes: the tools read \\, \", \n and
+// \r back as the characters themselves, so every password and user name is passed on as it stands.
+Keystone::String escapeOptionValue(const Keystone::String& value);
+
 }  // namespace Ambry
