@@ -89,7 +89,11 @@ done <"$out/expected.txt"
 
 # After thousands of wrong passwords from this address, the probes must still have reached the rows.
 if ! probe_card_shown; then
-  echo "FAILED  the guess limit held sqlmap off: patron_card no longer shows the probe member's card"
+  echo "FAILED  patron_card no longer shows the probe member's card; it shows:"
+  curl -s --data 'memberid=9901&password=probepass' "$base/cgi-bin/patron_card.exe?lang=eng" | sed 's/<[^>]*>//g' | grep . | head -20
+  echo "the probe member's row, and the guess counts:"
+  site_root_client "$var" "$(site_db_name)" -e 'SELECT * FROM MEMBER WHERE id = 9901'
+  cat "$var/private/password_guesses.txt"
   failed=$((failed + 1))
 fi
 
