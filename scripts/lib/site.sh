@@ -1,8 +1,9 @@
 # Lays out and runs the library site: the same steps for scripts/serve, the browser tests and benchmarks.
 # Source it, then:
 #   site_layout BUILD_DIR VAR_DIR      programs, shared library and static files under VAR_DIR/site
-#   site_db_start VAR_DIR              private MariaDB under VAR_DIR (first start: database, account,
-#                                      schema, Dewey table; sample data only into an empty database)
+#   site_db_start VAR_DIR [OPTION...]  private MariaDB under VAR_DIR (first start: database, account,
+#                                      schema, Dewey table; sample data only into an empty database);
+#                                      the options go to mariadbd
 #   site_web_start VAR_DIR PORT        lighttpd serving VAR_DIR/site on 127.0.0.1:PORT (BIND to change)
 #   site_web_stop VAR_DIR, site_db_stop VAR_DIR, site_stop_all VAR_DIR
 # Settings come from the environment: AMBRY_MYSQL_USER, AMBRY_MYSQL_PASSWORD, AMBRY_MYSQL_DBNAME,
@@ -111,7 +112,7 @@ site_db_wait() {
 }
 
 site_db_start() {
-  local var
+  local var server_options=("${@:2}")
   var=$(realpath -m "$1")
   local datadir=$var/mysql userflag=() user
   site_private_dirs "$var" || return 1
@@ -132,7 +133,7 @@ site_db_start() {
     --secure-file-priv="$var/mysql-files" \
     --pid-file="$var/run/mysqld.pid" --skip-networking --lower-case-table-names=1 \
     --character-set-server=latin1 --collation-server=latin1_swedish_ci \
-    --innodb-buffer-pool-size=64M --log-error="$var/log/mysqld.err" "${userflag[@]}" \
+    --innodb-buffer-pool-size=64M --log-error="$var/log/mysqld.err" "${userflag[@]}" "${server_options[@]}" \
     </dev/null >>"$var/log/mysqld.out" 2>&1 &
   echo $! >"$var/run/mysqld.launcher.pid"
   site_db_wait "$var" $! || return 1
