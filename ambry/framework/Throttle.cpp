@@ -10,7 +10,6 @@
 #include <cerrno>
 #include <cstdlib>
 #include <ctime>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -57,6 +56,23 @@ int openLocked() {
   return fd;
 }
 
+// One line "address count window-start"; false when the line is not one.
+bool parseEntry(const std::string& line, Entry& entry) {
+  const char* field = line.c_str();
+  while (*field == ' ' || *field == '\t') ++field;
+  const char* end = field;
+  while (*end && *end != ' ' && *end != '\t') ++end;
+  if (end == field) return false;
+  entry.address.assign(field, end);
+  char* after = nullptr;
+  errno = 0;
+  entry.count = std::strtol(end, &after, 10);
+  if (after == end) return false;
+  const char* start = after;
+  entry.start = std::strtol(start, &after, 10);
+  return after != start && errno == 0;
+}
+
 // The entries whose window is still open; malformed lines (a crash mid-write) are dropped.
 std::vector<Entry> readEntries(int fd, long now) {
   std::string text;
@@ -68,13 +84,15 @@ std::vector<Entry> readEntries(int fd, long now) {
     offset += n;
   }
   std::vector<Entry> entries;
-  std::istringstream lines(text);
-  std::string line;
-  while (std::getline(lines, line)) {
-    std::istringstream fields(line);
+  size_t begin = 0;
+  while (begin < text.size()) {
+    size_t end = text.find('\n', begin);
+    if (end == std::string::npos) end = text.size();
     Entry entry;
-    if (!(fields >> entry.address >> entry.count >> entry.start)) continue;
-    if (now - entry.start < kWindowSeconds && entry.start <= now) entries.push_back(entry);
+    if (parseEntry(text.substr(begin, end - begin), entry) && now - entry.start < kWindowSeconds &&
+        entry.start <= now)
+      entries.push_back(entry);
+    begin = end + 1;
   }
   return entries;
 }

@@ -21,17 +21,39 @@ void reportMissing(const String& messageKey, const String& key) {
   writeMessage(getResource(messageKey, false), key);
 }
 
+// The value stored under key, or null. The tables keep their keys in ascending order, so halving
+// finds what a scan from the start would find, in eight steps instead of seventy.
+template <typename V>
+const V* findSorted(const Keystone::Map<const String, V>& map, const String& key) {
+  int low = 0;
+  int high = map.size() - 1;
+  while (low <= high) {
+    const int middle = low + (high - low) / 2;
+    const int order = map.keyAt(middle).compare(key.c_str());
+    if (order == 0) return &map.entryAt(middle).second;
+    if (order < 0) {
+      low = middle + 1;
+    } else {
+      high = middle - 1;
+    }
+  }
+  return nullptr;
+}
+
+// The text of key in the current language, or null when the language or the key is missing.
+const String* findText(const String& key) {
+  const ResourceTable& texts = resource;
+  const auto* language = findSorted(texts, currentLanguage);
+  return language ? findSorted(*language, key) : nullptr;
+}
+
 }  // namespace
 
 String getResource(const String& key, const bool& returnKeyOnFailure) {
-  const ResourceTable& texts = resource;
-  try {
-    return texts[currentLanguage][key];
-  } catch (const Keystone::Exception&) {
-  }
-  try {
-    writeMessage(texts[currentLanguage]["err_getresource"], key);
-  } catch (const Keystone::Exception&) {
+  if (const String* text = findText(key)) return *text;
+  if (const String* translated = findText("err_getresource")) {
+    writeMessage(*translated, key);
+  } else {
     // The current language has no texts at all, so the message cannot be translated.
     String message = String("Error in getResource: Resource \"") + escapeHtml(key) +
                      "\" not in map (language " + escapeHtml(currentLanguage) + " possibly invalid)<br>\n";
@@ -41,33 +63,24 @@ String getResource(const String& key, const bool& returnKeyOnFailure) {
 }
 
 String getProperty(const String& key) {
-  const PropertyTable& settings = property;
-  try {
-    return settings[key];
-  } catch (const Keystone::Exception&) {
-    reportMissing("err_getproperty", key);
-    return String();
-  }
+  if (const String* value = findSorted(static_cast<const PropertyTable&>(property), key)) return *value;
+  reportMissing("err_getproperty", key);
+  return String();
 }
 
 Keystone::Array<String> getResourceArray(const String& name, const String& selector) {
   const ResourceArrayTable& arrays = resourceArray;
-  try {
-    return arrays[selector.length() == 0 ? currentLanguage : selector][name];
-  } catch (const Keystone::Exception&) {
-    reportMissing("err_getresource_array", name);
-    return Keystone::Array<String>();
-  }
+  const auto* lists = findSorted(arrays, selector.length() == 0 ? currentLanguage : selector);
+  if (const auto* list = lists ? findSorted(*lists, name) : nullptr) return *list;
+  reportMissing("err_getresource_array", name);
+  return Keystone::Array<String>();
 }
 
 MapStringParameterMap getResourceMapStringParameterMap(const String& key) {
   const FormDescriptionTable& forms = resourceMapStringMapStringParameterMap;
-  try {
-    return forms[key];
-  } catch (const Keystone::Exception&) {
-    reportMissing("err_getresource_mapstringparametermap", key);
-    return MapStringParameterMap();
-  }
+  if (const MapStringParameterMap* form = findSorted(forms, key)) return *form;
+  reportMissing("err_getresource_mapstringparametermap", key);
+  return MapStringParameterMap();
 }
 
 }  // namespace Ambry
