@@ -88,7 +88,17 @@ while IFS='|' read -r name params; do
 done <"$out/expected.txt"
 
 # After thousands of wrong passwords from this address, the probes must still have reached the rows.
-if ! probe_card_shown; then
+# A machine busy with other tests may drop one request, so the card gets a few tries.
+card_after_attack() {
+  local try
+  for try in 1 2 3 4 5; do
+    probe_card_shown && return 0
+    echo "the probe member's card was not shown (try $try)"
+    sleep 2
+  done
+  return 1
+}
+if ! card_after_attack; then
   echo "FAILED  patron_card no longer shows the probe member's card; it shows:"
   curl -s --data 'memberid=9901&password=probepass' "$base/cgi-bin/patron_card.exe?lang=eng" | sed 's/<[^>]*>//g' | grep . | head -20
   echo "the probe member's row, and the guess counts:"
