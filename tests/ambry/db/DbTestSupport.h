@@ -45,13 +45,6 @@ class DbTest : public ::testing::Test {
     Ambry::setLanguage(mLanguage);
   }
 
-  std::string addBook(const std::string& title = "Title", const std::string& isbn = "0-14") {
-    sql.exec(
-        "INSERT INTO BOOK (author, title, isbn, dewey, price, _condition, addDate) VALUES "
-        "('Author', '" +
-        title + "', '" + isbn + "', 500, 10, 5, '2001-02-03 04:05:06')");
-    return std::to_string(sql.lastInsertId());
-  }
   // A member whose account expires the given number of days from today.
   std::string addMember(int expiresInDays = 365, const std::string& password = "secret") {
     sql.exec(

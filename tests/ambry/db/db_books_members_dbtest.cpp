@@ -27,7 +27,7 @@ Query memberForm(int expiresInDays, const std::string& balance = "0") {
 class Books : public DbTest {};
 
 TEST_F(Books, InsertAddsTheBookAndReturnsItsId) {
-  addBook();
+  sql.addBook();
   Keystone::String id;
   std::string out = captureStdout([&] { id = db.insertBook(bookForm()); });
   EXPECT_EQ(str(id), "2");
@@ -68,7 +68,7 @@ TEST_F(Books, DeweyCodeMustExist) {
 }
 
 TEST_F(Books, UpdateKeepsTheAddDate) {
-  std::string book = addBook();
+  std::string book = sql.addBook();
   Query form = bookForm();
   form["bookid"] = book.c_str();
   std::string out = captureStdout([&] { db.updateBook(form); });
@@ -82,9 +82,9 @@ TEST_F(Books, UpdateKeepsTheAddDate) {
 
 TEST_F(Books, DeleteRefusedWhileAnyLoanOrReservationNamesTheBook) {
   std::string member = addMember();
-  std::string lent = addBook();
-  std::string reserved = addBook();
-  std::string free = addBook();
+  std::string lent = sql.addBook();
+  std::string reserved = sql.addBook();
+  std::string free = sql.addBook();
   addCheckout(member, lent, false);  // returned long ago, still blocks
   addReservation(member, reserved);
   std::string out = captureStdout([&] { db.deleteBook(query({{"bookid", lent}})); });
@@ -174,7 +174,7 @@ TEST_F(Members, DeleteRefusedForBlacklistLoansAndReservations) {
   std::string borrower = addMember();
   std::string reserver = addMember();
   std::string free = addMember();
-  std::string book = addBook();
+  std::string book = sql.addBook();
   addBlacklisting(blacklisted);
   addCheckout(borrower, book, false);
   addReservation(reserver, book);

@@ -22,7 +22,7 @@ class Checkouts : public DbTest {
 
 TEST_F(Checkouts, LendingAFreeBookMakesAnOpenLoan) {
   std::string member = addMember();
-  std::string book = addBook();
+  std::string book = sql.addBook();
   Keystone::String id;
   std::string out = lend(loan(member, book, 0), &id);  // due today is accepted
   EXPECT_NE(out.find(success("msg_entry_added")), std::string::npos) << out;
@@ -36,8 +36,8 @@ TEST_F(Checkouts, RefusalsComeInTheStatedOrder) {
   std::string expired = addMember(0);  // expires today: may no longer borrow
   std::string blacklisted = addMember(-3);
   addBlacklisting(blacklisted);
-  std::string book = addBook();
-  std::string lentOut = addBook();
+  std::string book = sql.addBook();
+  std::string lentOut = sql.addBook();
   addCheckout(member, lentOut);
   Query noDate = loan(member, book);
   noDate["returnDate"] = "";
@@ -70,7 +70,7 @@ TEST_F(Checkouts, RefusalsComeInTheStatedOrder) {
 TEST_F(Checkouts, OnlyTheOldestReservationMayBorrow) {
   std::string five = addMember();
   std::string nine = addMember();
-  std::string book = addBook();
+  std::string book = sql.addBook();
   addReservation(five, book);
   addReservation(nine, book);
   std::string out = lend(loan(nine, book));
@@ -87,10 +87,10 @@ TEST_F(Checkouts, OnlyTheOldestReservationMayBorrow) {
 TEST_F(Checkouts, MovingALoanToAnotherBookRunsTheAvailabilityChecksAgain) {
   std::string member = addMember();
   std::string other = addMember();
-  std::string book = addBook();
-  std::string outBook = addBook();
-  std::string reservedBook = addBook();
-  std::string freeBook = addBook();
+  std::string book = sql.addBook();
+  std::string outBook = sql.addBook();
+  std::string reservedBook = sql.addBook();
+  std::string freeBook = sql.addBook();
   std::string loanId = addCheckout(member, book);
   addCheckout(other, outBook);
   addReservation(other, reservedBook);
@@ -111,7 +111,7 @@ TEST_F(Checkouts, HandingALoanToAnotherMemberKeepsTheReservationQueue) {
   std::string borrower = addMember();
   std::string first = addMember();
   std::string second = addMember();
-  std::string book = addBook();
+  std::string book = sql.addBook();
   std::string loanId = addCheckout(borrower, book);
   addReservation(first, book);
   addReservation(second, book);
@@ -132,7 +132,7 @@ TEST_F(Checkouts, HandingALoanToAnotherMemberKeepsTheReservationQueue) {
 TEST_F(Checkouts, EditingAReturnedLoanLeavesTheReservationsAlone) {
   std::string earlier = addMember();
   std::string holder = addMember();
-  std::string book = addBook();
+  std::string book = sql.addBook();
   std::string returned = addCheckout(earlier, book, false);
   addCheckout(holder, book);  // someone else has the book now
   addReservation(earlier, book);
@@ -148,7 +148,7 @@ TEST_F(Checkouts, EditingAReturnedLoanLeavesTheReservationsAlone) {
 TEST_F(Checkouts, ChangingOnlyTheDueDateSkipsTheAvailabilityChecks) {
   std::string member = addMember();
   std::string other = addMember();
-  std::string book = addBook();
+  std::string book = sql.addBook();
   std::string loanId = addCheckout(member, book);
   addReservation(other, book);  // would refuse a new loan of this book to member
   Query change = loan(member, book, 30);
@@ -165,7 +165,7 @@ TEST_F(Checkouts, ReturningListsEveryReserverAndASecondReturnDoesNothing) {
   std::string borrower = addMember();
   std::string three = addMember();
   std::string eight = addMember();
-  std::string book = addBook();
+  std::string book = sql.addBook();
   std::string loanId = addCheckout(borrower, book);
   addReservation(three, book);
   addReservation(eight, book);
@@ -188,8 +188,8 @@ TEST_F(Checkouts, ReturningListsEveryReserverAndASecondReturnDoesNothing) {
 TEST_F(Checkouts, DeletingAnOpenLoanNamesTheReservers) {
   std::string borrower = addMember();
   std::string reserver = addMember();
-  std::string book = addBook();
-  std::string plain = addBook();
+  std::string book = sql.addBook();
+  std::string plain = sql.addBook();
   std::string loanId = addCheckout(borrower, book);
   std::string plainLoan = addCheckout(borrower, plain);
   addReservation(reserver, book);

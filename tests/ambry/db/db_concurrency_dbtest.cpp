@@ -59,7 +59,7 @@ TEST_F(Concurrency, SimultaneousLoansOfOneFreeBookGiveExactlyOneLoan) {
     sql.reset();
     std::vector<std::string> members;
     for (int i = 0; i < kProcesses; ++i) members.push_back(addMember());
-    std::string book = addBook();
+    std::string book = sql.addBook();
     runTogether([&](Ambry::AmbryDB& db) {
       // Each process lends to its own member: the book must still go out only once.
       db.insertCheckout(query({{"memberid", members[getpid() % kProcesses]},
@@ -74,7 +74,7 @@ TEST_F(Concurrency, SimultaneousReservationsByOneMemberGiveExactlyOne) {
   for (int round = 0; round < kRounds; ++round) {
     sql.reset();
     std::string member = addMember();
-    std::string book = addBook();
+    std::string book = sql.addBook();
     runTogether([&](Ambry::AmbryDB& db) {
       db.insertReservation(query({{"memberid", member}, {"bookid", book}}));
     });
@@ -106,7 +106,7 @@ TEST_F(Concurrency, TheGuardIsLeftAfterRefusalsAndExceptionsAndNoTransactionStay
 TEST_F(Concurrency, ACheckGivenUpWhileItsRowsComeDoesNotLendTheBookTwice) {
   std::string lender = addMember();
   std::string borrower = addMember();
-  std::string book = addBook();
+  std::string book = sql.addBook();
   addCheckout(lender, book);
   // Here reads lock, and the open loan is locked by another session: the check fails at once.
   db.execute("SET SESSION TRANSACTION ISOLATION LEVEL SERIALIZABLE");
@@ -156,7 +156,7 @@ class RejectedChange : public DbTest {
 
 TEST_F(RejectedChange, AFailedReservationIsReportedAndItsReasonKept) {
   std::string member = addMember();
-  std::string book = addBook();
+  std::string book = sql.addBook();
   sql.exec(
       "CREATE TRIGGER reservations_closed BEFORE INSERT ON RESERVATION FOR EACH ROW "
       "SIGNAL SQLSTATE '45000' SET MESSAGE_TEXT = 'reservations closed'");
@@ -176,7 +176,7 @@ TEST_F(RejectedChange, AFailedReservationIsReportedAndItsReasonKept) {
 // A loan whose second statement (using up the borrower's reservation) is rejected is not made.
 TEST_F(RejectedChange, ALoanIsNotHalfMade) {
   std::string member = addMember();
-  std::string book = addBook();
+  std::string book = sql.addBook();
   addReservation(member, book);
   sql.exec(
       "CREATE TRIGGER reservations_closed BEFORE DELETE ON RESERVATION FOR EACH ROW "

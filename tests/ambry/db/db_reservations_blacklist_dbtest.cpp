@@ -15,7 +15,7 @@ class Reservations : public DbTest {
 
 TEST_F(Reservations, ABookOnTheShelfCanBeReservedOnce) {
   std::string member = addMember();
-  std::string book = addBook();
+  std::string book = sql.addBook();
   Keystone::String id;
   std::string out = reserve(member, book, &id);
   EXPECT_NE(out.find(success("msg_entry_added")), std::string::npos) << out;
@@ -30,7 +30,7 @@ TEST_F(Reservations, ABookOnTheShelfCanBeReservedOnce) {
 TEST_F(Reservations, TheHolderOfALoanMayNotReserveItButAnotherMemberMay) {
   std::string holder = addMember();
   std::string other = addMember();
-  std::string book = addBook();
+  std::string book = sql.addBook();
   addCheckout(holder, book);
   std::string out = reserve(holder, book);
   EXPECT_NE(out.find(refusal("insertReservation", "err_checkout_exists")), std::string::npos);
@@ -44,7 +44,7 @@ TEST_F(Reservations, RefusalsForMemberAccountAndBook) {
   std::string blacklisted = addMember();
   addBlacklisting(blacklisted);
   std::string member = addMember();
-  std::string book = addBook();
+  std::string book = sql.addBook();
   EXPECT_NE(reserve("", book).find(refusal("insertReservation", "err_info_not_supplied")), std::string::npos);
   EXPECT_NE(reserve("99", book).find(refusal("insertReservation", "err_member_not_exist")),
             std::string::npos);
@@ -65,8 +65,8 @@ TEST_F(Reservations, RefusalsForMemberAccountAndBook) {
 TEST_F(Reservations, UpdateKeepingTheBookIsNotADuplicate) {
   std::string first = addMember();
   std::string second = addMember();
-  std::string book = addBook();
-  std::string other = addBook();
+  std::string book = sql.addBook();
+  std::string other = sql.addBook();
   std::string entry = addReservation(first, book);
   addReservation(second, other);
   sql.exec("UPDATE RESERVATION SET addDate = '2001-01-01 00:00:00' WHERE id = " + entry);
@@ -141,7 +141,7 @@ TEST_F(Blacklist, UpdateMayChangeTheReasonButNotGiveAMemberTwo) {
 
 TEST_F(Blacklist, BlacklistedMemberMayNotBorrowOrReserveUntilDeleted) {
   std::string member = addMember();
-  std::string book = addBook();
+  std::string book = sql.addBook();
   std::string entry = addBlacklisting(member);
   Query form = query({{"memberid", member}, {"bookid", book}, {"returnDate", dateFromToday(3)}});
   std::string out = captureStdout([&] { db.insertReservation(form); });

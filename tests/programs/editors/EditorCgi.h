@@ -114,11 +114,4 @@ inline std::string anyDewey(TestSupport::TestDB& db) {
   return db.scalar("SELECT MIN(id) FROM DEWEY");
 }
 
-inline void addBook(TestSupport::TestDB& db, int id, const std::string& author, const std::string& title,
-                    const std::string& isbn) {
-  db.exec("INSERT INTO BOOK (id, author, title, isbn, dewey, price, _condition, addDate) VALUES (" +
-          std::to_string(id) + ", '" + author + "', '" + title + "', '" + isbn + "', " + anyDewey(db) +
-          ", 100, 7, NOW())");
-}
-
 }  // namespace EditorTest

@@ -116,7 +116,7 @@ TEST_F(PatronCard, MemberWithoutLoansStillSeesEmptyTables) {
 TEST_F(PatronCard, LoansAndReservationsAreListedWithRowsTwoAndFourShaded) {
   long long id = addPatronMember(db, "secret");
   long long other = addPatronMember(db, "other");
-  for (int i = 1; i <= 5; ++i) addPatronBook(db, "Author", "Title " + std::to_string(i), "1");
+  for (int i = 1; i <= 5; ++i) db.addBook("Author", "Title " + std::to_string(i), "1");
   lend(id, 1, "NOW()");  // returned loans are part of the member's history
   lend(id, 2, "'0000-00-00'");
   lend(other, 3, "'0000-00-00'");

@@ -14,7 +14,7 @@ class PatronHold : public ::testing::Test {
   void SetUp() override {
     db.reset();
     member = addPatronMember(db, "secret");
-    book = addPatronBook(db, "Austen", "Emma", "0-14");
+    book = std::stoll(db.addBook("Austen", "Emma", "0-14"));
   }
   std::string hold(const std::string& body) {
     CgiResponse response = postPatronForm("patron_hold", body);
