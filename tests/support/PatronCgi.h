@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "tests/support/CgiRunner.h"
+#include "tests/support/Popups.h"
 #include "tests/support/TestDB.h"
 
 namespace TestSupport {
@@ -77,10 +78,6 @@ inline std::vector<std::string> resultRowAttributes(const std::string& text) {
 
 inline std::string resultCell(const std::string& value) {
   return "<td nowrap=\"nowrap\">" + value + "</td>";
-}
-
-inline std::string popupLine(const std::string& message) {
-  return "   pumpMsg('" + message + "');";
 }
 
 const char* const kPatronGoBack = "   bGoBack = true;";

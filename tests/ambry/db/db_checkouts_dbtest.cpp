@@ -25,7 +25,7 @@ TEST_F(Checkouts, LendingAFreeBookMakesAnOpenLoan) {
   std::string book = sql.addBook();
   Keystone::String id;
   std::string out = lend(loan(member, book, 0), &id);  // due today is accepted
-  EXPECT_NE(out.find(success("msg_entry_added")), std::string::npos) << out;
+  EXPECT_TRUE(popsUp(out, english("msg_entry_added"))) << out;
   EXPECT_EQ(str(id), "1");
   EXPECT_EQ(sql.scalar("SELECT CONCAT_WS('|', memberid, bookid, returnDate, inDate) FROM CHECKOUT"),
             member + "|" + book + "|" + dateFromToday(0) + "|0000-00-00 00:00:00");
@@ -61,7 +61,7 @@ TEST_F(Checkouts, RefusalsComeInTheStatedOrder) {
   for (const Case& c : cases) {
     Keystone::String id;
     std::string out = lend(c.form, &id);
-    EXPECT_NE(out.find(refusal("insertCheckout", c.key)), std::string::npos) << c.key << out;
+    EXPECT_TRUE(popsUp(out, englishError("insertCheckout", c.key))) << c.key << out;
     EXPECT_EQ(str(id), c.form.contains("checkoutid") ? "12" : "1");
   }
   EXPECT_EQ(count("CHECKOUT"), "1");
@@ -74,10 +74,10 @@ TEST_F(Checkouts, OnlyTheOldestReservationMayBorrow) {
   addReservation(five, book);
   addReservation(nine, book);
   std::string out = lend(loan(nine, book));
-  EXPECT_NE(out.find(refusal("insertCheckout", "err_reserved_by_another_member")), std::string::npos);
+  EXPECT_TRUE(popsUp(out, englishError("insertCheckout", "err_reserved_by_another_member")));
   Keystone::String id;
   out = lend(loan(five, book), &id);
-  EXPECT_NE(out.find(success("msg_entry_added")), std::string::npos);
+  EXPECT_TRUE(popsUp(out, english("msg_entry_added")));
   EXPECT_EQ(str(id), "1");
   // The borrower's reservation is used up; the other member keeps theirs.
   EXPECT_EQ(count("RESERVATION", "memberid = " + five), "0");
@@ -97,13 +97,13 @@ TEST_F(Checkouts, MovingALoanToAnotherBookRunsTheAvailabilityChecksAgain) {
   Query move = loan(member, outBook);
   move["checkoutid"] = loanId.c_str();
   std::string out = captureStdout([&] { db.updateCheckout(move); });
-  EXPECT_NE(out.find(refusal("updateCheckout", "err_checkout_invalid_checkout_exists")), std::string::npos);
+  EXPECT_TRUE(popsUp(out, englishError("updateCheckout", "err_checkout_invalid_checkout_exists")));
   move["bookid"] = reservedBook.c_str();
   out = captureStdout([&] { db.updateCheckout(move); });
-  EXPECT_NE(out.find(refusal("updateCheckout", "err_reserved_by_another_member")), std::string::npos);
+  EXPECT_TRUE(popsUp(out, englishError("updateCheckout", "err_reserved_by_another_member")));
   move["bookid"] = freeBook.c_str();
   out = captureStdout([&] { db.updateCheckout(move); });
-  EXPECT_NE(out.find(success("msg_entry_updated")), std::string::npos);
+  EXPECT_TRUE(popsUp(out, english("msg_entry_updated")));
   EXPECT_EQ(sql.scalar("SELECT bookid FROM CHECKOUT WHERE id = " + loanId), freeBook);
 }
 
@@ -118,12 +118,12 @@ TEST_F(Checkouts, HandingALoanToAnotherMemberKeepsTheReservationQueue) {
   Query change = loan(second, book);
   change["checkoutid"] = loanId.c_str();
   std::string out = captureStdout([&] { db.updateCheckout(change); });
-  EXPECT_NE(out.find(refusal("updateCheckout", "err_reserved_by_another_member")), std::string::npos) << out;
+  EXPECT_TRUE(popsUp(out, englishError("updateCheckout", "err_reserved_by_another_member"))) << out;
   EXPECT_EQ(sql.scalar("SELECT memberid FROM CHECKOUT WHERE id = " + loanId), borrower);
   // The first reserver may take the loan over, and that uses up their reservation.
   change["memberid"] = first.c_str();
   out = captureStdout([&] { db.updateCheckout(change); });
-  EXPECT_NE(out.find(success("msg_entry_updated")), std::string::npos) << out;
+  EXPECT_TRUE(popsUp(out, english("msg_entry_updated"))) << out;
   EXPECT_EQ(sql.scalar("SELECT memberid FROM CHECKOUT WHERE id = " + loanId), first);
   EXPECT_EQ(count("RESERVATION", "bookid = " + book), "1");
   EXPECT_EQ(count("RESERVATION", "memberid = " + second), "1");
@@ -139,7 +139,7 @@ TEST_F(Checkouts, EditingAReturnedLoanLeavesTheReservationsAlone) {
   Query change = loan(earlier, book, 3);
   change["checkoutid"] = returned.c_str();
   std::string out = captureStdout([&] { db.updateCheckout(change); });
-  EXPECT_NE(out.find(success("msg_entry_updated")), std::string::npos) << out;
+  EXPECT_TRUE(popsUp(out, english("msg_entry_updated"))) << out;
   EXPECT_EQ(sql.scalar("SELECT returnDate FROM CHECKOUT WHERE id = " + returned), dateFromToday(3));
   EXPECT_EQ(count("RESERVATION", "memberid = " + earlier), "1");
   EXPECT_EQ(count("CHECKOUT", "id = " + returned + " AND inDate = 0"), "0");  // still returned
@@ -154,11 +154,11 @@ TEST_F(Checkouts, ChangingOnlyTheDueDateSkipsTheAvailabilityChecks) {
   Query change = loan(member, book, 30);
   change["checkoutid"] = loanId.c_str();
   std::string out = captureStdout([&] { db.updateCheckout(change); });
-  EXPECT_NE(out.find(success("msg_entry_updated")), std::string::npos) << out;
+  EXPECT_TRUE(popsUp(out, english("msg_entry_updated"))) << out;
   EXPECT_EQ(sql.scalar("SELECT returnDate FROM CHECKOUT WHERE id = " + loanId), dateFromToday(30));
   change["returnDate"] = dateFromToday(-1).c_str();
   out = captureStdout([&] { db.updateCheckout(change); });
-  EXPECT_NE(out.find(refusal("updateCheckout", "err_return_date_invalid")), std::string::npos);
+  EXPECT_TRUE(popsUp(out, englishError("updateCheckout", "err_return_date_invalid")));
 }
 
 TEST_F(Checkouts, ReturningListsEveryReserverAndASecondReturnDoesNothing) {
@@ -175,7 +175,7 @@ TEST_F(Checkouts, ReturningListsEveryReserverAndASecondReturnDoesNothing) {
                      three + ", " + eight + "</td>"),
             std::string::npos)
       << out;
-  EXPECT_NE(out.find(success("msg_book_returned")), std::string::npos);
+  EXPECT_TRUE(popsUp(out, english("msg_book_returned")));
   EXPECT_EQ(openLoans(book), "0");
   EXPECT_EQ(count("RESERVATION"), "2");  // reservations are kept
   out = captureStdout([&] { db.returnCheckout(query({{"checkoutid", loanId}})); });
@@ -199,7 +199,7 @@ TEST_F(Checkouts, DeletingAnOpenLoanNamesTheReservers) {
                      reserver + "</td>"),
             std::string::npos)
       << out;
-  EXPECT_NE(out.find(success("msg_entry_deleted")), std::string::npos);
+  EXPECT_TRUE(popsUp(out, english("msg_entry_deleted")));
   out = captureStdout([&] { db.deleteCheckout(query({{"checkoutid", plainLoan}})); });
   EXPECT_EQ(out.find("Member ID"), std::string::npos);  // no reservers, no notice
   EXPECT_EQ(count("CHECKOUT"), "0");

@@ -118,7 +118,7 @@ TEST_F(Concurrency, ACheckGivenUpWhileItsRowsComeDoesNotLendTheBookTwice) {
     db.insertCheckout(query({{"memberid", borrower}, {"bookid", book}, {"returnDate", dateFromToday(7)}}));
   });
   sql.exec("ROLLBACK");
-  EXPECT_NE(out.find(refusal("insertCheckout", "err_query_unsuccessful")), std::string::npos) << out;
+  EXPECT_TRUE(popsUp(out, englishError("insertCheckout", "err_query_unsuccessful"))) << out;
   EXPECT_EQ(count("CHECKOUT", "bookid = " + book + " AND inDate = 0"), "1");
 }
 
@@ -135,7 +135,7 @@ TEST_F(Concurrency, AChangeWaitsForARestoreMarkAndGoesOnWhenItGoes) {
   const time_t waited = time(nullptr) - start;
   restorer.join();
   EXPECT_GE(waited, 1);
-  EXPECT_NE(out.find(success("msg_entry_added")), std::string::npos) << out;
+  EXPECT_TRUE(popsUp(out, english("msg_entry_added"))) << out;
   EXPECT_EQ(count("BOOK", "title = 'During'"), "1");
 
   sql.exec("UPDATE RULEGUARD SET restoreUntil = NOW() - INTERVAL 1 SECOND, restoreBy = 'crashed' WHERE id = 1");
@@ -165,8 +165,8 @@ TEST_F(RejectedChange, AFailedReservationIsReportedAndItsReasonKept) {
     id = db.insertReservation(query({{"memberid", member}, {"bookid", book}, {"reservationid", "3"}}));
   });
   EXPECT_EQ(str(id), "3");
-  EXPECT_NE(out.find(refusal("insertReservation", "err_query_unsuccessful")), std::string::npos);
-  EXPECT_EQ(out.find(success("msg_entry_added")), std::string::npos);
+  EXPECT_TRUE(popsUp(out, englishError("insertReservation", "err_query_unsuccessful")));
+  EXPECT_FALSE(popsUp(out, english("msg_entry_added")));
   // The member's reservation page reads the reason after the operation.
   EXPECT_EQ(str(db.getError()), "reservations closed");
   db.execute("SELECT 1");
@@ -187,8 +187,8 @@ TEST_F(RejectedChange, ALoanIsNotHalfMade) {
         query({{"memberid", member}, {"bookid", book}, {"returnDate", dateFromToday(7)}, {"checkoutid", "4"}}));
   });
   EXPECT_EQ(str(id), "4");
-  EXPECT_NE(out.find(refusal("insertCheckout", "err_query_unsuccessful")), std::string::npos);
-  EXPECT_EQ(out.find(success("msg_entry_added")), std::string::npos);
+  EXPECT_TRUE(popsUp(out, englishError("insertCheckout", "err_query_unsuccessful")));
+  EXPECT_FALSE(popsUp(out, english("msg_entry_added")));
   EXPECT_EQ(count("CHECKOUT"), "0");
   EXPECT_EQ(count("RESERVATION"), "1");
   EXPECT_EQ(str(db.getError()), "reservations closed");
