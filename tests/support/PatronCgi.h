@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "tests/support/CgiRunner.h"
+#include "tests/support/Popups.h"
 #include "tests/support/TestDB.h"
 
 namespace TestSupport {
@@ -46,13 +47,6 @@ inline long long addPatronMember(TestDB& db, const std::string& password,
   return db.lastInsertId();
 }
 
-inline long long addPatronBook(TestDB& db, const std::string& author, const std::string& title,
-                               const std::string& isbn) {
-  db.exec("INSERT INTO BOOK (author, title, isbn, dewey, price, _condition, addDate) VALUES ('" + author +
-          "', '" + title + "', '" + isbn + "', 500, 100, 8, NOW())");
-  return db.lastInsertId();
-}
-
 // The text after the first occurrence of marker, or "" when it does not occur.
 inline std::string textAfter(const std::string& text, const std::string& marker) {
   size_t at = text.find(marker);
@@ -84,10 +78,6 @@ inline std::vector<std::string> resultRowAttributes(const std::string& text) {
 
 inline std::string resultCell(const std::string& value) {
   return "<td nowrap=\"nowrap\">" + value + "</td>";
-}
-
-inline std::string popupLine(const std::string& message) {
-  return "   pumpMsg('" + message + "');";
 }
 
 const char* const kPatronGoBack = "   bGoBack = true;";

@@ -56,6 +56,14 @@ long long TestDB::lastInsertId() {
   return static_cast<long long>(mysql_insert_id(mConn));
 }
 
+std::string TestDB::addBook(const std::string& author, const std::string& title, const std::string& isbn,
+                            long long id) {
+  exec("INSERT INTO BOOK (id, author, title, isbn, dewey, price, _condition, addDate) VALUES (" +
+       (id ? std::to_string(id) : std::string("NULL")) + ", '" + author + "', '" + title + "', '" + isbn +
+       "', 500, 10, 5, '2001-02-03 04:05:06')");
+  return std::to_string(id ? id : lastInsertId());
+}
+
 std::string dateFromToday(int days) {
   time_t now = time(nullptr);
   struct tm t;

@@ -24,6 +24,10 @@ class TestDB {
   std::string scalar(const std::string& sql);  // first column of the first row, "" for none/NULL
   long long lastInsertId();
 
+  // A valid book row added 2001-02-03 04:05:06, under the next id unless one is given; returns the id.
+  std::string addBook(const std::string& author = "Author", const std::string& title = "Title",
+                      const std::string& isbn = "0-14", long long id = 0);
+
  private:
   MYSQL* mConn;
 };

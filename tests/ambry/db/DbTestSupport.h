@@ -1,5 +1,5 @@
-// Helpers for the database tests: a fresh, open AmbryDB per test, rows set up by direct SQL,
-// query maps from brace lists, and the pop-up texts the operations write.
+// Helpers for the database tests: a fresh, open AmbryDB per test, rows set up by direct SQL
+// and query maps from brace lists.
 #pragma once
 #include <gtest/gtest.h>
 
@@ -10,25 +10,21 @@
 #include "ambry/Ambry.h"
 #include "ambry/db/AmbryDB.h"
 #include "tests/support/Capture.h"
+#include "tests/support/Popups.h"
 #include "tests/support/Strings.h"
 #include "tests/support/TestDB.h"
 
 using Query = Ambry::AmbryDB::QueryMap;
 using TestSupport::captureStdout;
 using TestSupport::dateFromToday;
+using TestSupport::english;
+using TestSupport::englishError;
+using TestSupport::popsUp;
 
 inline Query query(std::initializer_list<std::pair<const char*, std::string>> items) {
   Query q;
   for (const auto& item : items) q[item.first] = item.second.c_str();
   return q;
-}
-
-// The pop-up line of a refusal and of a success, in the current language.
-inline std::string refusal(const char* operation, const char* key) {
-  return "pumpMsg('" + str(Ambry::generateError(operation, key)) + "');";
-}
-inline std::string success(const char* key) {
-  return "pumpMsg('" + str(Ambry::getResource(key, false)) + "');";
 }
 
 // Each test starts from empty data tables, in English, with its own open connection.
@@ -45,13 +41,6 @@ class DbTest : public ::testing::Test {
     Ambry::setLanguage(mLanguage);
   }
 
-  std::string addBook(const std::string& title = "Title", const std::string& isbn = "0-14") {
-    sql.exec(
-        "INSERT INTO BOOK (author, title, isbn, dewey, price, _condition, addDate) VALUES "
-        "('Author', '" +
-        title + "', '" + isbn + "', 500, 10, 5, '2001-02-03 04:05:06')");
-    return std::to_string(sql.lastInsertId());
-  }
   // A member whose account expires the given number of days from today.
   std::string addMember(int expiresInDays = 365, const std::string& password = "secret") {
     sql.exec(

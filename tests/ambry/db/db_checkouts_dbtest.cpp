@@ -22,10 +22,10 @@ class Checkouts : public DbTest {
 
 TEST_F(Checkouts, LendingAFreeBookMakesAnOpenLoan) {
   std::string member = addMember();
-  std::string book = addBook();
+  std::string book = sql.addBook();
   Keystone::String id;
   std::string out = lend(loan(member, book, 0), &id);  // due today is accepted
-  EXPECT_NE(out.find(success("msg_entry_added")), std::string::npos) << out;
+  EXPECT_TRUE(popsUp(out, english("msg_entry_added"))) << out;
   EXPECT_EQ(str(id), "1");
   EXPECT_EQ(sql.scalar("SELECT CONCAT_WS('|', memberid, bookid, returnDate, inDate) FROM CHECKOUT"),
             member + "|" + book + "|" + dateFromToday(0) + "|0000-00-00 00:00:00");
@@ -36,8 +36,8 @@ TEST_F(Checkouts, RefusalsComeInTheStatedOrder) {
   std::string expired = addMember(0);  // expires today: may no longer borrow
   std::string blacklisted = addMember(-3);
   addBlacklisting(blacklisted);
-  std::string book = addBook();
-  std::string lentOut = addBook();
+  std::string book = sql.addBook();
+  std::string lentOut = sql.addBook();
   addCheckout(member, lentOut);
   Query noDate = loan(member, book);
   noDate["returnDate"] = "";
@@ -61,7 +61,7 @@ TEST_F(Checkouts, RefusalsComeInTheStatedOrder) {
   for (const Case& c : cases) {
     Keystone::String id;
     std::string out = lend(c.form, &id);
-    EXPECT_NE(out.find(refusal("insertCheckout", c.key)), std::string::npos) << c.key << out;
+    EXPECT_TRUE(popsUp(out, englishError("insertCheckout", c.key))) << c.key << out;
     EXPECT_EQ(str(id), c.form.contains("checkoutid") ? "12" : "1");
   }
   EXPECT_EQ(count("CHECKOUT"), "1");
@@ -70,14 +70,14 @@ TEST_F(Checkouts, RefusalsComeInTheStatedOrder) {
 TEST_F(Checkouts, OnlyTheOldestReservationMayBorrow) {
   std::string five = addMember();
   std::string nine = addMember();
-  std::string book = addBook();
+  std::string book = sql.addBook();
   addReservation(five, book);
   addReservation(nine, book);
   std::string out = lend(loan(nine, book));
-  EXPECT_NE(out.find(refusal("insertCheckout", "err_reserved_by_another_member")), std::string::npos);
+  EXPECT_TRUE(popsUp(out, englishError("insertCheckout", "err_reserved_by_another_member")));
   Keystone::String id;
   out = lend(loan(five, book), &id);
-  EXPECT_NE(out.find(success("msg_entry_added")), std::string::npos);
+  EXPECT_TRUE(popsUp(out, english("msg_entry_added")));
   EXPECT_EQ(str(id), "1");
   // The borrower's reservation is used up; the other member keeps theirs.
   EXPECT_EQ(count("RESERVATION", "memberid = " + five), "0");
@@ -87,23 +87,23 @@ TEST_F(Checkouts, OnlyTheOldestReservationMayBorrow) {
 TEST_F(Checkouts, MovingALoanToAnotherBookRunsTheAvailabilityChecksAgain) {
   std::string member = addMember();
   std::string other = addMember();
-  std::string book = addBook();
-  std::string outBook = addBook();
-  std::string reservedBook = addBook();
-  std::string freeBook = addBook();
+  std::string book = sql.addBook();
+  std::string outBook = sql.addBook();
+  std::string reservedBook = sql.addBook();
+  std::string freeBook = sql.addBook();
   std::string loanId = addCheckout(member, book);
   addCheckout(other, outBook);
   addReservation(other, reservedBook);
   Query move = loan(member, outBook);
   move["checkoutid"] = loanId.c_str();
   std::string out = captureStdout([&] { db.updateCheckout(move); });
-  EXPECT_NE(out.find(refusal("updateCheckout", "err_checkout_invalid_checkout_exists")), std::string::npos);
+  EXPECT_TRUE(popsUp(out, englishError("updateCheckout", "err_checkout_invalid_checkout_exists")));
   move["bookid"] = reservedBook.c_str();
   out = captureStdout([&] { db.updateCheckout(move); });
-  EXPECT_NE(out.find(refusal("updateCheckout", "err_reserved_by_another_member")), std::string::npos);
+  EXPECT_TRUE(popsUp(out, englishError("updateCheckout", "err_reserved_by_another_member")));
   move["bookid"] = freeBook.c_str();
   out = captureStdout([&] { db.updateCheckout(move); });
-  EXPECT_NE(out.find(success("msg_entry_updated")), std::string::npos);
+  EXPECT_TRUE(popsUp(out, english("msg_entry_updated")));
   EXPECT_EQ(sql.scalar("SELECT bookid FROM CHECKOUT WHERE id = " + loanId), freeBook);
 }
 
@@ -111,19 +111,19 @@ TEST_F(Checkouts, HandingALoanToAnotherMemberKeepsTheReservationQueue) {
   std::string borrower = addMember();
   std::string first = addMember();
   std::string second = addMember();
-  std::string book = addBook();
+  std::string book = sql.addBook();
   std::string loanId = addCheckout(borrower, book);
   addReservation(first, book);
   addReservation(second, book);
   Query change = loan(second, book);
   change["checkoutid"] = loanId.c_str();
   std::string out = captureStdout([&] { db.updateCheckout(change); });
-  EXPECT_NE(out.find(refusal("updateCheckout", "err_reserved_by_another_member")), std::string::npos) << out;
+  EXPECT_TRUE(popsUp(out, englishError("updateCheckout", "err_reserved_by_another_member"))) << out;
   EXPECT_EQ(sql.scalar("SELECT memberid FROM CHECKOUT WHERE id = " + loanId), borrower);
   // The first reserver may take the loan over, and that uses up their reservation.
   change["memberid"] = first.c_str();
   out = captureStdout([&] { db.updateCheckout(change); });
-  EXPECT_NE(out.find(success("msg_entry_updated")), std::string::npos) << out;
+  EXPECT_TRUE(popsUp(out, english("msg_entry_updated"))) << out;
   EXPECT_EQ(sql.scalar("SELECT memberid FROM CHECKOUT WHERE id = " + loanId), first);
   EXPECT_EQ(count("RESERVATION", "bookid = " + book), "1");
   EXPECT_EQ(count("RESERVATION", "memberid = " + second), "1");
@@ -132,14 +132,14 @@ TEST_F(Checkouts, HandingALoanToAnotherMemberKeepsTheReservationQueue) {
 TEST_F(Checkouts, EditingAReturnedLoanLeavesTheReservationsAlone) {
   std::string earlier = addMember();
   std::string holder = addMember();
-  std::string book = addBook();
+  std::string book = sql.addBook();
   std::string returned = addCheckout(earlier, book, false);
   addCheckout(holder, book);  // someone else has the book now
   addReservation(earlier, book);
   Query change = loan(earlier, book, 3);
   change["checkoutid"] = returned.c_str();
   std::string out = captureStdout([&] { db.updateCheckout(change); });
-  EXPECT_NE(out.find(success("msg_entry_updated")), std::string::npos) << out;
+  EXPECT_TRUE(popsUp(out, english("msg_entry_updated"))) << out;
   EXPECT_EQ(sql.scalar("SELECT returnDate FROM CHECKOUT WHERE id = " + returned), dateFromToday(3));
   EXPECT_EQ(count("RESERVATION", "memberid = " + earlier), "1");
   EXPECT_EQ(count("CHECKOUT", "id = " + returned + " AND inDate = 0"), "0");  // still returned
@@ -148,24 +148,24 @@ TEST_F(Checkouts, EditingAReturnedLoanLeavesTheReservationsAlone) {
 TEST_F(Checkouts, ChangingOnlyTheDueDateSkipsTheAvailabilityChecks) {
   std::string member = addMember();
   std::string other = addMember();
-  std::string book = addBook();
+  std::string book = sql.addBook();
   std::string loanId = addCheckout(member, book);
   addReservation(other, book);  // would refuse a new loan of this book to member
   Query change = loan(member, book, 30);
   change["checkoutid"] = loanId.c_str();
   std::string out = captureStdout([&] { db.updateCheckout(change); });
-  EXPECT_NE(out.find(success("msg_entry_updated")), std::string::npos) << out;
+  EXPECT_TRUE(popsUp(out, english("msg_entry_updated"))) << out;
   EXPECT_EQ(sql.scalar("SELECT returnDate FROM CHECKOUT WHERE id = " + loanId), dateFromToday(30));
   change["returnDate"] = dateFromToday(-1).c_str();
   out = captureStdout([&] { db.updateCheckout(change); });
-  EXPECT_NE(out.find(refusal("updateCheckout", "err_return_date_invalid")), std::string::npos);
+  EXPECT_TRUE(popsUp(out, englishError("updateCheckout", "err_return_date_invalid")));
 }
 
 TEST_F(Checkouts, ReturningListsEveryReserverAndASecondReturnDoesNothing) {
   std::string borrower = addMember();
   std::string three = addMember();
   std::string eight = addMember();
-  std::string book = addBook();
+  std::string book = sql.addBook();
   std::string loanId = addCheckout(borrower, book);
   addReservation(three, book);
   addReservation(eight, book);
@@ -175,7 +175,7 @@ TEST_F(Checkouts, ReturningListsEveryReserverAndASecondReturnDoesNothing) {
                      three + ", " + eight + "</td>"),
             std::string::npos)
       << out;
-  EXPECT_NE(out.find(success("msg_book_returned")), std::string::npos);
+  EXPECT_TRUE(popsUp(out, english("msg_book_returned")));
   EXPECT_EQ(openLoans(book), "0");
   EXPECT_EQ(count("RESERVATION"), "2");  // reservations are kept
   out = captureStdout([&] { db.returnCheckout(query({{"checkoutid", loanId}})); });
@@ -188,8 +188,8 @@ TEST_F(Checkouts, ReturningListsEveryReserverAndASecondReturnDoesNothing) {
 TEST_F(Checkouts, DeletingAnOpenLoanNamesTheReservers) {
   std::string borrower = addMember();
   std::string reserver = addMember();
-  std::string book = addBook();
-  std::string plain = addBook();
+  std::string book = sql.addBook();
+  std::string plain = sql.addBook();
   std::string loanId = addCheckout(borrower, book);
   std::string plainLoan = addCheckout(borrower, plain);
   addReservation(reserver, book);
@@ -199,7 +199,7 @@ TEST_F(Checkouts, DeletingAnOpenLoanNamesTheReservers) {
                      reserver + "</td>"),
             std::string::npos)
       << out;
-  EXPECT_NE(out.find(success("msg_entry_deleted")), std::string::npos);
+  EXPECT_TRUE(popsUp(out, english("msg_entry_deleted")));
   out = captureStdout([&] { db.deleteCheckout(query({{"checkoutid", plainLoan}})); });
   EXPECT_EQ(out.find("Member ID"), std::string::npos);  // no reservers, no notice
   EXPECT_EQ(count("CHECKOUT"), "0");

@@ -59,7 +59,7 @@ TEST_F(Concurrency, SimultaneousLoansOfOneFreeBookGiveExactlyOneLoan) {
     sql.reset();
     std::vector<std::string> members;
     for (int i = 0; i < kProcesses; ++i) members.push_back(addMember());
-    std::string book = addBook();
+    std::string book = sql.addBook();
     runTogether([&](Ambry::AmbryDB& db) {
       // Each process lends to its own member: the book must still go out only once.
       db.insertCheckout(query({{"memberid", members[getpid() % kProcesses]},
@@ -74,7 +74,7 @@ TEST_F(Concurrency, SimultaneousReservationsByOneMemberGiveExactlyOne) {
   for (int round = 0; round < kRounds; ++round) {
     sql.reset();
     std::string member = addMember();
-    std::string book = addBook();
+    std::string book = sql.addBook();
     runTogether([&](Ambry::AmbryDB& db) {
       db.insertReservation(query({{"memberid", member}, {"bookid", book}}));
     });
@@ -106,7 +106,7 @@ TEST_F(Concurrency, TheGuardIsLeftAfterRefusalsAndExceptionsAndNoTransactionStay
 TEST_F(Concurrency, ACheckGivenUpWhileItsRowsComeDoesNotLendTheBookTwice) {
   std::string lender = addMember();
   std::string borrower = addMember();
-  std::string book = addBook();
+  std::string book = sql.addBook();
   addCheckout(lender, book);
   // Here reads lock, and the open loan is locked by another session: the check fails at once.
   db.execute("SET SESSION TRANSACTION ISOLATION LEVEL SERIALIZABLE");
@@ -118,7 +118,7 @@ TEST_F(Concurrency, ACheckGivenUpWhileItsRowsComeDoesNotLendTheBookTwice) {
     db.insertCheckout(query({{"memberid", borrower}, {"bookid", book}, {"returnDate", dateFromToday(7)}}));
   });
   sql.exec("ROLLBACK");
-  EXPECT_NE(out.find(refusal("insertCheckout", "err_query_unsuccessful")), std::string::npos) << out;
+  EXPECT_TRUE(popsUp(out, englishError("insertCheckout", "err_query_unsuccessful"))) << out;
   EXPECT_EQ(count("CHECKOUT", "bookid = " + book + " AND inDate = 0"), "1");
 }
 
@@ -135,7 +135,7 @@ TEST_F(Concurrency, AChangeWaitsForARestoreMarkAndGoesOnWhenItGoes) {
   const time_t waited = time(nullptr) - start;
   restorer.join();
   EXPECT_GE(waited, 1);
-  EXPECT_NE(out.find(success("msg_entry_added")), std::string::npos) << out;
+  EXPECT_TRUE(popsUp(out, english("msg_entry_added"))) << out;
   EXPECT_EQ(count("BOOK", "title = 'During'"), "1");
 
   sql.exec("UPDATE RULEGUARD SET restoreUntil = NOW() - INTERVAL 1 SECOND, restoreBy = 'crashed' WHERE id = 1");
@@ -156,7 +156,7 @@ class RejectedChange : public DbTest {
 
 TEST_F(RejectedChange, AFailedReservationIsReportedAndItsReasonKept) {
   std::string member = addMember();
-  std::string book = addBook();
+  std::string book = sql.addBook();
   sql.exec(
       "CREATE TRIGGER reservations_closed BEFORE INSERT ON RESERVATION FOR EACH ROW "
       "SIGNAL SQLSTATE '45000' SET MESSAGE_TEXT = 'reservations closed'");
@@ -165,8 +165,8 @@ TEST_F(RejectedChange, AFailedReservationIsReportedAndItsReasonKept) {
     id = db.insertReservation(query({{"memberid", member}, {"bookid", book}, {"reservationid", "3"}}));
   });
   EXPECT_EQ(str(id), "3");
-  EXPECT_NE(out.find(refusal("insertReservation", "err_query_unsuccessful")), std::string::npos);
-  EXPECT_EQ(out.find(success("msg_entry_added")), std::string::npos);
+  EXPECT_TRUE(popsUp(out, englishError("insertReservation", "err_query_unsuccessful")));
+  EXPECT_FALSE(popsUp(out, english("msg_entry_added")));
   // The member's reservation page reads the reason after the operation.
   EXPECT_EQ(str(db.getError()), "reservations closed");
   db.execute("SELECT 1");
@@ -176,7 +176,7 @@ TEST_F(RejectedChange, AFailedReservationIsReportedAndItsReasonKept) {
 // A loan whose second statement (using up the borrower's reservation) is rejected is not made.
 TEST_F(RejectedChange, ALoanIsNotHalfMade) {
   std::string member = addMember();
-  std::string book = addBook();
+  std::string book = sql.addBook();
   addReservation(member, book);
   sql.exec(
       "CREATE TRIGGER reservations_closed BEFORE DELETE ON RESERVATION FOR EACH ROW "
@@ -187,8 +187,8 @@ TEST_F(RejectedChange, ALoanIsNotHalfMade) {
         query({{"memberid", member}, {"bookid", book}, {"returnDate", dateFromToday(7)}, {"checkoutid", "4"}}));
   });
   EXPECT_EQ(str(id), "4");
-  EXPECT_NE(out.find(refusal("insertCheckout", "err_query_unsuccessful")), std::string::npos);
-  EXPECT_EQ(out.find(success("msg_entry_added")), std::string::npos);
+  EXPECT_TRUE(popsUp(out, englishError("insertCheckout", "err_query_unsuccessful")));
+  EXPECT_FALSE(popsUp(out, english("msg_entry_added")));
   EXPECT_EQ(count("CHECKOUT"), "0");
   EXPECT_EQ(count("RESERVATION"), "1");
   EXPECT_EQ(str(db.getError()), "reservations closed");

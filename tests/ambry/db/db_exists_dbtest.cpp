@@ -8,8 +8,8 @@ class Exists : public DbTest {};
 TEST_F(Exists, BookReservationAndBlacklistingAnswerForTheirOwnKeys) {
   std::string member = addMember();
   std::string other = addMember();
-  std::string book = addBook();
-  std::string spare = addBook();
+  std::string book = sql.addBook();
+  std::string spare = sql.addBook();
   addReservation(member, book);
   addBlacklisting(member);
   EXPECT_TRUE(db.bookExists(query({{"bookid", book}})));
@@ -25,7 +25,7 @@ TEST_F(Exists, BookReservationAndBlacklistingAnswerForTheirOwnKeys) {
 
 TEST_F(Exists, CheckoutExistsOnlyWhileALoanOfTheBookIsOpen) {
   std::string member = addMember();
-  std::string book = addBook();
+  std::string book = sql.addBook();
   std::string loan = addCheckout(member, book, true);
   addCheckout(member, book, false);
   EXPECT_TRUE(db.checkoutExists(query({{"bookid", book}})));
@@ -34,7 +34,7 @@ TEST_F(Exists, CheckoutExistsOnlyWhileALoanOfTheBookIsOpen) {
 }
 
 TEST_F(Exists, ExistenceTestsDoNotMoveTheCurrentRow) {
-  std::string book = addBook();
+  std::string book = sql.addBook();
   db.execute("SELECT 'kept'");
   ASSERT_TRUE(db.getNextRow());
   EXPECT_TRUE(db.bookExists(query({{"bookid", book}})));

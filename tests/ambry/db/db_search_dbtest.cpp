@@ -13,15 +13,15 @@ class Search : public DbTest {
 };
 
 TEST_F(Search, ByExampleWithoutValuesSelectsTheWholeTable) {
-  addBook();
-  addBook();
+  sql.addBook();
+  sql.addBook();
   db.searchBook(query({{"author", ""}, {"cmd", "3"}, {"lang", "eng"}}));
   EXPECT_EQ(str(db.getLastQuery()), "SELECT * FROM book");
   EXPECT_EQ(firstColumn(), (std::vector<std::string>{"1", "2"}));
 }
 
 TEST_F(Search, ByExampleJoinsConditionsInTableOrderNotRequestOrder) {
-  addBook();
+  sql.addBook();
   sql.exec(
       "INSERT INTO BOOK (author, title, isbn, dewey, price, _condition) VALUES "
       "('Smith', 'X', '1', 500, 1, 1), ('Smith', 'Y', '2', 600, 1, 1)");
@@ -35,12 +35,12 @@ TEST_F(Search, ByExampleJoinsConditionsInTableOrderNotRequestOrder) {
 }
 
 TEST_F(Search, ByExampleTakesIdAndEveryOtherTableInLowerCase) {
-  for (int i = 0; i < 6; ++i) addBook();
+  for (int i = 0; i < 6; ++i) sql.addBook();
   db.searchBook(query({{"id", "5"}}));
   EXPECT_EQ(firstColumn(), (std::vector<std::string>{"5"}));
 
   std::string member = addMember();
-  std::string book = addBook();
+  std::string book = sql.addBook();
   addCheckout(member, book);
   addReservation(member, book);
   addBlacklisting(member, "lost books");
@@ -62,7 +62,7 @@ TEST_F(Search, ByExampleTakesIdAndEveryOtherTableInLowerCase) {
 TEST_F(Search, MemberFacingSearchesShowOnlyTheMembersOwnRows) {
   std::string member = addMember();
   std::string other = addMember();
-  std::string book = addBook();
+  std::string book = sql.addBook();
   addCheckout(member, book, false);
   addCheckout(other, book, true);
   addReservation(other, book);

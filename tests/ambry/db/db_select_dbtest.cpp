@@ -10,7 +10,7 @@ class Select : public DbTest {
 };
 
 TEST_F(Select, NavigationStepsToNeighboursAndStopsAtBothEnds) {
-  for (int i = 0; i < 3; ++i) addBook();
+  for (int i = 0; i < 3; ++i) sql.addBook();
   sql.exec("DELETE FROM BOOK WHERE id = 2");
   db.selectBook(query({{"bookid", "1"}, {"direction", "1"}}));
   EXPECT_EQ(str(db.getLastQuery()), "SELECT * FROM BOOK WHERE id > 1 ORDER BY id LIMIT 1");
@@ -34,7 +34,7 @@ TEST_F(Select, NavigationStepsToNeighboursAndStopsAtBothEnds) {
 TEST_F(Select, EveryTableNavigatesByItsOwnIdKey) {
   std::string member = addMember();
   addMember();
-  std::string book = addBook();
+  std::string book = sql.addBook();
   addReservation(member, book);
   addReservation(member, book);
   addBlacklisting(member);
@@ -52,7 +52,7 @@ TEST_F(Select, EveryTableNavigatesByItsOwnIdKey) {
 
 TEST_F(Select, CheckoutsSkipReturnedLoansUnlessForced) {
   std::string member = addMember();
-  std::string book = addBook();
+  std::string book = sql.addBook();
   addCheckout(member, book, true);
   addCheckout(member, book, false);
   addCheckout(member, book, true);
@@ -69,8 +69,8 @@ TEST_F(Select, CheckoutsSkipReturnedLoansUnlessForced) {
 }
 
 TEST_F(Select, IsbnAndMemberSelectsGiveOneEntry) {
-  addBook("First", "0-14-1");
-  addBook("Second", "0-14-1");
+  sql.addBook("Author", "First", "0-14-1");
+  sql.addBook("Author", "Second", "0-14-1");
   db.selectBook_ISBN(query({{"isbn", "0-14-1"}}));
   EXPECT_EQ(str(db.getLastQuery()), "SELECT * FROM BOOK WHERE isbn = '0-14-1' LIMIT 1");
   EXPECT_EQ(db.getNumRows(), 1u);
@@ -85,7 +85,7 @@ TEST_F(Select, IsbnAndMemberSelectsGiveOneEntry) {
 }
 
 TEST_F(Select, EmptyIdIsRejectedWithoutAnException) {
-  addBook();
+  sql.addBook();
   EXPECT_NO_THROW(db.selectBook(query({{"bookid", ""}, {"direction", "0"}})));
   EXPECT_EQ(selected(), "none");
 }

@@ -12,12 +12,15 @@
 #include <string>
 #include <vector>
 
-#include "ambry/Ambry.h"
 #include "tests/support/CgiRunner.h"
+#include "tests/support/Popups.h"
 
 namespace PanelTest {
 
 using TestSupport::CgiResponse;
+using TestSupport::english;
+using TestSupport::popsUp;
+using TestSupport::popups;
 using TestSupport::SiteSandbox;
 
 // Posts a body to the control panel in English, from the site's cgi-bin.
@@ -30,16 +33,6 @@ inline CgiResponse postPanel(const SiteSandbox& site, const std::string& body,
   request.cwd = site.cgiBin();
   request.env = env;
   return TestSupport::runCgi(request);
-}
-
-// The pop-up line of a resource text in English.
-inline std::string popup(const char* key) {
-  Ambry::setLanguage("eng");
-  return std::string("pumpMsg('") + Ambry::getResource(key, false).c_str() + "');";
-}
-
-inline bool hasPopup(const std::string& page) {
-  return page.find("pumpMsg(") != std::string::npos;
 }
 
 // 32-bit signed little-endian integers, as the panel's files hold them.

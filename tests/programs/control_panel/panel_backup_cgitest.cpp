@@ -69,7 +69,7 @@ TEST(PanelBackup, BackUpNowMakesARestorePointAndNotesItsTime) {
   std::time_t before = std::time(nullptr);
   CgiResponse page = postPanel(site, "cmd=9");
   std::time_t after = std::time(nullptr);
-  EXPECT_NE(page.output.find(popup("msg_backup_successful")), std::string::npos);
+  EXPECT_TRUE(popsUp(page.output, english("msg_backup_successful")));
   std::vector<std::string> points = restorePoints(site);
   ASSERT_EQ(points.size(), 1u);
   EXPECT_EQ(entries(site.backup()), (std::vector<std::string>{points[0], "lastbackup.dat"}));
@@ -86,7 +86,7 @@ TEST(PanelBackup, DumpToolGetsTheAccountFromAPrivateFileOnly) {
   SiteSandbox site;
   std::string tool = recordingTool(site, "dump", kCompleteDump);
   CgiResponse page = postPanel(site, "cmd=9", {{"AMBRY_FILE_MYSQLDUMP", tool}});
-  EXPECT_NE(page.output.find(popup("msg_backup_successful")), std::string::npos);
+  EXPECT_TRUE(popsUp(page.output, english("msg_backup_successful")));
   std::string args = recorded(site, "dump", "args");
   EXPECT_EQ(args.rfind("--defaults-file=", 0), 0u) << args;
   EXPECT_NE(args.find("\n--single-transaction\n"), std::string::npos);
@@ -120,7 +120,7 @@ TEST(PanelBackup, AccountValuesWithQuotesAndBackslashesReachTheRealTools) {
       postPanel(site, "cmd=9", {{"AMBRY_MYSQL_USER", "q\"u\\ote"}, {"AMBRY_MYSQL_PASSWORD", "pa\"ss\\word"}});
   SiteSandbox::writeFile(sql, "DROP USER " + account + ";\n");
   EXPECT_EQ(std::system((root + " < '" + sql + "'").c_str()), 0);
-  EXPECT_NE(page.output.find(popup("msg_backup_successful")), std::string::npos) << page.output;
+  EXPECT_TRUE(popsUp(page.output, english("msg_backup_successful"))) << page.output;
   EXPECT_EQ(restorePoints(site).size(), 1u);
 }
 
@@ -134,7 +134,7 @@ TEST(PanelBackup, PartialFilesOfKilledRunsAreRemoved) {
   std::filesystem::last_write_time(stale, old);
   std::filesystem::last_write_time(staleAccount, old);
   CgiResponse page = postPanel(site, "cmd=9");
-  EXPECT_NE(page.output.find(popup("msg_backup_successful")), std::string::npos);
+  EXPECT_TRUE(popsUp(page.output, english("msg_backup_successful")));
   EXPECT_FALSE(SiteSandbox::exists(stale));
   EXPECT_FALSE(SiteSandbox::exists(staleAccount));
   EXPECT_TRUE(SiteSandbox::exists(fresh)) << "a file just made may belong to a backup still running";
@@ -147,7 +147,7 @@ TEST(PanelBackup, CommandsFromAnotherSiteAreRefused) {
     env["AMBRY_FILE_MYSQLDUMP"] = recordingTool(site, "dump", kCompleteDump);
     CgiResponse page = postPanel(site, "cmd=9", env);
     EXPECT_EQ(restorePoints(site).size(), origin.allowed ? 1u : 0u) << origin.name;
-    EXPECT_EQ(page.output.find(popup("err_cross_site")) != std::string::npos, !origin.allowed) << origin.name;
+    EXPECT_EQ(bool(popsUp(page.output, english("err_cross_site"))), !origin.allowed) << origin.name;
     EXPECT_NE(page.output.find("</html>"), std::string::npos) << origin.name;
   }
 }
@@ -161,8 +161,8 @@ TEST(PanelBackup, AFailedOrUnfinishedDumpLeavesNoFile) {
   for (const std::string& tool :
        {std::string("/bin/false"), failing, cutShort, site.root() + "/no-such-tool"}) {
     CgiResponse page = postPanel(site, "cmd=9", {{"AMBRY_FILE_MYSQLDUMP", tool}});
-    EXPECT_NE(page.output.find(popup("err_fatal")), std::string::npos) << tool;
-    EXPECT_EQ(page.output.find(popup("msg_backup_successful")), std::string::npos) << tool;
+    EXPECT_TRUE(popsUp(page.output, english("err_fatal"))) << tool;
+    EXPECT_FALSE(popsUp(page.output, english("msg_backup_successful"))) << tool;
     EXPECT_TRUE(entries(site.backup()).empty()) << tool << ": no restore point, no lastbackup.dat";
   }
 }
@@ -173,11 +173,11 @@ TEST(PanelBackup, WithTheServerStoppedNothingIsWrittenOrReplayed) {
   std::string tool = recordingTool(site, "client", "");
   StoppedServer stopped;
   CgiResponse backup = postPanel(site, "cmd=9");
-  EXPECT_NE(backup.output.find(popup("err_fatal")), std::string::npos);
+  EXPECT_TRUE(popsUp(backup.output, english("err_fatal")));
   EXPECT_EQ(entries(site.backup()), std::vector<std::string>{"2006-05-17-09-05-03.bak"});
   CgiResponse restore =
       postPanel(site, "cmd=10&restore_file=2006-05-17-09-05-03.bak", {{"AMBRY_FILE_MYSQL", tool}});
-  EXPECT_NE(restore.output.find(popup("err_fatal")), std::string::npos);
+  EXPECT_TRUE(popsUp(restore.output, english("err_fatal")));
   EXPECT_FALSE(toolRan(site, "client"));
 }
 
@@ -187,7 +187,7 @@ TEST(PanelRestore, ReplaysTheChosenRestorePointWithThePrivateAccount) {
   std::string tool = recordingTool(site, "client", "");
   CgiResponse page =
       postPanel(site, "cmd=10&restore_file=2006-05-17-09-05-03.bak", {{"AMBRY_FILE_MYSQL", tool}});
-  EXPECT_NE(page.output.find(popup("msg_restore_successful")), std::string::npos);
+  EXPECT_TRUE(popsUp(page.output, english("msg_restore_successful")));
   EXPECT_EQ(recorded(site, "client", "stdin"), kCompleteDump);
   std::string args = recorded(site, "client", "args");
   EXPECT_EQ(args.rfind("--defaults-file=", 0), 0u);
@@ -232,7 +232,7 @@ TEST(PanelRestore, ARestoreIsAllOrNothingAndSaysWhichItWas) {
     EXPECT_EQ(runs, std::to_string(c.runs) + "\n") << c.key;
     if (c.runs == 0) {
       EXPECT_EQ(points, std::vector<std::string>{point}) << c.key;
-      EXPECT_NE(page.output.find(popup(c.key)), std::string::npos) << c.key;
+      EXPECT_TRUE(popsUp(page.output, english(c.key))) << c.key;
       continue;
     }
     ASSERT_EQ(points.size(), 2u) << c.key;
@@ -243,10 +243,10 @@ TEST(PanelRestore, ARestoreIsAllOrNothingAndSaysWhichItWas) {
                 SiteSandbox::readFile(site.backup() + "/" + safetyPoint))
           << c.key;
     }
-    std::string message = popup(c.key);
+    std::string message = english(c.key);
     size_t at = message.find("%s");
     if (at != std::string::npos) message.replace(at, 2, safetyPoint);  // where the old database is
-    EXPECT_NE(page.output.find(message), std::string::npos) << c.key << page.output;
+    EXPECT_TRUE(popsUp(page.output, message)) << c.key << page.output;
   }
 }
 
@@ -262,7 +262,7 @@ TEST(PanelRestore, RefusesAnyOtherNameAndRunsNothing) {
         "cmd=10&restore_file=folder.bak", "cmd=10&restore_file=x.bak;touch+pwned",
         "cmd=10&restore_file=%24(touch+pwned).bak", "cmd=10&restore_file=`touch+pwned`.bak"}) {
     CgiResponse page = postPanel(site, body, {{"AMBRY_FILE_MYSQL", tool}});
-    EXPECT_NE(page.output.find(popup("err_fatal")), std::string::npos) << body;
+    EXPECT_TRUE(popsUp(page.output, english("err_fatal"))) << body;
   }
   EXPECT_FALSE(toolRan(site, "client"));
   EXPECT_FALSE(SiteSandbox::exists(site.cgiBin() + "/pwned"));

@@ -46,8 +46,8 @@ TEST(PanelLaunch, WhileTheRunFlagIsHeldNothingIsStarted) {
   for (const std::string& content : {std::to_string(getpid()) + "\n", std::string()}) {
     SiteSandbox::writeFile(site.backup() + "/runflag", content);
     CgiResponse page = postPanel(site, "cmd=11");
-    EXPECT_NE(page.output.find(popup("msg_already_running")), std::string::npos);
-    EXPECT_EQ(page.output.find(popup("msg_activate_successful")), std::string::npos);
+    EXPECT_TRUE(popsUp(page.output, english("msg_already_running")));
+    EXPECT_FALSE(popsUp(page.output, english("msg_activate_successful")));
     EXPECT_TRUE(SiteSandbox::exists(site.backup() + "/runflag")) << "the flag is autovault's";
   }
   std::this_thread::sleep_for(std::chrono::milliseconds(300));
@@ -59,7 +59,7 @@ TEST(PanelLaunch, AFlagLeftByADeadCopyDoesNotBlockTheLaunch) {
   std::string marker = fakeAutovault(site);
   SiteSandbox::writeFile(site.backup() + "/runflag", std::to_string(deadProcess()) + "\n");
   CgiResponse page = postPanel(site, "cmd=11");
-  EXPECT_NE(page.output.find(popup("msg_activate_successful")), std::string::npos);
+  EXPECT_TRUE(popsUp(page.output, english("msg_activate_successful")));
   ASSERT_TRUE(eventually([&] { return SiteSandbox::readFile(marker) == "0\n"; }))
       << "started without arguments";
 }
@@ -78,15 +78,15 @@ TEST(PanelLaunch, AFlagHeldByAKilledCopyNotYetCollectedDoesNotBlockTheLaunch) {
   SiteSandbox::writeFile(site.backup() + "/runflag", std::to_string(zombie) + "\n");
   CgiResponse page = postPanel(site, "cmd=11");
   waitpid(zombie, nullptr, 0);
-  EXPECT_NE(page.output.find(popup("msg_activate_successful")), std::string::npos);
+  EXPECT_TRUE(popsUp(page.output, english("msg_activate_successful")));
   EXPECT_TRUE(eventually([&] { return SiteSandbox::readFile(marker) == "0\n"; }));
 }
 
 TEST(PanelLaunch, AProgramThatCannotBeStartedIsReported) {
   SiteSandbox site;
-  EXPECT_NE(postPanel(site, "cmd=11").output.find(popup("err_fatal")), std::string::npos);
+  EXPECT_TRUE(popsUp(postPanel(site, "cmd=11").output, english("err_fatal")));
   SiteSandbox::writeFile(site.cgiBin() + "/autovault.exe", "not a program");
-  EXPECT_NE(postPanel(site, "cmd=11").output.find(popup("err_fatal")), std::string::npos);
+  EXPECT_TRUE(popsUp(postPanel(site, "cmd=11").output, english("err_fatal")));
 }
 
 // The real autovault: the request ends at once while it runs on in a session of its own, with
@@ -97,7 +97,7 @@ TEST(PanelLaunch, StartsAutovaultDetachedAndItStopsOnRequest) {
   auto start = std::chrono::steady_clock::now();
   CgiResponse page = postPanel(site, "cmd=11");
   auto took = std::chrono::steady_clock::now() - start;
-  EXPECT_NE(page.output.find(popup("msg_activate_successful")), std::string::npos);
+  EXPECT_TRUE(popsUp(page.output, english("msg_activate_successful")));
   EXPECT_LT(took, std::chrono::seconds(5)) << "the web server must not wait for autovault";
 
   std::string flag = site.backup() + "/runflag";
@@ -118,7 +118,7 @@ TEST(PanelLaunch, StartsAutovaultDetachedAndItStopsOnRequest) {
   EXPECT_TRUE(eventually([&] { return entries("/proc/" + std::to_string(pid) + "/fd").size() == 3; }))
       << "no descriptor of the web server's is kept open";
 
-  EXPECT_NE(postPanel(site, "cmd=11").output.find(popup("msg_already_running")), std::string::npos);
+  EXPECT_TRUE(popsUp(postPanel(site, "cmd=11").output, english("msg_already_running")));
   kill(pid, SIGTERM);
   EXPECT_TRUE(eventually([&] { return !SiteSandbox::exists(flag); })) << "the flag goes with it";
   EXPECT_EQ(restorePoints(site).size(), 1u);

@@ -26,7 +26,7 @@ TEST(PanelPage, WithoutACommandShowsOnlyThePage) {
   for (const char* body : {"", "cmd=0", "cmd=99", "cmd=abc", "restore_file=x.bak"}) {
     CgiResponse page = postPanel(site, body);
     EXPECT_EQ(page.exitStatus, 0);
-    EXPECT_FALSE(hasPopup(page.output)) << body;
+    EXPECT_TRUE(popups(page.output).empty()) << body;
     for (const char* command : {"value=\"9\"", "value=\"10\"", "value=\"11\"", "value=\"12\""})
       EXPECT_NE(page.output.find(command), std::string::npos) << command;
     EXPECT_NE(page.output.find(scheduleScript(1, 0, 0, 0)), std::string::npos) << "daily at midnight";
@@ -79,7 +79,7 @@ TEST(PanelPage, AFileNameCannotAddMarkupToThePage) {
 TEST(PanelPage, SavedScheduleIsStoredAsTwoIntegersAndShownSelected) {
   SiteSandbox site;
   CgiResponse saved = postPanel(site, "cmd=12&schedule_type=3&tod_hour=14&tod_min=30&tod_sec=5");
-  EXPECT_NE(saved.output.find(popup("msg_settings_update_successful")), std::string::npos);
+  EXPECT_TRUE(popsUp(saved.output, english("msg_settings_update_successful")));
   EXPECT_EQ(SiteSandbox::readFile(site.backup() + "/settings.dat"), int32Bytes({3, 52205}));
   EXPECT_NE(saved.output.find(scheduleScript(3, 14, 30, 5)), std::string::npos);
   EXPECT_NE(postPanel(site, "").output.find(scheduleScript(3, 14, 30, 5)), std::string::npos);
@@ -106,7 +106,7 @@ TEST(PanelPage, AScheduleThatCannotBeWrittenIsReportedAndThePageFollows) {
   SiteSandbox site;
   fs::remove_all(site.backup());
   CgiResponse page = postPanel(site, "cmd=12&schedule_type=2&tod_hour=1");
-  EXPECT_NE(page.output.find(popup("err_fatal")), std::string::npos);
+  EXPECT_TRUE(popsUp(page.output, english("err_fatal")));
   EXPECT_NE(page.output.find(scheduleScript(1, 0, 0, 0)), std::string::npos);
 }
 

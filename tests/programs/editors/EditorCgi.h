@@ -9,11 +9,14 @@
 
 #include "ambry/Ambry.h"
 #include "tests/support/CgiRunner.h"
+#include "tests/support/Popups.h"
 #include "tests/support/TestDB.h"
 
 namespace EditorTest {
 
 using Params = std::vector<std::pair<std::string, std::string>>;
+using TestSupport::english;
+using TestSupport::popups;
 
 inline std::string urlEncode(const std::string& text) {
   std::string out;
@@ -83,22 +86,6 @@ inline bool controlsEnabled(const std::string& page) {
   return resetScript(page).find("   enableEntryFormControls()\n") != std::string::npos;
 }
 
-// The messages popped up anywhere on the page, in order.
-inline std::vector<std::string> popups(const std::string& page) {
-  std::vector<std::string> found;
-  const std::string head = "   pumpMsg('";
-  for (size_t at = page.find(head); at != std::string::npos; at = page.find(head, at + 1)) {
-    size_t start = at + head.size();
-    found.push_back(page.substr(start, page.find("');\n", start) - start));
-  }
-  return found;
-}
-
-inline std::string english(const char* key) {
-  Ambry::setLanguage("eng");
-  return Ambry::getResource(key, false).c_str();
-}
-
 inline std::string today() {
   return TestSupport::dateFromToday(0);
 }
@@ -112,13 +99,6 @@ inline bool endsWithFooter(const std::string& page) {
 // A valid Dewey code, for books.
 inline std::string anyDewey(TestSupport::TestDB& db) {
   return db.scalar("SELECT MIN(id) FROM DEWEY");
-}
-
-inline void addBook(TestSupport::TestDB& db, int id, const std::string& author, const std::string& title,
-                    const std::string& isbn) {
-  db.exec("INSERT INTO BOOK (id, author, title, isbn, dewey, price, _condition, addDate) VALUES (" +
-          std::to_string(id) + ", '" + author + "', '" + title + "', '" + isbn + "', " + anyDewey(db) +
-          ", 100, 7, NOW())");
 }
 
 }  // namespace EditorTest

@@ -16,8 +16,8 @@ class EditorChange : public ::testing::Test {
 };
 
 TEST_F(EditorChange, InsertShowsTheNewEntry) {
-  addBook(db, 1, "Austen", "Emma", "978-1");
-  addBook(db, 2, "Bronte", "Jane Eyre", "978-2");
+  db.addBook("Austen", "Emma", "978-1", 1);
+  db.addBook("Bronte", "Jane Eyre", "978-2", 2);
   auto page = post("book_editor", book("1", "2", "Orlando"));
   EXPECT_EQ(popups(page.output), std::vector<std::string>{english("msg_entry_added")});
   EXPECT_EQ(db.scalar("SELECT title FROM BOOK WHERE id = 3"), "Orlando");
@@ -37,7 +37,7 @@ TEST_F(EditorChange, InsertWhoseNewIdEqualsThePostedIdIsNotReloaded) {
 }
 
 TEST_F(EditorChange, RefusedInsertShowsThePostedValuesAgain) {
-  addBook(db, 2, "Bronte", "Jane Eyre", "978-2");
+  db.addBook("Bronte", "Jane Eyre", "978-2", 2);
   Params params = book("1", "2", "Flush");
   params[6].second = "";  // no price
   auto page = post("book_editor", params);
@@ -50,7 +50,7 @@ TEST_F(EditorChange, RefusedInsertShowsThePostedValuesAgain) {
 }
 
 TEST_F(EditorChange, UpdateShowsThePostedValuesWithLastIdOne) {
-  addBook(db, 4, "Bronte", "Jane Eyre", "978-4");
+  db.addBook("Bronte", "Jane Eyre", "978-4", 4);
   auto page = post("book_editor", book("2", "4", "Jane Eyre, revised"));
   EXPECT_EQ(popups(page.output), std::vector<std::string>{english("msg_entry_updated")});
   EXPECT_EQ(db.scalar("SELECT author FROM BOOK WHERE id = 4"), "Woolf");
@@ -63,8 +63,8 @@ TEST_F(EditorChange, UpdateShowsThePostedValuesWithLastIdOne) {
 }
 
 TEST_F(EditorChange, UpdateOfAnotherEntryThanTheOneShownChangesNothing) {
-  addBook(db, 1, "Austen", "Emma", "978-1");
-  addBook(db, 4, "Bronte", "Jane Eyre", "978-4");
+  db.addBook("Austen", "Emma", "978-1", 1);
+  db.addBook("Bronte", "Jane Eyre", "978-4", 4);
   const std::string before =
       db.scalar("SELECT GROUP_CONCAT(CONCAT_WS('|', id, author, title) ORDER BY id) FROM BOOK");
   for (const char* language : {"eng", "afr"}) {
@@ -92,7 +92,7 @@ TEST_F(EditorChange, UpdateOfAnotherEntryThanTheOneShownChangesNothing) {
 TEST_F(EditorChange, ChangesFromAnotherSiteAreRefused) {
   for (const TestSupport::OriginCase& origin : TestSupport::originCases()) {
     db.reset();
-    addBook(db, 4, "Bronte", "Jane Eyre", "978-4");
+    db.addBook("Bronte", "Jane Eyre", "978-4", 4);
     Params update = book("2", "4", "Forged");
     update.push_back({"lastid", "4"});
     TestSupport::CgiRequest request;
@@ -112,8 +112,8 @@ TEST_F(EditorChange, ChangesFromAnotherSiteAreRefused) {
 }
 
 TEST_F(EditorChange, IsbnScanOfAKnownIsbnShowsItsBook) {
-  addBook(db, 1, "Austen", "Emma", "978-1");
-  addBook(db, 2, "Bronte", "Jane Eyre", "978-2");
+  db.addBook("Austen", "Emma", "978-1", 1);
+  db.addBook("Bronte", "Jane Eyre", "978-2", 2);
   auto page = post("book_editor", {{"cmd", "13"}, {"id", "978-2"}, {"lastid", "1"}});
   EXPECT_EQ(lastId(page.output), "2");
   EXPECT_EQ(field(page.output, "title"), "Jane Eyre");
@@ -121,7 +121,7 @@ TEST_F(EditorChange, IsbnScanOfAKnownIsbnShowsItsBook) {
 }
 
 TEST_F(EditorChange, IsbnScanOfAnUnknownIsbnGivesAnEmptyFormCarryingIt) {
-  addBook(db, 1, "Austen", "Emma", "978-1");
+  db.addBook("Austen", "Emma", "978-1", 1);
   auto page = post("book_editor", {{"cmd", "13"}, {"id", "978-0-14-044"}, {"lastid", "1"}});
   EXPECT_TRUE(popups(page.output).empty());
   EXPECT_EQ(lastId(page.output), "1");

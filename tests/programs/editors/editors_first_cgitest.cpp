@@ -47,8 +47,8 @@ TEST_F(EditorFirstEntry, EachTableFillsItsOwnDateFieldsInTheEmptyEntry) {
 }
 
 TEST_F(EditorFirstEntry, FilledTableShowsEntryOneWithControlsEnabled) {
-  addBook(db, 1, "Tolkien", "The Hobbit", "978-0261");
-  addBook(db, 2, "Lewis", "Narnia", "978-0064");
+  db.addBook("Tolkien", "The Hobbit", "978-0261", 1);
+  db.addBook("Lewis", "Narnia", "978-0064", 2);
   auto page = get("book_editor");
   EXPECT_EQ(lastId(page.output), "1");
   EXPECT_EQ(field(page.output, "author"), "Tolkien");
@@ -58,8 +58,8 @@ TEST_F(EditorFirstEntry, FilledTableShowsEntryOneWithControlsEnabled) {
 }
 
 TEST_F(EditorFirstEntry, WithoutEntryOneTheFourthTryFindsTheNextEntry) {
-  addBook(db, 4, "Austen", "Emma", "978-1");
-  addBook(db, 6, "Eliot", "Middlemarch", "978-2");
+  db.addBook("Austen", "Emma", "978-1", 4);
+  db.addBook("Eliot", "Middlemarch", "978-2", 6);
   auto page = get("book_editor");
   EXPECT_EQ(lastId(page.output), "4");
   EXPECT_EQ(field(page.output, "title"), "Emma");
@@ -68,8 +68,8 @@ TEST_F(EditorFirstEntry, WithoutEntryOneTheFourthTryFindsTheNextEntry) {
 }
 
 TEST_F(EditorFirstEntry, UnknownCommandCodesBehaveLikeCommandZero) {
-  addBook(db, 2, "Lewis", "Narnia", "978-0064");
-  addBook(db, 3, "Eliot", "Middlemarch", "978-2");
+  db.addBook("Lewis", "Narnia", "978-0064", 2);
+  db.addBook("Eliot", "Middlemarch", "978-2", 3);
   const std::string first = resetScript(post("book_editor", {{"cmd", "0"}, {"id", "3"}}).output);
   ASSERT_NE(first.find("Narnia"), std::string::npos);
   for (const char* code : {"abc", "-1", "99", "", "8", "14"})

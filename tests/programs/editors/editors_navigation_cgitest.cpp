@@ -7,10 +7,10 @@ class EditorNavigation : public ::testing::Test {
  protected:
   void SetUp() override {
     db.reset();
-    addBook(db, 3, "Austen", "Emma", "978-3");
-    addBook(db, 4, "Bronte", "Jane Eyre", "978-4");
-    addBook(db, 5, "Collins", "The Moonstone", "978-5");
-    addBook(db, 7, "Dickens", "Bleak House", "978-7");
+    db.addBook("Austen", "Emma", "978-3", 3);
+    db.addBook("Bronte", "Jane Eyre", "978-4", 4);
+    db.addBook("Collins", "The Moonstone", "978-5", 5);
+    db.addBook("Dickens", "Bleak House", "978-7", 7);
   }
   TestSupport::TestDB db;
 };

@@ -7,9 +7,9 @@ class EditorSearch : public ::testing::Test {
  protected:
   void SetUp() override {
     db.reset();
-    addBook(db, 1, "Austen", "Emma", "978-1");
-    addBook(db, 2, "Austen", "Persuasion", "978-2");
-    addBook(db, 3, "Bronte", "Jane Eyre", "978-3");
+    db.addBook("Austen", "Emma", "978-1", 1);
+    db.addBook("Austen", "Persuasion", "978-2", 2);
+    db.addBook("Bronte", "Jane Eyre", "978-3", 3);
   }
   static std::string property(const char* key) { return Ambry::getProperty(key).c_str(); }
   TestSupport::TestDB db;

@@ -70,7 +70,7 @@ class Reports : public ::testing::Test {
         surname + "', 'Ann', '1 Main Road', '" + contact + "', NOW(), '" + expiry + "', 0)");
     return db.lastInsertId();
   }
-  long long book(const std::string& title) { return addPatronBook(db, "Brink, Anna", title, "978"); }
+  long long book(const std::string& title) { return std::stoll(db.addBook("Brink, Anna", title, "978")); }
   long long lend(long long memberId, long long bookId, const std::string& due,
                  const std::string& inDate = "0", const std::string& out = "NOW()") {
     db.exec("INSERT INTO CHECKOUT (memberid, bookid, checkoutDate, returnDate, inDate) VALUES (" +
