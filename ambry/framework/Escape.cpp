@@ -8,6 +8,31 @@ using Keystone::String;
 
 namespace Ambry {
 
+namespace {
+
+// The backslash escapes that a JavaScript string literal and an option-file value share: the
+// backslash, the double quote and the line breaks; any other character is appended as it is.
+void appendBackslashed(char c, std::string& out) {
+  switch (c) {
+    case '\\':
+      out += "\\\\";
+      break;
+    case '"':
+      out += "\\\"";
+      break;
+    case '\n':
+      out += "\\n";
+      break;
+    case '\r':
+      out += "\\r";
+      break;
+    default:
+      out += c;
+  }
+}
+
+}  // namespace
+
 String escapeHtml(const String& text) {
   // Most text has nothing to escape: it is then copied once, not rebuilt character by character.
   if (!std::strpbrk(text.c_str(), "&<>\"'")) return text;
@@ -41,28 +66,13 @@ String escapeJsString(const String& text) {
   std::string out;
   for (int i = 0; i < text.length(); ++i) {
     const char c = text[i];
-    switch (c) {
-      case '\\':
-        out += "\\\\";
-        break;
-      case '\'':
-        out += "\\'";
-        break;
-      case '"':
-        out += "\\\"";
-        break;
-      case '\n':
-        out += "\\n";
-        break;
-      case '\r':
-        out += "\\r";
-        break;
+    if (c == '\'') {
+      out += "\\'";
+    } else if (c == '<') {
       // A raw "<" could start "</script>" and end the script element around the literal.
-      case '<':
-        out += "\\x3C";
-        break;
-      default:
-        out += c;
+      out += "\\x3C";
+    } else {
+      appendBackslashed(c, out);
     }
   }
   return String(out.c_str());
@@ -87,24 +97,7 @@ bool isPlainNumber(const String& value) {
 
 Keystone::String escapeOptionValue(const Keystone::String& value) {
   std::string out = "\"";
-  for (const char* p = value.c_str(); *p; ++p) {
-    switch (*p) {
-      case '\\':
-        out += "\\\\";
-        break;
-      case '"':
-        out += "\\\"";
-        break;
-      case '\n':
-        out += "\\n";
-        break;
-      case '\r':
-        out += "\\r";
-        break;
-      default:
-        out += *p;
-    }
-  }
+  for (const char* p = value.c_str(); *p; ++p) appendBackslashed(*p, out);
   return Keystone::String((out + "\"").c_str());
 }
 
