@@ -11,6 +11,7 @@
 CLUSTER_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
 CLUSTER_NODES=3
 source "$CLUSTER_ROOT/scripts/lib/packages.sh"
+source "$CLUSTER_ROOT/scripts/lib/site.sh"
 # The cluster's replication library, state transfer and its port checks.
 CLUSTER_PACKAGES=(mariadb-server mariadb-client galera-4 rsync iproute2 lsof)
 
@@ -28,10 +29,7 @@ cluster_free_port() {
   done
 }
 
-cluster_account() {
-  [ "$(id -u)" = 0 ] || return 0
-  id ambry >/dev/null 2>&1 || useradd --system --no-create-home --shell /usr/sbin/nologin ambry
-}
+cluster_account() { site_service_user >/dev/null; }
 
 cluster_node_start() {
   local dir=$1 n=$2 new=${3:-} userflag=() members="" i
@@ -63,17 +61,8 @@ cluster_node_start() {
   return 1
 }
 
-cluster_node_stop() {
-  local pidfile=$1/node$2/launcher.pid pid i
-  [ -f "$pidfile" ] || return 0
-  pid=$(cat "$pidfile")
-  if kill -0 "$pid" 2>/dev/null; then
-    kill "$pid"
-    for i in $(seq 1 300); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
-    kill -9 "$pid" 2>/dev/null || true
-  fi
-  rm -f "$pidfile"
-}
+# A Galera node may take a while to leave the cluster: it gets 30 seconds.
+cluster_node_stop() { site_pid_stop "$1/node$2/launcher.pid" 300; }
 
 cluster_stop() {
   local n

@@ -183,13 +183,14 @@ site_db_setup() {
   fi
 }
 
+# Stops the process whose id the file holds: TERM, then KILL after WAIT tenths of a second (150).
 site_pid_stop() {
-  local pidfile=$1 pid i
+  local pidfile=$1 wait=${2:-150} pid i
   [ -f "$pidfile" ] || return 0
   pid=$(cat "$pidfile")
   if [ -n "$pid" ] && kill -0 "$pid" 2>/dev/null; then
     kill "$pid"
-    for i in $(seq 1 150); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
+    for i in $(seq 1 "$wait"); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
     kill -9 "$pid" 2>/dev/null || true
   fi
   rm -f "$pidfile"
