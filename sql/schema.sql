@@ -1,8 +1,13 @@
 -- The library database: catalogue, register, loans, reservations, blacklist and Dewey codes.
 -- Text is latin1 (the pages' Windows-1252). A new loan's inDate is the zero date, so the server
 -- must run without NO_ZERO_DATE (the default sql_mode of MariaDB allows it).
+-- Every start of the site runs this file again, so that a database made by an earlier version
+-- gets what was added since without losing a row: every statement must be one that can run again
+-- (CREATE TABLE IF NOT EXISTS, CREATE INDEX IF NOT EXISTS, ALTER TABLE ... ADD COLUMN IF NOT
+-- EXISTS for a column added to a table that exists, INSERT IGNORE for fixed rows). A table's
+-- indexes beyond its primary key are therefore statements of their own.
 
-CREATE TABLE BOOK (
+CREATE TABLE IF NOT EXISTS BOOK (
   id INT NOT NULL AUTO_INCREMENT,
   author VARCHAR(255),
   title VARCHAR(255),
@@ -11,11 +16,10 @@ CREATE TABLE BOOK (
   price DECIMAL(10,2),
   _condition INT,
   addDate DATETIME,
-  PRIMARY KEY (id),
-  KEY book_isbn (isbn)
+  PRIMARY KEY (id)
 ) ENGINE=InnoDB DEFAULT CHARSET=latin1;
 
-CREATE TABLE MEMBER (
+CREATE TABLE IF NOT EXISTS MEMBER (
   id INT NOT NULL AUTO_INCREMENT,
   password VARCHAR(64),
   surname VARCHAR(100),
@@ -28,59 +32,68 @@ CREATE TABLE MEMBER (
   PRIMARY KEY (id)
 ) ENGINE=InnoDB DEFAULT CHARSET=latin1;
 
-CREATE TABLE CHECKOUT (
+CREATE TABLE IF NOT EXISTS CHECKOUT (
   id INT NOT NULL AUTO_INCREMENT,
   memberid INT,
   bookid INT,
   checkoutDate DATETIME,
   returnDate DATE,
   inDate DATETIME,
-  PRIMARY KEY (id),
-  KEY checkout_book (bookid, inDate),
-  KEY checkout_member (memberid)
+  PRIMARY KEY (id)
 ) ENGINE=InnoDB DEFAULT CHARSET=latin1;
 
-CREATE TABLE RESERVATION (
+CREATE TABLE IF NOT EXISTS RESERVATION (
   id INT NOT NULL AUTO_INCREMENT,
   memberid INT,
   bookid INT,
   addDate DATETIME,
-  PRIMARY KEY (id),
-  KEY reservation_book_member (bookid, memberid),
-  KEY reservation_member (memberid)
+  PRIMARY KEY (id)
 ) ENGINE=InnoDB DEFAULT CHARSET=latin1;
 
-CREATE TABLE BLACKLIST (
+CREATE TABLE IF NOT EXISTS BLACKLIST (
   id INT NOT NULL AUTO_INCREMENT,
   memberid INT,
   addDate DATETIME,
   reason VARCHAR(255),
-  PRIMARY KEY (id),
-  KEY blacklist_member (memberid)
+  PRIMARY KEY (id)
 ) ENGINE=InnoDB DEFAULT CHARSET=latin1;
 
 -- The valid Dewey Decimal codes; the id is the code itself, 0 included, so it is never generated.
-CREATE TABLE DEWEY (
+CREATE TABLE IF NOT EXISTS DEWEY (
   id INT NOT NULL,
   description VARCHAR(255),
   PRIMARY KEY (id)
 ) ENGINE=InnoDB DEFAULT CHARSET=latin1;
 
+-- Indexes of the lending checks, the deletes' reference checks and the ISBN look-up.
+CREATE INDEX IF NOT EXISTS book_isbn ON BOOK (isbn);
+CREATE INDEX IF NOT EXISTS checkout_book ON CHECKOUT (bookid, inDate);
+CREATE INDEX IF NOT EXISTS checkout_member ON CHECKOUT (memberid);
+CREATE INDEX IF NOT EXISTS reservation_book_member ON RESERVATION (bookid, memberid);
+CREATE INDEX IF NOT EXISTS reservation_member ON RESERVATION (memberid);
+CREATE INDEX IF NOT EXISTS blacklist_member ON BLACKLIST (memberid);
+
 -- Indexes of the staff reports, kept together here: open loans by return date (overdue loans),
 -- loans by checkout date (loans per month) and members by expiry date (expiring memberships).
-CREATE INDEX checkout_open_due ON CHECKOUT (inDate, returnDate);
-CREATE INDEX checkout_date ON CHECKOUT (checkoutDate);
-CREATE INDEX member_expiry ON MEMBER (accountExpiryDate);
+CREATE INDEX IF NOT EXISTS checkout_open_due ON CHECKOUT (inDate, returnDate);
+CREATE INDEX IF NOT EXISTS checkout_date ON CHECKOUT (checkoutDate);
+CREATE INDEX IF NOT EXISTS member_expiry ON MEMBER (accountExpiryDate);
+
 -- The guard of the lending rules: every change first updates this one row inside its transaction,
 -- so that changes take turns on one server and conflict on a cluster. A restore marks it
 -- (restoreUntil, renewed while the replay runs, lapsing after a crash) and changes wait for the
--- mark to go. Restore points leave this table out, so a replay never rewrites it.
-CREATE TABLE RULEGUARD (
+-- mark to go. While a replay runs, replayPoint names the safety point the database was saved to
+-- first; a record left by a crash is rolled back from it before any change goes ahead. Restore
+-- points leave this table out, so a replay never rewrites it. The library makes what is missing of
+-- it with the same statements (ambry/db/RuleGuard.cpp).
+CREATE TABLE IF NOT EXISTS RULEGUARD (
   id INT NOT NULL,
   turn BIGINT NOT NULL DEFAULT 0,
   restoreUntil DATETIME NULL,
   restoreBy VARCHAR(255) NULL,
+  replayPoint VARCHAR(255) NULL,
   PRIMARY KEY (id)
 ) ENGINE=InnoDB DEFAULT CHARSET=latin1;
+ALTER TABLE RULEGUARD ADD COLUMN IF NOT EXISTS replayPoint VARCHAR(255) NULL;
 
-INSERT INTO RULEGUARD (id) VALUES (1);
+INSERT IGNORE INTO RULEGUARD (id) VALUES (1);

@@ -1,7 +1,8 @@
 # A three-node MariaDB Galera cluster on loopback, each node in a private folder with free ports.
 # Source it, then:
 #   cluster_start DIR              nodes 1..3 (node 1 founds the cluster), database, account, schema
-#   cluster_resume DIR             the nodes of a cluster that cluster_stop stopped, with their data
+#   cluster_resume DIR             the nodes of a cluster that cluster_stop stopped, with their data,
+#                                  and the schema upgrade
 #   cluster_node_start DIR N       (re)starts node N and waits until it is synced
 #   cluster_node_stop DIR N        stops node N;  cluster_stop DIR stops every node
 #   cluster_socket DIR N           the node's socket;  cluster_sql DIR N ARGS...  root client on it
@@ -98,14 +99,16 @@ cluster_start() {
     CREATE USER 'ambry'@'localhost' IDENTIFIED BY 'marmots';
     GRANT ALL PRIVILEGES ON ambry.* TO 'ambry'@'localhost';
     GRANT PROCESS ON *.* TO 'ambry'@'localhost';" || return 1
-  cluster_sql "$dir" 1 ambry <"$CLUSTER_ROOT/sql/schema.sql" || return 1
+  site_schema_upgrade cluster_sql "$dir" 1 ambry || return 1
   cluster_sql "$dir" 1 ambry <"$CLUSTER_ROOT/sql/dewey.sql" || return 1
 }
 
-# cluster_stop stops node 1 last, so node 1 holds every change and founds the cluster again.
+# cluster_stop stops node 1 last, so node 1 holds every change and founds the cluster again. The
+# schema upgrade runs as at every start of a single server; it reaches every node.
 cluster_resume() {
   local dir=$1 n
   cluster_account
   cluster_node_start "$dir" 1 new || return 1
   for n in $(seq 2 $CLUSTER_NODES); do cluster_node_start "$dir" "$n" || return 1; done
+  site_schema_upgrade cluster_sql "$dir" 1 ambry
 }

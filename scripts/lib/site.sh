@@ -2,8 +2,8 @@
 # Source it, then:
 #   site_layout BUILD_DIR VAR_DIR      programs, shared library and static files under VAR_DIR/site
 #   site_db_start VAR_DIR [OPTION...]  private MariaDB under VAR_DIR (first start: database, account,
-#                                      schema, Dewey table; sample data only into an empty database);
-#                                      the options go to mariadbd
+#                                      Dewey table; sample data only into an empty database; every
+#                                      start: the schema upgrade); the options go to mariadbd
 #   site_web_start VAR_DIR PORT        lighttpd serving VAR_DIR/site on 127.0.0.1:PORT (BIND to change)
 #   site_web_stop VAR_DIR, site_db_stop VAR_DIR, site_stop_all VAR_DIR
 # Settings come from the environment: AMBRY_MYSQL_USER, AMBRY_MYSQL_PASSWORD, AMBRY_MYSQL_DBNAME,
@@ -155,6 +155,14 @@ site_db_secure() {
   site_root_client "$var" -e "ALTER USER 'root'@'localhost' IDENTIFIED VIA unix_socket;"
 }
 
+# Brings a database to sql/schema.sql through a client command (the command and its arguments,
+# database included): the file runs at every start and makes only what is missing, so a database
+# made by an earlier version gets every new table, index and column and keeps every row.
+site_schema_upgrade() {
+  [ -f "$SITE_ROOT/sql/schema.sql" ] || { echo "site: sql/schema.sql is missing" >&2; return 1; }
+  "$@" <"$SITE_ROOT/sql/schema.sql" || { echo "site: the schema upgrade failed" >&2; return 1; }
+}
+
 # Database, account, schema, Dewey table and sample data: each step only where it is still missing.
 site_db_setup() {
   local var=$1 db user pass
@@ -165,12 +173,7 @@ site_db_setup() {
     GRANT ALL PRIVILEGES ON \`$q_db\`.* TO '$q_user'@'localhost';" || return 1
   # the site account has rights on the library's database only (older installations had more)
   site_root_client "$var" -e "REVOKE PROCESS ON *.* FROM '$q_user'@'localhost';" 2>/dev/null || true
-  local tables
-  tables=$(site_root_client "$var" -N -e "SELECT COUNT(*) FROM information_schema.tables WHERE table_schema = '$q_db'")
-  if [ "$tables" = 0 ]; then
-    [ -f "$SITE_ROOT/sql/schema.sql" ] || { echo "site: sql/schema.sql is missing" >&2; return 1; }
-    site_root_client "$var" "$db" <"$SITE_ROOT/sql/schema.sql" || return 1
-  fi
+  site_schema_upgrade site_root_client "$var" "$db" || return 1
   if [ "$(site_root_client "$var" -N "$db" -e 'SELECT COUNT(*) FROM DEWEY')" = 0 ] && [ -f "$SITE_ROOT/sql/dewey.sql" ]; then
     site_root_client "$var" "$db" <"$SITE_ROOT/sql/dewey.sql" || return 1
   fi
