@@ -1,5 +1,5 @@
 // Restore points: the whole database dumped to a dated file in the backup directory by the dump
-// tool, and replayed from one by the client tool.
+// tool, and replayed from one by the client tool, all or nothing.
 #include "ambry/db/Backup.h"
 
 #include <dirent.h>
@@ -26,26 +26,11 @@
 
 namespace Ambry {
 
-Keystone::String restorePointName(const std::tm& localTime) {
-  char name[64];
-  std::snprintf(name, sizeof name, "%04d-%02d-%02d-%02d-%02d-%02d.bak", localTime.tm_year + 1900,
-                localTime.tm_mon + 1, localTime.tm_mday, localTime.tm_hour, localTime.tm_min,
-                localTime.tm_sec);
-  return Keystone::String(name);
-}
-
-bool isRestorePointName(const Keystone::String& name) {
-  if (name.length() == 0 || name.length() > 255) return false;
-  for (int i = 0; i < name.length(); ++i) {
-    char c = name[i];
-    bool allowed = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '-' ||
-                   c == '_' || c == '.';
-    if (!allowed) return false;
-  }
-  return name.find(".bak", 0) >= 0 && name.find("..", 0) < 0;
-}
-
 namespace {
+
+// Tables of live state that restore points leave out, so that a replay never rewrites them: the
+// rule guard carries a restore's mark and the record of a replay under way.
+const char* const kLiveStateTables[] = {"ruleguard"};
 
 // The tools learn the account from a private option file rather than their command line, where
 // every local user could read the password in the process list.
@@ -182,15 +167,10 @@ bool dumpDatabase(const std::string& directory, const std::string& finalPath) {
   if (out < 0) return false;
   int in = open("/dev/null", O_RDONLY | O_CLOEXEC);
   // One transaction gives a consistent picture while other requests go on writing.
-  std::vector<std::string> args = {getProperty("file_mysqldump").c_str(),
-                                   account.option(),
-                                   "--single-transaction",
-                                   "--compress",
-                                   "--databases",
-                                   getProperty("mysql_dbname").c_str(),
-                                   // the rule guard carries a restore's mark; a replay must not rewrite it
-                                   "--ignore-table=" + std::string(getProperty("mysql_dbname").c_str()) +
-                                       ".ruleguard"};
+  const std::string database = getProperty("mysql_dbname").c_str();
+  std::vector<std::string> args = {getProperty("file_mysqldump").c_str(), account.option(), "--single-transaction",
+                                   "--compress", "--databases", database};
+  for (const char* table : kLiveStateTables) args.push_back("--ignore-table=" + database + "." + table);
   // A dump nobody waits for any more is not finished: it dies with the page that started it.
   bool ok = in >= 0 && runTool(args, in, out, true) == 0 && dumpCompleted(out) && fsync(out) == 0;
   if (in >= 0) close(in);
@@ -209,7 +189,8 @@ bool replayFile(const std::string& path) {
   if (in < 0) return false;
   int out = open("/dev/null", O_WRONLY | O_CLOEXEC);
   std::vector<std::string> args = {getProperty("file_mysql").c_str(), account.option()};
-  bool ok = out >= 0 && runTool(args, in, out) == 0;
+  // A replay nobody oversees any more stops: the record of it has the database rolled back.
+  bool ok = out >= 0 && runTool(args, in, out, true) == 0;
   close(in);
   if (out >= 0) close(out);
   return ok;
@@ -229,25 +210,22 @@ bool syncDirectory(const std::string& directory) {
   return close(fd) == 0 && ok;
 }
 
-// A whole dump under its restore point name, recorded in the directory for good.
-bool makeRestorePoint(const std::string& directory, const std::string& name) {
-  return dumpDatabase(directory, directory + name) && syncDirectory(directory);
+// A whole dump under a new name of its kind, recorded in the directory for good; the older points
+// of its kind are pruned once it is.
+BackupOutcome dumpRestorePoint(const std::string& directory, RestorePointKind kind, const std::tm& localTime,
+                               std::string& name) {
+  if (!roomForAnotherDump(directory)) return BackupOutcome::kNoRoom;
+  name = newRestorePointName(directory, kind, localTime);
+  if (!dumpDatabase(directory, directory + name) || !syncDirectory(directory)) return BackupOutcome::kFailed;
+  pruneRestorePoints(directory, kind);
+  return BackupOutcome::kMade;
 }
 
-// The name of the restore point that saves the database just before a restore: the time's name
-// marked "-before-restore", and one that no entry has yet, so that it replaces nothing, least of
-// all the restore point about to be replayed.
-std::string safetyPointName(const std::string& directory) {
+std::tm localNow() {
   std::time_t now = std::time(nullptr);
   std::tm local{};
   localtime_r(&now, &local);
-  std::string stamp = restorePointName(local).c_str();
-  stamp.resize(stamp.size() - std::strlen(".bak"));
-  std::string name = stamp + "-before-restore.bak";
-  struct stat info;
-  for (int n = 2; lstat((directory + name).c_str(), &info) == 0; ++n)
-    name = stamp + "-before-restore-" + std::to_string(n) + ".bak";
-  return name;
+  return local;
 }
 
 // A replay that throws has failed like one whose tool failed: the database may be half replayed.
@@ -260,18 +238,25 @@ bool replayed(const std::string& path) {
 }
 
 // The database is saved before the replay and brought back when the replay fails part-way, so a
-// restore never leaves it half old, half new.
-RestoreOutcome replayAllOrNothing(const std::string& directory, const std::string& path,
+// restore never leaves it half old, half new. The replay is recorded while it runs: when a crash
+// ends it, the next change or restore brings the saved database back first.
+RestoreOutcome replayAllOrNothing(RestoreMark& mark, const std::string& directory, const std::string& path,
                                   std::string& safetyPoint) {
-  safetyPoint = safetyPointName(directory);
-  bool saved = false;
-  try {
-    saved = makeRestorePoint(directory, safetyPoint);
-  } catch (...) {
+  // A restore that a crash interrupted left the database part replaced; its safety point holds the
+  // database as it was, and serves this restore too.
+  safetyPoint = mark.interruptedReplay();
+  if (safetyPoint.empty()) {
+    BackupOutcome saved = BackupOutcome::kFailed;
+    try {
+      saved = dumpRestorePoint(directory, RestorePointKind::kSafety, localNow(), safetyPoint);
+    } catch (...) {
+    }
+    if (saved != BackupOutcome::kMade) return RestoreOutcome::kNoSafetyPoint;
+    if (!mark.recordReplay(safetyPoint)) return RestoreOutcome::kNotStarted;
   }
-  if (!saved) return RestoreOutcome::kNoSafetyPoint;
-  if (replayed(path)) return RestoreOutcome::kRestored;
-  return replayed(directory + safetyPoint) ? RestoreOutcome::kRolledBack : RestoreOutcome::kNotRolledBack;
+  if (replayed(path) && mark.clearReplay()) return RestoreOutcome::kRestored;
+  if (replayed(directory + safetyPoint) && mark.clearReplay()) return RestoreOutcome::kRolledBack;
+  return RestoreOutcome::kNotRolledBack;
 }
 
 }  // namespace
@@ -288,7 +273,7 @@ RestoreOutcome restoreAllOrNothing(const Keystone::String& fileName, std::string
       // No change runs while the database is being replaced: changes that start meanwhile wait
       // for the mark to go, and one restore at a time replays.
       RestoreMark mark;
-      if (mark.entered()) outcome = replayAllOrNothing(directory, directory + fileName.c_str(), saved);
+      if (mark.entered()) outcome = replayAllOrNothing(mark, directory, directory + fileName.c_str(), saved);
     }
   } catch (...) {
   }
@@ -296,19 +281,38 @@ RestoreOutcome restoreAllOrNothing(const Keystone::String& fileName, std::string
   return outcome;
 }
 
-bool AmbryDB::backup() {
+bool rollBackInterruptedRestore() {
   try {
-    // One reading of the clock names the file, so date and time never straddle midnight.
-    std::time_t now = std::time(nullptr);
-    std::tm local{};
-    localtime_r(&now, &local);
-    AmbryDB db;
-    db.openConnection();  // the server must answer with this account before a file is made
-    std::string directory = getProperty("path_backup").c_str();
-    return makeRestorePoint(directory, restorePointName(local).c_str());
+    RestoreMark mark;
+    if (!mark.entered()) return false;
+    const std::string safetyPoint = mark.interruptedReplay();
+    if (safetyPoint.empty()) return true;  // brought back meanwhile by another process
+    const std::string directory = getProperty("path_backup").c_str();
+    return isRestorePointName(safetyPoint.c_str()) && replayed(directory + safetyPoint) && mark.clearReplay();
   } catch (...) {
     return false;
   }
+}
+
+BackupOutcome makeRestorePoint(RestorePointKind kind, std::string* name) {
+  try {
+    // One reading of the clock names the file, so date and time never straddle midnight.
+    const std::tm local = localNow();
+    AmbryDB db;
+    db.openConnection();  // the server must answer with this account before a file is made
+    // A dump taken while a restore replaces the database would hold part of each.
+    if (restoreUnderWay(db)) return BackupOutcome::kFailed;
+    std::string made;
+    BackupOutcome outcome = dumpRestorePoint(getProperty("path_backup").c_str(), kind, local, made);
+    if (name && outcome == BackupOutcome::kMade) *name = made;
+    return outcome;
+  } catch (...) {
+    return BackupOutcome::kFailed;
+  }
+}
+
+bool AmbryDB::backup() {
+  return makeRestorePoint(RestorePointKind::kByHand) == BackupOutcome::kMade;
 }
 
 bool AmbryDB::restore(const Keystone::String& fileName) {

@@ -1,21 +1,24 @@
-// The pieces of backup and restore that stand on their own: restore point names and their check,
-// and a restore that tells what became of the database.
+// The pieces of backup and restore that stand on their own: restore points of each kind, a
+// restore that tells what became of the database, and the roll-back of one a crash interrupted.
 #pragma once
-#include <ctime>
 #include <string>
 
+#include "ambry/db/RestorePoints.h"
 #include "keystone/Keystone"
 
 namespace Ambry {
 
-// The restore point name for a local time: YYYY-MM-DD-HH-MM-SS.bak, so that names sort in time
-// order.
-Keystone::String restorePointName(const std::tm& localTime);
+// What became of a request for a restore point.
+enum class BackupOutcome {
+  kMade,    // the whole database is in the new restore point
+  kNoRoom,  // the backup directory has less free space than the last restore point: nothing written
+  kFailed,  // no server, a restore under way, or the dump failed: nothing left behind
+};
 
-// True for a bare file name that may name a restore point: letters, digits, '-', '_' and '.'
-// only, containing ".bak", and never "..", so that it can only ever name a file directly inside
-// the backup directory.
-bool isRestorePointName(const Keystone::String& name);
+// Makes a restore point of the kind, named in *name when it is made. A new automatic or safety
+// point prunes the older ones of its kind. An import or any other change of many rows at once
+// makes a kSafety point first, so that the library can be brought back from it.
+BackupOutcome makeRestorePoint(RestorePointKind kind, std::string* name = nullptr);
 
 // What became of a restore. Only kRestored leaves the chosen restore point as the database; in
 // every other case the database is as it was, except for kNotRolledBack.
@@ -24,12 +27,18 @@ enum class RestoreOutcome {
   kNotStarted,     // no such restore point, or no server to restore into: nothing was done
   kNoSafetyPoint,  // the database could not be saved first, so nothing was replayed
   kRolledBack,     // the replay failed part-way and the saved database was brought back
-  kNotRolledBack,  // the replay failed and bringing the saved database back failed as well
+  kNotRolledBack,  // the replay failed and bringing the saved database back failed as well; no
+                   // change is made until it is brought back (each change tries again first)
 };
 
 // Restores the restore point fileName (a bare name inside the backup directory) all or nothing:
 // the database is first saved to a safety restore point, whose name is given in safetyPoint, and
-// brought back from it when the replay fails.
+// brought back from it when the replay fails. The replay is recorded on the rule guard while it
+// runs, so that one a crash interrupts is rolled back before anything else changes.
 RestoreOutcome restoreAllOrNothing(const Keystone::String& fileName, std::string* safetyPoint = nullptr);
+
+// Brings the database back from the safety point of a restore that a crash interrupted, unless
+// another process is doing so; true when no interrupted restore is recorded any more.
+bool rollBackInterruptedRestore();
 
 }  // namespace Ambry

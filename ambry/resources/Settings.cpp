@@ -43,6 +43,10 @@ constexpr TextPair kSettings[] = {
     {"path_private", "../../private/"},
     // Failed password checks a client address may make in ten minutes before it is held off.
     {"throttle_limit", "10"},
+    // The safety points (made before a restore) and the automatic restore points kept: once a new
+    // one is complete, the oldest beyond these counts are removed. Others are never removed.
+    {"keep_safety_points", "10"},
+    {"keep_automatic_points", "30"},
 };
 }  // namespace
 

@@ -200,6 +200,11 @@ constexpr TextPair kTexts[] = {
     {"err_too_many_guesses",
      "Te veel verkeerde wagwoorde is van u rekenaar af ingesleutel. Wag asb. 10 minute en probeer "
      "dan weer."},
+    {"caption_safety_point", "veiligheidspunt"},
+    {"msg_confirm_restore_point", "Rugsteun punt wat die databasis sal vervang: "},
+    {"err_backup_no_room",
+     "Die rugsteun punt is nie geskep nie: die rugsteun vouer het minder vrye spasie as wat die "
+     "laaste rugsteun punt beslaan. Maak eers daar plek. Die databasis is onveranderd."},
 };
 }  // namespace
 

@@ -196,6 +196,11 @@ constexpr TextPair kTexts[] = {
     {"err_too_many_guesses",
      "Too many incorrect passwords have been entered from your computer. Please wait 10 minutes and "
      "try again."},
+    {"caption_safety_point", "safety point"},
+    {"msg_confirm_restore_point", "Restore point that will replace the database: "},
+    {"err_backup_no_room",
+     "The restore point was not made: the backup folder has less free space than the last restore "
+     "point takes. Make room there first. The database is unchanged."},
 };
 }  // namespace
 

@@ -4,7 +4,6 @@
 #include <cstdlib>
 #include <ctime>
 
-#include "ambry/db/AmbryDB.h"
 #include "ambry/db/Backup.h"
 #include "programs/control_panel/PanelFiles.h"
 #include "programs/control_panel/ProcessLaunch.h"
@@ -19,12 +18,15 @@ int postedNumber(const Ambry::QueryMap& posted, const char* name) {
 }
 
 void backUpNow() {
-  if (!Ambry::AmbryDB::backup()) {
-    Ambry::popupMessage("err_fatal", false);
-    return;
+  switch (Ambry::makeRestorePoint(Ambry::RestorePointKind::kByHand)) {
+    case Ambry::BackupOutcome::kMade:
+      writeLastBackup(std::time(nullptr));  // autovault counts its next backup from here
+      return Ambry::popupMessage("msg_backup_successful", false);
+    case Ambry::BackupOutcome::kNoRoom:
+      return Ambry::popupMessage("err_backup_no_room", false);
+    default:
+      return Ambry::popupMessage("err_fatal", false);
   }
-  writeLastBackup(std::time(nullptr));  // autovault counts its next backup from here
-  Ambry::popupMessage("msg_backup_successful", false);
 }
 
 // A restore is all or nothing; the pop-up tells staff which it was, and where the database as it

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "ambry/Ambry.h"
+#include "ambry/db/RestorePoints.h"
 #include "programs/control_panel/PanelFiles.h"
 #include "programs/control_panel/RestorePoints.h"
 
@@ -51,29 +52,46 @@ void printBackupForm() {
   putText("desc_backup_database");
 }
 
-// The restore button asks for confirmation; it and the list are disabled without restore points.
+// One restore point of the list: the one it opens on is selected, and a safety point says so.
+void printRestoreOption(const std::string& name, const std::string& selected) {
+  Keystone::String shown = Ambry::escapeHtml(name.c_str());
+  put("<option value=\"");
+  put(shown);
+  put(name == selected ? "\" selected=\"selected\">" : "\">");
+  put(shown);
+  if (Ambry::restorePointKind(name) == Ambry::RestorePointKind::kSafety) {
+    put(" (");
+    putText("caption_safety_point");
+    put(")");
+  }
+  put("</option>\n");
+}
+
+// A text inside the single-quoted script literal of an onclick attribute.
+void putScriptText(const char* key) {
+  put(Ambry::escapeHtml(Ambry::escapeJsString(Ambry::getResource(key, false))));
+}
+
+// The restore button asks for confirmation, naming the restore point chosen; it and the list are
+// disabled without restore points. The list opens on the newest point that is not a safety point.
 void printRestoreForm(const std::vector<std::string>& restorePoints) {
   const char* disabled = restorePoints.empty() ? " disabled=\"disabled\"" : "";
   put(kDivider);
   openFormRow("<form name=\"restore_form\" method=\"post\">", "10", "button");
   putText("caption_restore_database_backup");
   put("\" onclick=\"if (confirm('");
-  putText("msg_confirm_restore_database_backup");
-  put("')) restore_form.submit();\"");
+  putScriptText("msg_confirm_restore_database_backup");
+  put("\\n\\n");
+  putScriptText("msg_confirm_restore_point");
+  put("' + restore_form.restore_file.value)) restore_form.submit();\"");
   put(disabled);
   put("></input></td>\n<td>");
   putText("desc_restore_database_backup");
   put("<select id=\"restore_file\" name=\"restore_file\" ");
   put(disabled);
   put(">\n");
-  for (const std::string& name : restorePoints) {
-    Keystone::String shown = Ambry::escapeHtml(name.c_str());
-    put("<option value=\"");
-    put(shown);
-    put("\">");
-    put(shown);
-    put("</option>\n");
-  }
+  const std::string selected = newestRestorePoint(restorePoints);
+  for (const std::string& name : restorePoints) printRestoreOption(name, selected);
   put("</select>");
 }
 

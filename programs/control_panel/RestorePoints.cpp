@@ -5,6 +5,7 @@
 #include <sys/stat.h>
 
 #include <algorithm>
+#include <utility>
 
 #include "ambry/db/Backup.h"
 #include "programs/control_panel/PanelFiles.h"
@@ -26,6 +27,18 @@ std::vector<std::string> listRestorePoints() {
   closedir(directory);
   std::sort(names.begin(), names.end());
   return names;
+}
+
+std::string newestRestorePoint(const std::vector<std::string>& names) {
+  std::string newest;
+  for (const std::string& name : names) {
+    if (Ambry::restorePointKind(name) == Ambry::RestorePointKind::kSafety) continue;
+    // A dated name is newer than any undated one; then the later time, then the later name.
+    if (newest.empty() || std::make_pair(Ambry::restorePointTime(name), name) >
+                              std::make_pair(Ambry::restorePointTime(newest), newest))
+      newest = name;
+  }
+  return newest;
 }
 
 }  // namespace ControlPanel

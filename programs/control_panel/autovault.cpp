@@ -7,7 +7,7 @@
 #include <cstring>
 #include <ctime>
 
-#include "ambry/db/AmbryDB.h"
+#include "ambry/db/Backup.h"
 #include "programs/control_panel/PanelFiles.h"
 #include "programs/control_panel/Runflag.h"
 #include "programs/control_panel/Schedule.h"
@@ -56,7 +56,8 @@ long secondsUntilDue(std::time_t now) {
 // Makes a restore point when one is due; false when one was due and could not be made.
 bool backUpIfDue() {
   if (secondsUntilDue(std::time(nullptr)) > 0) return true;
-  if (!Ambry::AmbryDB::backup()) return false;
+  // Marked as automatic, so that the oldest are pruned once there are more than the setting keeps.
+  if (Ambry::makeRestorePoint(Ambry::RestorePointKind::kAutomatic) != Ambry::BackupOutcome::kMade) return false;
   return ControlPanel::writeLastBackup(std::time(nullptr));
 }
 

@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Faults of processes and clients: an autovault killed with SIGKILL is replaced by a new start
-# (directly and through the control panel), and a request body cut short or a client that goes
-# away leaves no half-written row, no program left running, and a web server that goes on serving.
+# (directly and through the control panel), a request body cut short or a client that goes away
+# leaves no half-written row, no program left running, and a web server that goes on serving, and a
+# restore killed together with its replay tool (last: the web server logs that kill) ends in the
+# database as it was, never in a mix.
 # Usage: faults_process.sh BUILD_DIR WORK_DIR
 set -uo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
@@ -146,5 +148,56 @@ rel_check "the web server goes on serving: HTTP $(rel_status), complete page" \
   eval '[ "$(rel_status)" = 200 ] && rel_complete_page "$page" && grep -q Marmot <<<"$page"'
 
 rel_check_no_crash
+
+echo "== (e) a restore killed together with its replay tool =="
+checksums() { rel_sql "CHECKSUM TABLE BOOK, MEMBER, CHECKOUT, RESERVATION, BLACKLIST, DEWEY" | cut -f2 | paste -sd ' '; }
+# The restore point: enough books that its replay takes a while, and members of its own.
+rel_sql "DELETE FROM CHECKOUT; DELETE FROM RESERVATION; DELETE FROM BLACKLIST; DELETE FROM BOOK;
+  INSERT INTO BOOK (author, title, isbn, dewey, price, _condition, addDate)
+    SELECT 'New', REPEAT('n', 200), seq, 800, 1, 1, NOW() FROM seq_1_to_150000;
+  UPDATE MEMBER SET surname = 'New'"
+page=$(rel_post control_panel "cmd=9" -m 120)
+point=$(cd "$REL_VAR/db_backup" && ls -t -- *.bak | head -1)
+rel_check "the restore point is made ($point; $(grep -o "pumpMsg([^)]*)" <<<"$page"))" grep -q "pumpMsg('Backup successfully completed.')" <<<"$page"
+# The database as it is before the restore.
+rel_sql "DELETE FROM BOOK; INSERT INTO BOOK (id, author, title, isbn, dewey, price, _condition, addDate)
+  VALUES (1, 'Old', 'Old', '1', 800, 1, 1, NOW()); UPDATE MEMBER SET surname = 'Old'"
+old=$(checksums)
+# The restore as staff start it, through the web server, as the service account.
+rel_post control_panel "cmd=10&restore_file=$point" -m 120 >/dev/null &
+runner=$!
+# The page, then its replay tool once it reads the restore point (the safety point's dump comes first).
+page_pid="" tool=""
+for _ in $(seq 1 1500); do
+  for pid in $(pgrep -f control_panel.exe); do
+    [ "$(readlink "/proc/$pid/exe")" = "$REL_VAR/site/cgi-bin/control_panel.exe" ] && page_pid=$pid
+  done
+  for child in $(pgrep -P "${page_pid:-0}"); do
+    [ "$(readlink "/proc/$child/fd/0")" = "$REL_VAR/db_backup/$point" ] && tool=$child
+  done
+  [ -n "$tool" ] && break
+  sleep 0.01
+done 2>/dev/null
+rel_check "the replay tool runs under the page (page ${page_pid:-none}, tool ${tool:-none})" [ -n "$tool" ]
+size=$(stat -c %s "$REL_VAR/db_backup/$point")
+for _ in $(seq 1 600); do  # a third of the way through the file
+  pos=$(awk '/^pos:/ { print $2 }' "/proc/$tool/fdinfo/0" 2>/dev/null)
+  [ -z "$pos" ] || [ "$pos" -gt $((size / 3)) ] && break
+  sleep 0.02
+done
+kill -9 "$page_pid" "$tool" 2>/dev/null
+wait "$runner" 2>/dev/null
+books=$(rel_sql "SELECT COUNT(*) FROM BOOK")
+rel_check "the kill left a mix: $books of 150000 new books, members still old" \
+  [ "$books" -gt 1 -a "$books" -lt 150000 -a "$(rel_sql "SELECT COUNT(*) FROM MEMBER WHERE surname = 'Old'")" -gt 0 ]
+rel_check "the replay is recorded with its safety point" [ -n "$(rel_sql "SELECT replayPoint FROM RULEGUARD")" ]
+# What a host crash and a restart, or the minute of the mark's lease, would do: the mark lapses.
+rel_sql "UPDATE RULEGUARD SET restoreUntil = NOW() - INTERVAL 1 SECOND"
+page=$(rel_post book_editor "cmd=1&id=&author=After&title=After&isbn=2&dewey=800&price=1&_condition=1")
+rel_check "the next change is made" grep -q "pumpMsg('New entry added.')" <<<"$page"
+rel_sql "DELETE FROM BOOK WHERE author = 'After'"
+rel_check "... on the database as it was before the restore, rolled back first" [ "$(checksums)" = "$old" ]
+rel_check "the record is gone" [ -z "$(rel_sql "SELECT CONCAT_WS('/', replayPoint, restoreUntil) FROM RULEGUARD")" ]
+
 echo "== $REL_FAILURES failure(s) =="
 [ "$REL_FAILURES" = 0 ]

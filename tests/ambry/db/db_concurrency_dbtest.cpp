@@ -146,6 +146,23 @@ TEST_F(Concurrency, AChangeWaitsForARestoreMarkAndGoesOnWhenItGoes) {
   sql.exec("UPDATE RULEGUARD SET restoreUntil = NULL, restoreBy = NULL WHERE id = 1");
 }
 
+// A database made by an earlier version, or rebuilt from restore points, may lack the guard or part
+// of it: the change makes it as the schema does and goes on at once.
+TEST_F(Concurrency, AMissingGuardIsMadeAgainAndHoldsNoChangeBack) {
+  const std::string schema = sql.query("SHOW CREATE TABLE RULEGUARD").at(0).at(1).value();
+  for (const char* loss : {"DROP TABLE RULEGUARD", "DELETE FROM RULEGUARD",
+                           "ALTER TABLE RULEGUARD DROP COLUMN replayPoint"}) {
+    sql.exec(loss);
+    const time_t start = time(nullptr);
+    std::string out = captureStdout([&] { db.insertBook(bookQuery(loss)); });
+    EXPECT_LE(time(nullptr) - start, 2) << loss;
+    EXPECT_TRUE(popsUp(out, english("msg_entry_added"))) << loss << out;
+    EXPECT_EQ(count("BOOK", "title = '" + std::string(loss) + "'"), "1") << loss;
+    EXPECT_EQ(sql.query("SHOW CREATE TABLE RULEGUARD").at(0).at(1).value(), schema) << loss;
+    EXPECT_EQ(count("RULEGUARD", "id = 1"), "1") << loss;
+  }
+}
+
 class RejectedChange : public DbTest {
  protected:
   void TearDown() override {

@@ -111,6 +111,27 @@ TEST(AutovaultOnce, AFlagOfAnotherHostCountsUntilItGoesStale) {
   EXPECT_FALSE(SiteSandbox::exists(flag));
 }
 
+// The oldest automatic points beyond the setting go once a new one is complete; points made by
+// hand, safety points and points of earlier versions stay.
+TEST(AutovaultOnce, KeepsTheNewestAutomaticPointsAndPrunesNothingElse) {
+  SiteSandbox site;
+  const std::vector<std::string> kept = {"2005-01-01-00-00-00.bak", "2005-06-01-00-00-00-before-restore.bak",
+                                         "2005-07-01-00-00-00-safety.bak", "2006-01-02-00-00-00-auto-2.bak"};
+  for (const std::string& name : kept) SiteSandbox::writeFile(site.backup() + "/" + name, "old");
+  for (const char* name : {"2006-01-01-00-00-00-auto.bak", "2006-01-02-00-00-00-auto.bak"})
+    SiteSandbox::writeFile(site.backup() + "/" + name, "old");
+  setenv("AMBRY_KEEP_AUTOMATIC_POINTS", "2", 1);
+  EXPECT_EQ(runOnce(site), 0);
+  unsetenv("AMBRY_KEEP_AUTOMATIC_POINTS");
+  std::vector<std::string> points = restorePoints(site);
+  ASSERT_EQ(points.size(), kept.size() + 1) << ::testing::PrintToString(points);
+  for (const std::string& name : kept)
+    EXPECT_NE(std::find(points.begin(), points.end(), name), points.end()) << name;
+  const std::string made = points.back();  // today's, the newest by name
+  EXPECT_EQ(made.substr(made.size() - 9), "-auto.bak") << made;
+  EXPECT_NE(SiteSandbox::readFile(site.backup() + "/" + made).find("-- Dump completed"), std::string::npos);
+}
+
 TEST(AutovaultOnce, AFailedBackupIsNotNoted) {
   SiteSandbox site;
   EXPECT_EQ(runOnce(site, "/nonexistent/mysqld.sock"), 1);

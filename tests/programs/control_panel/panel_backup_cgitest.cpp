@@ -1,5 +1,8 @@
 // Commands 9 and 10 of the control panel: a restore point only from a whole dump, the account
 // kept off the command line, and restore only of a real restore point.
+#include <sys/statvfs.h>
+#include <unistd.h>
+
 #include <chrono>
 #include <cstdlib>
 #include <ctime>
@@ -8,6 +11,7 @@
 
 #include "tests/programs/control_panel/PanelTestSupport.h"
 #include "tests/support/OriginCases.h"
+#include "tests/support/TestDB.h"
 
 using namespace PanelTest;
 
@@ -73,7 +77,7 @@ TEST(PanelBackup, BackUpNowMakesARestorePointAndNotesItsTime) {
   std::vector<std::string> points = restorePoints(site);
   ASSERT_EQ(points.size(), 1u);
   EXPECT_EQ(entries(site.backup()), (std::vector<std::string>{points[0], "lastbackup.dat"}));
-  EXPECT_NE(page.output.find("<option value=\"" + points[0] + "\">"), std::string::npos);
+  EXPECT_NE(page.output.find("<option value=\"" + points[0] + "\" selected=\"selected\">"), std::string::npos);
   std::vector<std::int32_t> last = readInt32s(site.backup() + "/lastbackup.dat");
   ASSERT_EQ(SiteSandbox::readFile(site.backup() + "/lastbackup.dat").size(), 4u);
   EXPECT_GE(last[0], before);
@@ -167,6 +171,28 @@ TEST(PanelBackup, AFailedOrUnfinishedDumpLeavesNoFile) {
   }
 }
 
+// Less free space than the last restore point took: neither a backup nor a restore's safety point
+// is begun, and nothing is left behind.
+TEST(PanelBackup, APointTheFolderCannotHoldIsNotBegun) {
+  SiteSandbox site;
+  struct statvfs space;
+  ASSERT_EQ(statvfs(site.backup().c_str(), &space), 0);
+  const std::string last = site.backup() + "/2006-05-17-09-05-03.bak";
+  SiteSandbox::writeFile(last, "");
+  // Sparse: it claims more than the free space and takes none of it.
+  ASSERT_EQ(truncate(last.c_str(), static_cast<off_t>(space.f_bavail * space.f_frsize) + (1 << 30)), 0);
+  std::map<std::string, std::string> tools = {{"AMBRY_FILE_MYSQLDUMP", recordingTool(site, "dump", kCompleteDump)},
+                                              {"AMBRY_FILE_MYSQL", recordingTool(site, "client", "")}};
+  CgiResponse backup = postPanel(site, "cmd=9", tools);
+  EXPECT_TRUE(popsUp(backup.output, english("err_backup_no_room"))) << backup.output;
+  CgiResponse restore = postPanel(site, "cmd=10&restore_file=2006-05-17-09-05-03.bak", tools);
+  EXPECT_TRUE(popsUp(restore.output, english("err_restore_not_started")));
+  EXPECT_FALSE(toolRan(site, "dump"));
+  EXPECT_FALSE(toolRan(site, "client"));
+  EXPECT_EQ(entries(site.backup()), std::vector<std::string>{"2006-05-17-09-05-03.bak"});
+  EXPECT_TRUE(entries(site.root() + "/private").empty()) << "no account file left";
+}
+
 TEST(PanelBackup, WithTheServerStoppedNothingIsWrittenOrReplayed) {
   SiteSandbox site;
   SiteSandbox::writeFile(site.backup() + "/2006-05-17-09-05-03.bak", kCompleteDump);
@@ -220,6 +246,7 @@ TEST(PanelRestore, ARestoreIsAllOrNothingAndSaysWhichItWas) {
       {"", 2, "err_restore_not_rolled_back", 2},
       {"", 0, "msg_restore_successful", 1},
   };
+  TestSupport::TestDB guard;
   for (const Case& c : cases) {
     SiteSandbox site;
     SiteSandbox::writeFile(site.backup() + "/" + point, kCompleteDump);
@@ -247,7 +274,36 @@ TEST(PanelRestore, ARestoreIsAllOrNothingAndSaysWhichItWas) {
     size_t at = message.find("%s");
     if (at != std::string::npos) message.replace(at, 2, safetyPoint);  // where the old database is
     EXPECT_TRUE(popsUp(page.output, message)) << c.key << page.output;
+    // The list after the restore opens on the restore point, not on the newer safety point.
+    EXPECT_NE(page.output.find("<option value=\"" + point + "\" selected=\"selected\">" + point + "</option>\n"),
+              std::string::npos) << c.key;
+    EXPECT_NE(page.output.find("<option value=\"" + safetyPoint + "\">" + safetyPoint + " (safety point)</option>"),
+              std::string::npos) << c.key;
+    // A replay that could not be rolled back stays recorded, so that no change goes ahead on it.
+    EXPECT_EQ(guard.scalar("SELECT replayPoint FROM RULEGUARD"), c.runs == 2 && c.failures == 2 ? safetyPoint : "")
+        << c.key;
+    guard.reset();
   }
+}
+
+// Once a restore's safety point is complete, the oldest beyond the setting go; a safety point of an
+// earlier version and the restore points made by hand stay.
+TEST(PanelRestore, SafetyPointsArePrunedToTheSetting) {
+  SiteSandbox site;
+  const std::string point = "2006-05-17-09-05-03.bak";
+  for (const std::string& name : {point, std::string("2006-01-01-00-00-00-safety.bak"),
+                                  std::string("2006-01-02-00-00-00-safety.bak"),
+                                  std::string("2006-01-03-00-00-00-before-restore.bak")})
+    SiteSandbox::writeFile(site.backup() + "/" + name, kCompleteDump);
+  CgiResponse page = postPanel(site, "cmd=10&restore_file=" + point,
+                               {{"AMBRY_FILE_MYSQL", recordingTool(site, "client", "")},
+                                {"AMBRY_KEEP_SAFETY_POINTS", "2"}});
+  EXPECT_TRUE(popsUp(page.output, english("msg_restore_successful")));
+  std::vector<std::string> points = restorePoints(site);
+  ASSERT_EQ(points.size(), 4u) << ::testing::PrintToString(points);
+  EXPECT_EQ(std::vector<std::string>(points.begin(), points.begin() + 3),
+            (std::vector<std::string>{"2006-01-02-00-00-00-safety.bak", "2006-01-03-00-00-00-before-restore.bak", point}));
+  EXPECT_EQ(points[3].substr(points[3].size() - 11), "-safety.bak") << "the new one, today's";
 }
 
 TEST(PanelRestore, RefusesAnyOtherNameAndRunsNothing) {

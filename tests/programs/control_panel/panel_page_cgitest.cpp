@@ -50,10 +50,13 @@ TEST(PanelPage, WithoutRestorePointsTheRestoreControlsAreDisabled) {
   EXPECT_NE(missing.output.find(kDisabledList), std::string::npos);
 }
 
-TEST(PanelPage, ListsOnlyWhatARestoreAcceptsInNameOrder) {
+// In name order, opening on the newest point that is not a safety point; safety points (of this
+// version and of earlier ones) say so, and the confirmation names the point chosen.
+TEST(PanelPage, ListsOnlyWhatARestoreAcceptsAndOpensOnTheNewestThatIsNoSafetyPoint) {
   SiteSandbox site;
   for (const char* name : {"2006-05-17-09-05-03.bak", "notes.txt", "a.bak.old", "2005-01-02-03-04-05.bak",
-                           "my copy.bak", "x.bak;rm"})
+                           "my copy.bak", "x.bak;rm", "2006-05-18-00-00-00-auto.bak",
+                           "2006-06-01-00-00-00-before-restore.bak", "2007-01-01-00-00-00-safety-2.bak"})
     SiteSandbox::writeFile(site.backup() + "/" + name, "");
   fs::create_directories(site.backup() + "/folder.bak");
   std::string page = postPanel(site, "").output;
@@ -64,8 +67,25 @@ TEST(PanelPage, ListsOnlyWhatARestoreAcceptsInNameOrder) {
       "name=\"restore_file\" >\n"
       "<option value=\"2005-01-02-03-04-05.bak\">2005-01-02-03-04-05.bak</option>\n"
       "<option value=\"2006-05-17-09-05-03.bak\">2006-05-17-09-05-03.bak</option>\n"
+      "<option value=\"2006-05-18-00-00-00-auto.bak\" selected=\"selected\">2006-05-18-00-00-00-auto.bak</option>\n"
+      "<option value=\"2006-06-01-00-00-00-before-restore.bak\">2006-06-01-00-00-00-before-restore.bak "
+      "(safety point)</option>\n"
+      "<option value=\"2007-01-01-00-00-00-safety-2.bak\">2007-01-01-00-00-00-safety-2.bak (safety point)</option>\n"
       "<option value=\"a.bak.old\">a.bak.old</option>\n</select>";
   EXPECT_NE(page.find(expected), std::string::npos) << page;
+  EXPECT_NE(page.find("onclick=\"if (confirm('" + english("msg_confirm_restore_database_backup") +
+                      "\\n\\nRestore point that will replace the database: ' + restore_form.restore_file.value)) "
+                      "restore_form.submit();\">"),
+            std::string::npos);
+
+  fs::remove(site.backup() + "/2006-05-18-00-00-00-auto.bak");
+  page = postPanel(site, "").output;
+  EXPECT_NE(page.find("<option value=\"2006-05-17-09-05-03.bak\" selected=\"selected\">"), std::string::npos);
+  for (const char* name : {"2005-01-02-03-04-05.bak", "2006-05-17-09-05-03.bak"})
+    fs::remove(site.backup() + "/" + name);
+  page = postPanel(site, "").output;
+  EXPECT_NE(page.find("<option value=\"a.bak.old\" selected=\"selected\">"), std::string::npos)
+      << "an undated point when no dated one is left";
 }
 
 TEST(PanelPage, AFileNameCannotAddMarkupToThePage) {
