@@ -105,16 +105,36 @@ class AmbryDB {
  private:
   friend class RestoreMark;
 
-  // Runs attempt as one transaction under the rule guard, again when the server gives it up for
-  // a conflicting change; answers attempt's answer, or shown when the change did not happen.
+  // How one try of a guarded change went, and so how the last guarded change ended: it stands, the
+  // server gave its transaction up (run it again), a rule refused it, or the server rejected a
+  // statement of it or the guard could not be taken (nothing of it stands).
+  enum class Attempt { kCommitted, kRetry, kRefused, kRejected };
+  // The guarded change under way on this connection, or the last one.
+  struct GuardedState {
+    bool running = false;                   // inside a try: a transaction given up throws GuardConflict
+    Attempt outcome = Attempt::kCommitted;  // of the try under way, then of the whole change
+  };
+
+  // One guarded change (GuardedChanges.cpp): the attempt, a member taking the query, run under the
+  // guard; answers the attempt's answer, or (for an insert) the id at shownKey, "1" without one,
+  // when the change did not happen.
+  template <typename Change>
+  Keystone::String guarded(const char* operation, Change attempt, const QueryMap& query,
+                           const char* shownKey = nullptr);
+  // Runs change as one transaction under the rule guard, again while the server gives it up (the
+  // retry policy); answers change's answer, or shown when the change did not stand.
   Keystone::String underGuard(const Keystone::String& operation, const Keystone::String& shown,
-                              const std::function<Keystone::String()>& attempt);
+                              const std::function<Keystone::String()>& change);
+  // One try of it: takes the guard (waiting for a restore's mark until the deadline), runs change
+  // with its page output held, and commits or rolls back.
+  Attempt tryGuarded(const Keystone::String& operation, const std::function<Keystone::String()>& change,
+                     double deadline, Keystone::String& answer);
   // Keeps the server's text of the last failure readable through getError() after a rollback.
   void keepError() const;
   // After a failed statement of a guarded change: whether its transaction is still open.
   bool transactionStillOpen() const;
 
-  // One attempt of each guarded change, run by underGuard; same answers as the change itself.
+  // One attempt of each guarded change, run by guarded; same answers as the change itself.
   Keystone::String attemptInsertBook(const QueryMap& query);
   void attemptUpdateBook(const QueryMap& query);
   void attemptDeleteBook(const QueryMap& query);
@@ -129,6 +149,8 @@ class AmbryDB {
   Keystone::String attemptInsertBlacklisting(const QueryMap& query);
   void attemptUpdateBlacklisting(const QueryMap& query);
   void attemptDeleteBlacklisting(const QueryMap& query);
+  void attemptReturnCheckout(const QueryMap& query);
+  void attemptDeleteCheckout(const QueryMap& query);
 
   // Statement pieces: a value as a quoted text literal (escaped), and a value written bare.
   Keystone::String quoted(const Keystone::String& value) const;
@@ -166,13 +188,10 @@ class AmbryDB {
   mutable Keystone::String lastQuery;
   // The server's text of a failed change statement, kept past the rollback of its transaction.
   mutable Keystone::String keptError;
-  // Inside a guarded change: a transaction the server gives up throws GuardConflict.
-  mutable bool inGuard = false;
-  // Set when the server gave the guarded transaction up; the checks that count every failure as
-  // a negative answer cannot hide it, since no statement runs after it.
-  mutable bool guardLost = false;
-  // Set when a change statement is rejected, so that the whole change is rolled back.
-  mutable bool changeRejected = false;
+  // Set by execute when the server gives the transaction up (after which no statement of it runs,
+  // so the checks that count every failure as a negative answer cannot hide it), by changeFailed and
+  // by refuse.
+  mutable GuardedState guard;
 
   static bool connectionOpen;
 };

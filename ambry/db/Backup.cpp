@@ -16,6 +16,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <ctime>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -116,11 +117,15 @@ bool ToolAccountFile::create() {
   return write(mFd, content.data(), content.size()) == static_cast<ssize_t>(content.size());
 }
 
+// What a restore does while it waits on its tool: renew its mark on the guard. Empty for a backup.
+using WhileWaiting = std::function<void()>;
+
 // Runs a tool directly, without a command interpreter, so that no path or name can ever be read
-// as shell syntax; standard input and output are the given descriptors. With dieWithCaller the
-// tool is killed when the calling process dies first. Returns the exit status, or -1 when the
-// tool could not be run or did not exit normally.
-int runTool(const std::vector<std::string>& args, int inFd, int outFd, bool dieWithCaller = false) {
+// as shell syntax; standard input and output are the given descriptors. The tool is killed when the
+// calling process dies first: a dump or replay nobody oversees any more is not finished. While it
+// runs, whileWaiting is called every twentieth of a second. Returns the exit status, or -1 when
+// the tool could not be run or did not exit normally.
+int runTool(const std::vector<std::string>& args, int inFd, int outFd, const WhileWaiting& whileWaiting) {
   std::vector<char*> argv;
   for (const std::string& arg : args) argv.push_back(const_cast<char*>(arg.c_str()));
   argv.push_back(nullptr);
@@ -128,7 +133,7 @@ int runTool(const std::vector<std::string>& args, int inFd, int outFd, bool dieW
   pid_t pid = fork();
   if (pid < 0) return -1;
   if (pid == 0) {
-    if (dieWithCaller && (prctl(PR_SET_PDEATHSIG, SIGKILL) != 0 || getppid() != caller)) _exit(127);
+    if (prctl(PR_SET_PDEATHSIG, SIGKILL) != 0 || getppid() != caller) _exit(127);
     if (dup2(inFd, 0) < 0 || dup2(outFd, 1) < 0) _exit(127);
     close_range(3, ~0U, 0);  // the database connection and the page stay with the caller
     sigset_t none;
@@ -138,8 +143,14 @@ int runTool(const std::vector<std::string>& args, int inFd, int outFd, bool dieW
     _exit(127);
   }
   int status = 0;
-  while (waitpid(pid, &status, 0) < 0) {
-    if (errno != EINTR) return -1;
+  for (;;) {
+    const pid_t ended = waitpid(pid, &status, whileWaiting ? WNOHANG : 0);
+    if (ended == pid) break;
+    if (ended < 0 && errno != EINTR) return -1;
+    if (ended == 0) {
+      whileWaiting();
+      usleep(50 * 1000);
+    }
   }
   return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
@@ -158,7 +169,7 @@ bool dumpCompleted(int fd) {
 
 // Dumps the database to a temporary file in the backup directory and gives it its restore point
 // name only when the dump is whole, so that a failed dump never looks like a restore point.
-bool dumpDatabase(const std::string& directory, const std::string& finalPath) {
+bool dumpDatabase(const std::string& directory, const std::string& finalPath, const WhileWaiting& whileWaiting) {
   ToolAccountFile account;
   if (!account.create()) return false;
   removeStaleFiles(directory, "dump-", ".part");
@@ -171,8 +182,7 @@ bool dumpDatabase(const std::string& directory, const std::string& finalPath) {
   std::vector<std::string> args = {getProperty("file_mysqldump").c_str(), account.option(), "--single-transaction",
                                    "--compress", "--databases", database};
   for (const char* table : kLiveStateTables) args.push_back("--ignore-table=" + database + "." + table);
-  // A dump nobody waits for any more is not finished: it dies with the page that started it.
-  bool ok = in >= 0 && runTool(args, in, out, true) == 0 && dumpCompleted(out) && fsync(out) == 0;
+  bool ok = in >= 0 && runTool(args, in, out, whileWaiting) == 0 && dumpCompleted(out) && fsync(out) == 0;
   if (in >= 0) close(in);
   ok = close(out) == 0 && ok;
   ok = ok && std::rename(tempPath.data(), finalPath.c_str()) == 0;
@@ -182,15 +192,15 @@ bool dumpDatabase(const std::string& directory, const std::string& finalPath) {
 
 // Replays a restore point through the client tool; the file recreates and selects the database
 // itself.
-bool replayFile(const std::string& path) {
+bool replayFile(const std::string& path, const WhileWaiting& whileWaiting) {
   ToolAccountFile account;
   if (!account.create()) return false;
   int in = open(path.c_str(), O_RDONLY | O_CLOEXEC);
   if (in < 0) return false;
   int out = open("/dev/null", O_WRONLY | O_CLOEXEC);
   std::vector<std::string> args = {getProperty("file_mysql").c_str(), account.option()};
-  // A replay nobody oversees any more stops: the record of it has the database rolled back.
-  bool ok = out >= 0 && runTool(args, in, out, true) == 0;
+  // One that stops with its page is rolled back from its record on the guard.
+  bool ok = out >= 0 && runTool(args, in, out, whileWaiting) == 0;
   close(in);
   if (out >= 0) close(out);
   return ok;
@@ -213,10 +223,11 @@ bool syncDirectory(const std::string& directory) {
 // A whole dump under a new name of its kind, recorded in the directory for good; the older points
 // of its kind are pruned once it is.
 BackupOutcome dumpRestorePoint(const std::string& directory, RestorePointKind kind, const std::tm& localTime,
-                               std::string& name) {
+                               std::string& name, const WhileWaiting& whileWaiting = WhileWaiting()) {
   if (!roomForAnotherDump(directory)) return BackupOutcome::kNoRoom;
   name = newRestorePointName(directory, kind, localTime);
-  if (!dumpDatabase(directory, directory + name) || !syncDirectory(directory)) return BackupOutcome::kFailed;
+  if (!dumpDatabase(directory, directory + name, whileWaiting) || !syncDirectory(directory))
+    return BackupOutcome::kFailed;
   pruneRestorePoints(directory, kind);
   return BackupOutcome::kMade;
 }
@@ -229,9 +240,9 @@ std::tm localNow() {
 }
 
 // A replay that throws has failed like one whose tool failed: the database may be half replayed.
-bool replayed(const std::string& path) {
+bool replayed(const std::string& path, RestoreMark& mark) {
   try {
-    return replayFile(path);
+    return replayFile(path, [&mark] { mark.renew(); });
   } catch (...) {
     return false;
   }
@@ -248,14 +259,15 @@ RestoreOutcome replayAllOrNothing(RestoreMark& mark, const std::string& director
   if (safetyPoint.empty()) {
     BackupOutcome saved = BackupOutcome::kFailed;
     try {
-      saved = dumpRestorePoint(directory, RestorePointKind::kSafety, localNow(), safetyPoint);
+      saved = dumpRestorePoint(directory, RestorePointKind::kSafety, localNow(), safetyPoint,
+                               [&mark] { mark.renew(); });
     } catch (...) {
     }
     if (saved != BackupOutcome::kMade) return RestoreOutcome::kNoSafetyPoint;
     if (!mark.recordReplay(safetyPoint)) return RestoreOutcome::kNotStarted;
   }
-  if (replayed(path) && mark.clearReplay()) return RestoreOutcome::kRestored;
-  if (replayed(directory + safetyPoint) && mark.clearReplay()) return RestoreOutcome::kRolledBack;
+  if (replayed(path, mark) && mark.clearReplay()) return RestoreOutcome::kRestored;
+  if (replayed(directory + safetyPoint, mark) && mark.clearReplay()) return RestoreOutcome::kRolledBack;
   return RestoreOutcome::kNotRolledBack;
 }
 
@@ -288,7 +300,7 @@ bool rollBackInterruptedRestore() {
     const std::string safetyPoint = mark.interruptedReplay();
     if (safetyPoint.empty()) return true;  // brought back meanwhile by another process
     const std::string directory = getProperty("path_backup").c_str();
-    return isRestorePointName(safetyPoint.c_str()) && replayed(directory + safetyPoint) && mark.clearReplay();
+    return isRestorePointName(safetyPoint.c_str()) && replayed(directory + safetyPoint, mark) && mark.clearReplay();
   } catch (...) {
     return false;
   }

@@ -107,20 +107,13 @@ void AmbryDB::closeCheckout(const QueryMap& query, const Keystone::String& op, c
   popupMessage(message, false);
 }
 
-void AmbryDB::returnCheckout(const QueryMap& query) {
-  underGuard("returnCheckout", "", [&] {
-    closeCheckout(query, "returnCheckout", kReturnNotice,
-                  "UPDATE CHECKOUT SET inDate = NOW() WHERE id = ", "msg_book_returned");
-    return Keystone::String();
-  });
+void AmbryDB::attemptReturnCheckout(const QueryMap& query) {
+  closeCheckout(query, "returnCheckout", kReturnNotice, "UPDATE CHECKOUT SET inDate = NOW() WHERE id = ",
+                "msg_book_returned");
 }
 
-void AmbryDB::deleteCheckout(const QueryMap& query) {
-  underGuard("deleteCheckout", "", [&] {
-    closeCheckout(query, "deleteCheckout", kDeleteNotice,
-                  "DELETE FROM CHECKOUT WHERE id = ", "msg_entry_deleted");
-    return Keystone::String();
-  });
+void AmbryDB::attemptDeleteCheckout(const QueryMap& query) {
+  closeCheckout(query, "deleteCheckout", kDeleteNotice, "DELETE FROM CHECKOUT WHERE id = ", "msg_entry_deleted");
 }
 
 }  // namespace Ambry

@@ -9,7 +9,7 @@ namespace Ambry {
 void AmbryDB::execute(const Keystone::String& statement) const {
   // Once the server has given a guarded change's transaction up, nothing more of it may run: the
   // statements after would no longer be inside the transaction.
-  if (inGuard && guardLost) throw GuardConflict();
+  if (guard.running && guard.outcome == Attempt::kRetry) throw GuardConflict();
   unsigned int code = 0;
   try {
     if (!mysql) throw AmbryDBException("openConnection: mysql == 0");
@@ -36,8 +36,8 @@ void AmbryDB::execute(const Keystone::String& statement) const {
   // Inside a guarded change, a transaction the server gave up (a deadlock, or any failure after
   // which the server rolled it back, as a cluster does to a transaction that lost a conflict) is
   // run again from its start.
-  if (inGuard && code != 0 && (isGuardConflict(code) || !transactionStillOpen())) {
-    guardLost = true;
+  if (guard.running && code != 0 && (isGuardConflict(code) || !transactionStillOpen())) {
+    guard.outcome = Attempt::kRetry;
     throw GuardConflict();
   }
 }

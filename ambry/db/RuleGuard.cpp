@@ -1,30 +1,22 @@
-// The rule guard: guarded changes (one transaction, retried on conflict, output held until it
-// stands) and the restore mark that keeps changes out of a replay.
+// The guarded change: one try takes the guard, runs the change with its page output held, and
+// commits or rolls back, saying how it went; one loop around it owns the retry policy.
 #include "ambry/db/RuleGuard.h"
 
 #include <unistd.h>
 
 #include <chrono>
-#include <cstdio>
-#include <cstdlib>
 #include <cstring>
 #include <ctime>
 #include <random>
 
 #include "ambry/db/Backup.h"
 #include "ambry/db/ClientLibrary.h"
-#include "ambry/framework/Escape.h"
+#include "ambry/framework/HeldOutput.h"
 #include "ambry/framework/Messages.h"
 
 namespace Ambry {
 
 namespace {
-
-// A change given up this many times by the server is refused.
-const int kTries = 5;
-// A restore's mark lapses this long after its last renewal; the restore renews it far more often.
-const char* const kMarkLease = "INTERVAL 60 SECOND";
-const int kRenewSeconds = 10;
 
 // Taking the guard: changes nothing (and so fails) while a restore's mark holds, and while a
 // replay is recorded that has yet to be rolled back.
@@ -32,7 +24,7 @@ const char* const kTake =
     "UPDATE RULEGUARD SET turn = turn + 1 WHERE id = 1 AND replayPoint IS NULL AND "
     "(restoreUntil IS NULL OR restoreUntil <= NOW())";
 
-// The guard as the schema makes it, for a database that lacks it or part of it (made by an
+// The guard as sql/schema.sql makes it, for a database that lacks it or part of it (made by an
 // earlier version, or rebuilt from restore points, which leave it out).
 const char* const kMakeGuard[] = {
     "CREATE TABLE IF NOT EXISTS RULEGUARD (id INT NOT NULL, turn BIGINT NOT NULL DEFAULT 0, "
@@ -42,65 +34,10 @@ const char* const kMakeGuard[] = {
     "INSERT IGNORE INTO RULEGUARD (id) VALUES (1)",
 };
 
-// Runs a statement beside the operation's own, leaving its result, row and last query as they
-// were; the server's error number, 0 when it succeeded.
-unsigned int quietly(MYSQL* mysql, const std::string& statement) {
-  if (mariadb().query(mysql, statement.c_str()) != 0) return mariadb().error_number(mysql);
-  if (MYSQL_RES* answer = mariadb().store_result(mysql)) mariadb().free_result(answer);
-  return 0;
-}
-
-// The server's errors for a guard table that is missing (1146) or lacks a column (1054).
-bool isMissingGuard(unsigned int code) {
-  return code == 1146 || code == 1054;
-}
-
-// Makes what is missing of the guard; the schema's statements change nothing that is there.
-bool makeGuard(MYSQL* mysql) {
-  for (const char* statement : kMakeGuard)
-    if (quietly(mysql, statement) != 0) return false;
-  return true;
-}
-
-// The answer of a statement's first column in its first row: "" for none, or when it failed.
-std::string firstValue(MYSQL* mysql, const char* statement) {
-  if (mariadb().query(mysql, statement) != 0) return "";
-  MYSQL_RES* answer = mariadb().store_result(mysql);
-  if (!answer) return "";
-  MYSQL_ROW first = mariadb().fetch_row(answer);
-  std::string value = first && first[0] ? first[0] : "";
-  mariadb().free_result(answer);
-  return value;
-}
-
-double secondsNow() {
-  return std::chrono::duration<double>(std::chrono::steady_clock::now().time_since_epoch()).count();
-}
-
-// How long a change or a second restore waits for a restore to finish before giving up.
-const double kRestoreWaitSeconds = 30;
-
-// A short pause that grows with each try; its randomness keeps conflicting changes apart.
-void pauseBeforeRetry(int round) {
-  static std::minstd_rand random(static_cast<unsigned>(getpid()) ^ static_cast<unsigned>(time(nullptr)));
-  usleep(static_cast<useconds_t>((5000 + random() % 20000) * round));
-}
-
 enum class Take { kTaken, kConflict, kRefused };
 
-// Why the guard could not be taken: a restore's mark holds it, a replay that a crash interrupted
-// waits to be rolled back, or the row is missing.
-enum class Blocked { kMarked, kInterrupted, kMissing };
-
-Blocked whyBlocked(MYSQL* mysql) {
-  const std::string interrupted = firstValue(
-      mysql, "SELECT replayPoint IS NOT NULL AND (restoreUntil IS NULL OR restoreUntil <= NOW()) FROM RULEGUARD WHERE id = 1");
-  if (interrupted.empty()) return Blocked::kMissing;
-  return interrupted == "1" ? Blocked::kInterrupted : Blocked::kMarked;
-}
-
 // Starts the transaction and takes the guard, waiting while a restore is marked until the deadline.
-// A missing guard is made once; an interrupted replay is rolled back first.
+// A missing guard is made once; a replay that a crash interrupted is rolled back first.
 Take takeGuard(MYSQL* mysql, double deadline) {
   bool made = false;
   for (;;) {
@@ -128,38 +65,46 @@ Take takeGuard(MYSQL* mysql, double deadline) {
   }
 }
 
-// Holds what an attempt writes to the page until it is known whether the attempt stands. The C
-// library lets stdout be assigned like any variable, so every writer of the page is held alike.
-class HeldOutput {
- public:
-  HeldOutput() : mPage(stdout) {
-    std::fflush(stdout);
-    mHeld = open_memstream(&mText, &mSize);
-    if (mHeld) stdout = mHeld;
-  }
-  ~HeldOutput() { finish(true); }
-  HeldOutput(const HeldOutput&) = delete;
-  HeldOutput& operator=(const HeldOutput&) = delete;
-  void discard() { finish(false); }
-
- private:
-  void finish(bool keep) {
-    if (!mHeld) return;
-    std::fclose(mHeld);
-    mHeld = nullptr;
-    stdout = mPage;
-    if (keep && mSize > 0) std::fwrite(mText, 1, mSize, stdout);
-    std::free(mText);
-    mText = nullptr;
-  }
-
-  FILE* mPage;
-  FILE* mHeld = nullptr;
-  char* mText = nullptr;
-  size_t mSize = 0;
-};
-
 }  // namespace
+
+void RetryPolicy::pause(int round) {
+  static std::minstd_rand random(static_cast<unsigned>(getpid()) ^ static_cast<unsigned>(time(nullptr)));
+  usleep(static_cast<useconds_t>((5000 + random() % 20000) * round));
+}
+
+double secondsNow() {
+  return std::chrono::duration<double>(std::chrono::steady_clock::now().time_since_epoch()).count();
+}
+
+unsigned int quietly(MYSQL* mysql, const std::string& statement) {
+  if (mariadb().query(mysql, statement.c_str()) != 0) return mariadb().error_number(mysql);
+  if (MYSQL_RES* answer = mariadb().store_result(mysql)) mariadb().free_result(answer);
+  return 0;
+}
+
+std::string firstValue(MYSQL* mysql, const char* statement) {
+  if (mariadb().query(mysql, statement) != 0) return "";
+  MYSQL_RES* answer = mariadb().store_result(mysql);
+  if (!answer) return "";
+  MYSQL_ROW first = mariadb().fetch_row(answer);
+  std::string value = first && first[0] ? first[0] : "";
+  mariadb().free_result(answer);
+  return value;
+}
+
+bool makeGuard(MYSQL* mysql) {
+  for (const char* statement : kMakeGuard)
+    if (quietly(mysql, statement) != 0) return false;
+  return true;
+}
+
+Blocked whyBlocked(MYSQL* mysql) {
+  const std::string interrupted = firstValue(mysql,
+                                             "SELECT replayPoint IS NOT NULL AND (restoreUntil IS NULL OR "
+                                             "restoreUntil <= NOW()) FROM RULEGUARD WHERE id = 1");
+  if (interrupted.empty()) return Blocked::kMissing;
+  return interrupted == "1" ? Blocked::kInterrupted : Blocked::kMarked;
+}
 
 void AmbryDB::keepError() const {
   const char* error = mariadb().error(mysql);
@@ -168,160 +113,68 @@ void AmbryDB::keepError() const {
 
 bool AmbryDB::transactionStillOpen() const {
   keepError();
-  if (mariadb().query(mysql, "SELECT @@in_transaction") != 0) return true;  // cannot tell
-  MYSQL_RES* answer = mariadb().store_result(mysql);
-  if (!answer) return true;
-  MYSQL_ROW first = mariadb().fetch_row(answer);
-  bool open = !first || !first[0] || std::strcmp(first[0], "0") != 0;
-  mariadb().free_result(answer);
-  return open;
+  const std::string open = firstValue(mysql, "SELECT @@in_transaction");
+  return open != "0";  // one that cannot tell counts as open
+}
+
+AmbryDB::Attempt AmbryDB::tryGuarded(const Keystone::String& op, const std::function<Keystone::String()>& change,
+                                     double deadline, Keystone::String& answer) {
+  switch (takeGuard(mysql, deadline)) {
+    case Take::kConflict:
+      return Attempt::kRetry;
+    case Take::kRefused:
+      popupError(op, "err_query_unsuccessful");
+      return Attempt::kRejected;
+    case Take::kTaken:
+      break;
+  }
+  HeldOutput held;  // what a try that does not stand writes never reaches the page
+  guard = {true, Attempt::kCommitted};
+  try {
+    answer = change();
+  } catch (GuardConflict&) {
+  } catch (...) {
+    guard.running = false;
+    if (guard.outcome != Attempt::kRetry) {
+      keepError();
+      quietly(mysql, "ROLLBACK");
+      throw;
+    }
+  }
+  guard.running = false;
+  if (guard.outcome != Attempt::kCommitted) {
+    // A refusal changed nothing; a rejected statement leaves nothing of the change, and getError()
+    // still tells why; a transaction the server gave up is run again.
+    if (guard.outcome == Attempt::kRejected) keepError();
+    quietly(mysql, "ROLLBACK");
+    if (guard.outcome == Attempt::kRetry) held.discard();
+    return guard.outcome;
+  }
+  const unsigned int code = quietly(mysql, "COMMIT");
+  if (code == 0) return Attempt::kCommitted;
+  keepError();
+  quietly(mysql, "ROLLBACK");
+  held.discard();
+  if (isGuardConflict(code)) return Attempt::kRetry;
+  popupError(op, "err_query_unsuccessful");
+  return Attempt::kRejected;
 }
 
 Keystone::String AmbryDB::underGuard(const Keystone::String& op, const Keystone::String& shown,
-                                     const std::function<Keystone::String()>& attempt) {
+                                     const std::function<Keystone::String()>& change) {
   if (!mysql) throw AmbryDBException("openConnection: mysql == 0");
   const double deadline = secondsNow() + kRestoreWaitSeconds;
+  Keystone::String answer;
   for (int round = 1;; ++round) {
-    Take take = takeGuard(mysql, deadline);
-    if (take == Take::kConflict && round < kTries) {
-      pauseBeforeRetry(round);
-      continue;
-    }
-    if (take != Take::kTaken) {
+    guard.outcome = tryGuarded(op, change, deadline, answer);
+    if (guard.outcome != Attempt::kRetry) break;
+    if (round == RetryPolicy::kTries) {
       popupError(op, "err_query_unsuccessful");
-      return shown;
+      break;
     }
-    HeldOutput held;
-    Keystone::String answer;
-    changeRejected = false;
-    guardLost = false;
-    inGuard = true;
-    try {
-      answer = attempt();
-    } catch (GuardConflict&) {
-      guardLost = true;
-    } catch (...) {
-      if (!guardLost) {
-        inGuard = false;
-        keepError();
-        quietly(mysql, "ROLLBACK");
-        throw;
-      }
-    }
-    inGuard = false;
-    if (guardLost) {
-      // Given up by the server, perhaps under a check that took the failure for a "no": again.
-      quietly(mysql, "ROLLBACK");
-      held.discard();
-      if (round < kTries) {
-        pauseBeforeRetry(round);
-        continue;
-      }
-      popupError(op, "err_query_unsuccessful");
-      return shown;
-    }
-    if (changeRejected) {
-      // Nothing of a change the server rejected stays; getError() still tells why.
-      keepError();
-      quietly(mysql, "ROLLBACK");
-      return shown;
-    }
-    unsigned int code = quietly(mysql, "COMMIT");
-    if (code == 0) return answer;
-    keepError();
-    quietly(mysql, "ROLLBACK");
-    held.discard();
-    if (isGuardConflict(code) && round < kTries) {
-      pauseBeforeRetry(round);
-      continue;
-    }
-    popupError(op, "err_query_unsuccessful");
-    return shown;
+    RetryPolicy::pause(round);
   }
-}
-
-bool restoreUnderWay(AmbryDB& db) {
-  db.execute("SELECT COUNT(*) FROM RULEGUARD WHERE id = 1 AND (replayPoint IS NOT NULL OR restoreUntil > NOW())");
-  const char* marked = db.getNextRow() ? db.getField(0) : nullptr;
-  return marked && std::strcmp(marked, "1") == 0;
-}
-
-RestoreMark::RestoreMark() {
-  mDb.openConnection();
-  MYSQL* mysql = mDb.mysql;
-  char host[256] = "";
-  gethostname(host, sizeof host - 1);
-  mToken = std::string(host) + ":" + std::to_string(getpid()) + ":" + std::to_string(time(nullptr));
-  const std::string token = sqlText(mysql, mToken.c_str()).c_str();
-  const std::string mark = std::string("UPDATE RULEGUARD SET restoreUntil = NOW() + ") + kMarkLease +
-                           ", restoreBy = " + token +
-                           " WHERE id = 1 AND (restoreUntil IS NULL OR restoreUntil <= NOW())";
-  const double deadline = secondsNow() + kRestoreWaitSeconds;
-  bool made = false;
-  for (int round = 1;; ++round) {
-    // Once the mark is committed, every change has either committed before it or will see it.
-    unsigned int code = quietly(mysql, mark);
-    if (code == 0 && mariadb().affected_rows(mysql) == 1) break;
-    const bool missing = isMissingGuard(code) || (code == 0 && whyBlocked(mysql) == Blocked::kMissing);
-    if (missing && !made && makeGuard(mysql)) {
-      made = true;
-      continue;
-    }
-    if (code != 0 && !isGuardConflict(code)) return;
-    if (secondsNow() >= deadline) return;
-    usleep(code != 0 ? 20 * 1000 * round : 200 * 1000);  // a conflict, or another restore's mark
-  }
-  mInterrupted = firstValue(mysql, "SELECT replayPoint FROM RULEGUARD WHERE id = 1");
-  mEntered = true;
-  mRenewer = std::thread([this] { renewUntilStopped(); });
-}
-
-bool RestoreMark::update(const std::string& statement) {
-  std::lock_guard<std::mutex> lock(mMutex);  // the renewer shares the connection
-  for (int round = 1; round <= kTries; ++round) {
-    const unsigned int code = quietly(mDb.mysql, statement);
-    // Changed nothing: the mark is no longer this restore's.
-    if (code == 0) return mariadb().affected_rows(mDb.mysql) == 1;
-    if (!isGuardConflict(code)) return false;
-    pauseBeforeRetry(round);
-  }
-  return false;
-}
-
-bool RestoreMark::recordReplay(const std::string& safetyPoint) {
-  return update("UPDATE RULEGUARD SET replayPoint = " + std::string(sqlText(mDb.mysql, safetyPoint.c_str()).c_str()) +
-                " WHERE id = 1 AND restoreBy = " + sqlText(mDb.mysql, mToken.c_str()).c_str());
-}
-
-bool RestoreMark::clearReplay() {
-  return update("UPDATE RULEGUARD SET replayPoint = NULL WHERE id = 1 AND replayPoint IS NOT NULL AND restoreBy = " +
-                std::string(sqlText(mDb.mysql, mToken.c_str()).c_str()));
-}
-
-void RestoreMark::renewUntilStopped() {
-  const std::string renew = std::string("UPDATE RULEGUARD SET restoreUntil = NOW() + ") + kMarkLease +
-                            " WHERE id = 1 AND restoreBy = " +
-                            sqlText(mDb.mysql, mToken.c_str()).c_str();
-  std::unique_lock<std::mutex> lock(mMutex);
-  while (!mWake.wait_for(lock, std::chrono::seconds(kRenewSeconds), [this] { return mStop; }))
-    quietly(mDb.mysql, renew);
-}
-
-RestoreMark::~RestoreMark() {
-  if (!mEntered) return;
-  {
-    std::lock_guard<std::mutex> lock(mMutex);
-    mStop = true;
-  }
-  mWake.notify_all();
-  mRenewer.join();
-  const std::string clear = "UPDATE RULEGUARD SET restoreUntil = NULL, restoreBy = NULL WHERE id = 1 AND restoreBy = " +
-                            std::string(sqlText(mDb.mysql, mToken.c_str()).c_str());
-  // A mark that cannot be cleared lapses by itself.
-  for (int round = 1; round <= kTries; ++round) {
-    if (!isGuardConflict(quietly(mDb.mysql, clear))) break;
-    pauseBeforeRetry(round);
-  }
+  return guard.outcome == Attempt::kCommitted ? answer : shown;
 }
 
 }  // namespace Ambry

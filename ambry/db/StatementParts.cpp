@@ -25,13 +25,14 @@ bool AmbryDB::rowFound(const Keystone::String& statement) const {
 
 bool AmbryDB::changeFailed(const Keystone::String& operation) const {
   if (getError().length() == 0) return false;
-  changeRejected = true;
+  if (guard.running) guard.outcome = Attempt::kRejected;  // nothing of the change may stay
   popupError(operation, "err_query_unsuccessful");
   return true;
 }
 
 bool AmbryDB::refuse(const Keystone::String& operation, const char* refusal) const {
   if (!*refusal) return false;
+  if (guard.running && guard.outcome == Attempt::kCommitted) guard.outcome = Attempt::kRefused;
   popupError(operation, refusal);
   return true;
 }

@@ -122,6 +122,22 @@ TEST_F(Concurrency, ACheckGivenUpWhileItsRowsComeDoesNotLendTheBookTwice) {
   EXPECT_EQ(count("CHECKOUT", "bookid = " + book + " AND inDate = 0"), "1");
 }
 
+// The server gives the first try up (as a deadlock would; a session variable outlives the rollback,
+// so only once): the change is run again and stands once, with one pop-up.
+TEST_F(Concurrency, AChangeGivenUpOnceIsRunAgainAndStandsOnceWithOnePopUp) {
+  sql.exec(
+      "CREATE TRIGGER conflict_once BEFORE INSERT ON BOOK FOR EACH ROW IF @conflicted IS NULL THEN "
+      "SET @conflicted = 1; SIGNAL SQLSTATE '40001' SET MYSQL_ERRNO = 1213, MESSAGE_TEXT = 'Deadlock'; END IF");
+  const std::string turns = sql.scalar("SELECT turn FROM RULEGUARD");
+  Keystone::String id;
+  std::string out = captureStdout([&] { id = db.insertBook(bookQuery("Retried")); });
+  sql.exec("DROP TRIGGER conflict_once");
+  EXPECT_EQ(TestSupport::popups(out), std::vector<std::string>{english("msg_entry_added")}) << out;
+  EXPECT_EQ(count("BOOK"), "1");
+  EXPECT_EQ(str(id), sql.scalar("SELECT id FROM BOOK WHERE title = 'Retried'"));
+  EXPECT_EQ(std::stoll(sql.scalar("SELECT turn FROM RULEGUARD")), std::stoll(turns) + 1) << "one commit";
+}
+
 // A restore's mark on the guard row: changes wait while it holds, and a lapsed mark holds nothing.
 TEST_F(Concurrency, AChangeWaitsForARestoreMarkAndGoesOnWhenItGoes) {
   sql.exec("UPDATE RULEGUARD SET restoreUntil = NOW() + INTERVAL 60 SECOND, restoreBy = 'test' WHERE id = 1");

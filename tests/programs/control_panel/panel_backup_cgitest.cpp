@@ -3,11 +3,14 @@
 #include <sys/statvfs.h>
 #include <unistd.h>
 
+#include <atomic>
 #include <chrono>
 #include <cstdlib>
 #include <ctime>
 #include <filesystem>
+#include <set>
 #include <string>
+#include <thread>
 
 #include "tests/programs/control_panel/PanelTestSupport.h"
 #include "tests/support/OriginCases.h"
@@ -304,6 +307,33 @@ TEST(PanelRestore, SafetyPointsArePrunedToTheSetting) {
   EXPECT_EQ(std::vector<std::string>(points.begin(), points.begin() + 3),
             (std::vector<std::string>{"2006-01-02-00-00-00-safety.bak", "2006-01-03-00-00-00-before-restore.bak", point}));
   EXPECT_EQ(points[3].substr(points[3].size() - 11), "-safety.bak") << "the new one, today's";
+}
+
+// The restoring page renews its mark on the guard while it waits on its tools, so the mark lapses
+// only once the page is gone, however long the replay takes.
+TEST(PanelRestore, TheMarkIsRenewedWhileTheReplayRuns) {
+  SiteSandbox site;
+  const std::string point = "2006-05-17-09-05-03.bak";
+  SiteSandbox::writeFile(site.backup() + "/" + point, kCompleteDump);
+  const std::string slowClient = site.root() + "/slow-client";
+  writeScript(slowClient, "cat > /dev/null\nsleep 3\n");
+  std::atomic<bool> done{false};
+  CgiResponse page;
+  std::thread restore([&] {
+    page = postPanel(site, "cmd=10&restore_file=" + point, {{"AMBRY_FILE_MYSQL", slowClient}});
+    done = true;
+  });
+  TestSupport::TestDB guard;
+  std::set<std::string> marks;
+  while (!done) {
+    const std::string until = guard.scalar("SELECT restoreUntil FROM RULEGUARD");
+    if (!until.empty()) marks.insert(until);
+    std::this_thread::sleep_for(std::chrono::milliseconds(100));
+  }
+  restore.join();
+  EXPECT_TRUE(popsUp(page.output, english("msg_restore_successful")));
+  EXPECT_GE(marks.size(), 2u) << "the mark was never renewed";
+  EXPECT_EQ(guard.scalar("SELECT restoreUntil FROM RULEGUARD"), "") << "and is cleared at the end";
 }
 
 TEST(PanelRestore, RefusesAnyOtherNameAndRunsNothing) {
