@@ -36,6 +36,10 @@ struct CgiRequest {
   std::string cwd;                           // working directory; a fresh sandbox's cgi-bin if empty
 };
 
+// The start of every HTML response: its content type with the pages' character set, then the empty
+// line that ends the header.
+const char* const kHtmlHeader = "Content-Type: text/html; charset=windows-1252\n\n";
+
 struct CgiResponse {
   int exitStatus = -1;  // exit code, or 128 + signal
   std::string output;   // everything written to standard output

@@ -32,7 +32,7 @@ TEST_F(PageFrame, SetTitleWithAndWithoutKey) {
 }
 
 TEST_F(PageFrame, HttpHeaderEndsWithAnEmptyLine) {
-  EXPECT_EQ("Content-Type: text/html\n\n",
+  EXPECT_EQ(TestSupport::kHtmlHeader,
             TestSupport::captureStdout([] { Ambry::printDefaultHTTPHeader(); }));
 }
 

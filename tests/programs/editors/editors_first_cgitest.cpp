@@ -14,7 +14,7 @@ class EditorFirstEntry : public ::testing::Test {
 TEST_F(EditorFirstEntry, EmptyTableGivesTheEmptyEntryWithTodaysDate) {
   auto page = get("book_editor");
   EXPECT_EQ(page.exitStatus, 0);
-  EXPECT_EQ(page.output.rfind("Content-Type: text/html\n\n", 0), 0u);
+  EXPECT_EQ(page.output.rfind(TestSupport::kHtmlHeader, 0), 0u);
   EXPECT_EQ(lastId(page.output), "1");
   EXPECT_EQ(field(page.output, "id"), "1");
   EXPECT_EQ(field(page.output, "addDate"), today());
