@@ -39,6 +39,9 @@ class AmbryDB {
   const Keystone::String& getLastQuery() const;
   bool hasResult() const;
   MYSQL_RES* getResult() const;
+  // Whether the last change made through this object went through: false after a refusal under
+  // the rules, a statement the server rejected, or a change given up after conflicts.
+  bool lastChangeStood() const { return changeStood; }
 
   // Search by example (staff).
   void doSearchQuery(const QueryMap& query, const Keystone::String& table) const;
@@ -173,6 +176,10 @@ class AmbryDB {
   mutable bool guardLost = false;
   // Set when a change statement is rejected, so that the whole change is rolled back.
   mutable bool changeRejected = false;
+  // Set by a refusal under the rules, which ends the change without changing anything.
+  mutable bool changeRefused = false;
+  // Set when the last guarded change committed without a refusal.
+  bool changeStood = false;
 
   static bool connectionOpen;
 };

@@ -118,6 +118,7 @@ Keystone::String AmbryDB::underGuard(const Keystone::String& op, const Keystone:
                                      const std::function<Keystone::String()>& attempt) {
   if (!mysql) throw AmbryDBException("openConnection: mysql == 0");
   const double deadline = secondsNow() + kRestoreWaitSeconds;
+  changeStood = false;
   for (int round = 1;; ++round) {
     Take take = takeGuard(mysql, deadline);
     if (take == Take::kConflict && round < kTries) {
@@ -131,6 +132,7 @@ Keystone::String AmbryDB::underGuard(const Keystone::String& op, const Keystone:
     HeldOutput held;
     Keystone::String answer;
     changeRejected = false;
+    changeRefused = false;
     guardLost = false;
     inGuard = true;
     try {
@@ -164,7 +166,10 @@ Keystone::String AmbryDB::underGuard(const Keystone::String& op, const Keystone:
       return shown;
     }
     unsigned int code = quietly(mysql, "COMMIT");
-    if (code == 0) return answer;
+    if (code == 0) {
+      changeStood = !changeRefused;
+      return answer;
+    }
     keepError();
     quietly(mysql, "ROLLBACK");
     held.discard();

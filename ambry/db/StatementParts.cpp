@@ -32,6 +32,7 @@ bool AmbryDB::changeFailed(const Keystone::String& operation) const {
 
 bool AmbryDB::refuse(const Keystone::String& operation, const char* refusal) const {
   if (!*refusal) return false;
+  changeRefused = true;
   popupError(operation, refusal);
   return true;
 }
