@@ -57,7 +57,8 @@ TEST_F(Books, EveryRequiredValueIsTestedInOrder) {
     for (int i = 0; i < full.size(); ++i)
       if (full.keyAt(i) != key) absent[full.keyAt(i)] = full.valueAt(i);
     std::string out = captureStdout([&] { EXPECT_EQ(str(db.insertBook(absent)), "1"); });
-    EXPECT_EQ(TestSupport::popups(out), std::vector<std::string>{englishError("insertBook", "err_info_not_supplied")})
+    EXPECT_EQ(TestSupport::popups(out),
+              std::vector<std::string>{englishError("insertBook", "err_info_not_supplied")})
         << key;
     EXPECT_FALSE(db.lastChangeStood());
   }

@@ -34,7 +34,7 @@ const char* const kHostile[] = {
     "' OR memberid > '0",
     // Windows-1252 letters and signs, every byte from 0x80 to 0xFF among them: the escaper of the
     // latin1 connection passes them as text, and no multi-byte reading hides a quote behind one.
-    "Kr\xEA" "eftige M\xF4re",
+    "Kr\352eftige M\364re",
     "\xBF' OR 1=1 -- ",
     "\xFF\\",
     kHighBytes[0].c_str(),
@@ -177,11 +177,23 @@ TEST_F(Hostile, UpdatesWithoutTheEntrysIdAreRefusedNotThrown) {
       {"updateReservation", "reservationid", [&](const Query& q) { db.updateReservation(q); }},
       {"updateBlacklisting", "blacklistid", [&](const Query& q) { db.updateBlacklisting(q); }},
   };
-  const Query fields = query({{"author", "x"}, {"title", "x"}, {"isbn", "x"}, {"dewey", "500"}, {"price", "1"},
-                              {"_condition", "1"}, {"password", "x"}, {"surname", "x"}, {"firstName", "x"},
-                              {"address", "x"}, {"contactNo", "x"}, {"accountExpiryDate", "2999-01-01"},
-                              {"accountBalance", "1"}, {"memberid", "5"}, {"bookid", "5"},
-                              {"returnDate", "2999-01-01"}, {"reason", "x"}});
+  const Query fields = query({{"author", "x"},
+                              {"title", "x"},
+                              {"isbn", "x"},
+                              {"dewey", "500"},
+                              {"price", "1"},
+                              {"_condition", "1"},
+                              {"password", "x"},
+                              {"surname", "x"},
+                              {"firstName", "x"},
+                              {"address", "x"},
+                              {"contactNo", "x"},
+                              {"accountExpiryDate", "2999-01-01"},
+                              {"accountBalance", "1"},
+                              {"memberid", "5"},
+                              {"bookid", "5"},
+                              {"returnDate", "2999-01-01"},
+                              {"reason", "x"}});
   for (const auto& u : updates) {
     Query missing;
     for (int i = 0; i < fields.size(); ++i)
@@ -191,7 +203,8 @@ TEST_F(Hostile, UpdatesWithoutTheEntrysIdAreRefusedNotThrown) {
     for (const Query& form : {missing, empty}) {
       std::string out;
       EXPECT_NO_THROW(out = captureStdout([&] { u.update(form); })) << u.operation;
-      EXPECT_EQ(TestSupport::popups(out), std::vector<std::string>{englishError(u.operation, "err_info_not_supplied")})
+      EXPECT_EQ(TestSupport::popups(out),
+                std::vector<std::string>{englishError(u.operation, "err_info_not_supplied")})
           << u.operation;
       EXPECT_FALSE(db.lastChangeStood()) << u.operation;
     }

@@ -10,7 +10,8 @@ TEST(EscapeHtml, EveryMarkupCharacterBecomesAReference) {
   EXPECT_EQ("a &amp;amp; &quot;b&quot;", str(escapeHtml("a &amp; \"b\"")));
   EXPECT_EQ("plain 100% text", str(escapeHtml("plain 100% text")));
   // Windows-1252 letters and signs are text, whatever their byte.
-  EXPECT_EQ("\x92n Kr\xEA" "eftige M\xF4re &amp; \x80\xFF", str(escapeHtml("\x92n Kr\xEA" "eftige M\xF4re & \x80\xFF")));
+  EXPECT_EQ("\222n Kr\352eftige M\364re &amp; \x80\xFF",
+            str(escapeHtml("\222n Kr\352eftige M\364re & \x80\xFF")));
   EXPECT_EQ("", str(escapeHtml("")));
 }
 
@@ -19,7 +20,7 @@ TEST(EscapeJsString, QuotesBackslashesAndLineBreaks) {
   EXPECT_EQ("say \\\"hi\\\"", str(escapeJsString("say \"hi\"")));
   EXPECT_EQ("a\\\\b", str(escapeJsString("a\\b")));
   EXPECT_EQ("1\\n2\\r3", str(escapeJsString("1\n2\r3")));
-  EXPECT_EQ("\x92n Kr\xEA" "eftige \x80\xFF", str(escapeJsString("\x92n Kr\xEA" "eftige \x80\xFF")));
+  EXPECT_EQ("\222n Kr\352eftige \x80\xFF", str(escapeJsString("\222n Kr\352eftige \x80\xFF")));
 }
 
 TEST(EscapeJsString, AsTypedGivesBackTheLettersABrowserSentAsReferences) {

@@ -35,7 +35,7 @@ TEST_F(IndexPage, CountsTheVisitAndWritesTheCountBack) {
   SiteSandbox::writeFile(mSite.data() + "/menu_home.txt", "<p>home menu</p>\n");
   const CgiResponse page = run("lang=eng");
   EXPECT_EQ(0, page.exitStatus);
-  EXPECT_EQ(0u, page.output.find(std::string(TestSupport::kHtmlHeader) + "<html>\n<head>\n"));
+  EXPECT_EQ(0u, page.output.find(AMBRY_TEST_HTML_HEADER "<html>\n<head>\n"));
   EXPECT_TRUE(
       contains(page.output, "<script language=\"JavaScript\" src=\"/data/eng_resource.js\"></script>\n"));
   EXPECT_TRUE(contains(page.output,
@@ -70,7 +70,7 @@ TEST_F(IndexPage, WithoutALanguageTheRefusalShowsAndAfrikaansStays) {
   const CgiResponse page = run("");
   EXPECT_EQ(0u,
             page.output.find(
-                std::string(TestSupport::kHtmlHeader) + "Fout in setLanguage(\"\"): Ongeldige taal gegee<br>\n<html>\n"));
+                AMBRY_TEST_HTML_HEADER "Fout in setLanguage(\"\"): Ongeldige taal gegee<br>\n<html>\n"));
   EXPECT_TRUE(contains(page.output, "src=\"/data/afr_resource.js\""));
   EXPECT_TRUE(contains(page.output, "Ashgrove Biblioteek</td>\n<td align=\"right\">\nBesoektyd: "));
   // An unsupported language is still reported, and the page stays Afrikaans.
@@ -93,14 +93,16 @@ TEST_F(IndexPage, ExtendAndAddressAsTheSiteScriptExpects) {
 TEST_F(IndexPage, UrlValuesCannotLeaveTheirStringLiterals) {
   // The address carries the values encoded, so they survive the trip back to the program.
   const CgiResponse address = run("x=\";alert(1)//");
-  EXPECT_TRUE(contains(address.output, "   script_name = \"/cgi-bin/index.exe?x=%22%3Balert%281%29%2F%2F\"\n"));
+  EXPECT_TRUE(
+      contains(address.output, "   script_name = \"/cgi-bin/index.exe?x=%22%3Balert%281%29%2F%2F\"\n"));
   EXPECT_FALSE(contains(address.output, "?x=\";"));
 
   const CgiResponse extend = run("extend=');alert(1)//");
   EXPECT_TRUE(contains(extend.output,
                        "   for (var i = 0; i < 13; i++)\n"
                        "      extend[i] = ('\\');alert(1)//'.charAt(i) == '1');\n"));
-  EXPECT_TRUE(contains(extend.output, "script_name = \"/cgi-bin/index.exe?extend=%27%29%3Balert%281%29%2F%2F\"\n"));
+  EXPECT_TRUE(
+      contains(extend.output, "script_name = \"/cgi-bin/index.exe?extend=%27%29%3Balert%281%29%2F%2F\"\n"));
 
   const CgiResponse closing = run("extend=%3C/script%3E%3Cscript%3Ealert(1)%3C/script%3E");
   EXPECT_FALSE(contains(closing.output, "<script>alert(1)"));
