@@ -50,13 +50,13 @@ enum EditorFlags {
 // No button is made usable beyond the other controls.
 constexpr const char* NO_BUTTON = nullptr;
 
-// One row of the editors' table: everything in which one table's editor differs from another's.
 // A field's value in an empty entry.
 struct FieldValue {
   const char* field;
   const char* value;
 };
 
+// One row of the editors' table: everything in which one table's editor differs from another's.
 struct EditorDefinition {
   const char* name;  // table key of the form and its field list; the other keys derive from it
   EditorQuery search;
