@@ -39,6 +39,9 @@ class AmbryDB {
   const Keystone::String& getLastQuery() const;
   bool hasResult() const;
   MYSQL_RES* getResult() const;
+  // Whether the last change made through this object went through: false after a refusal under
+  // the rules, a statement the server rejected, or a change given up after conflicts.
+  bool lastChangeStood() const { return guard.outcome == Attempt::kCommitted; }
 
   // Search by example (staff).
   void doSearchQuery(const QueryMap& query, const Keystone::String& table) const;
@@ -112,7 +115,7 @@ class AmbryDB {
   // The guarded change under way on this connection, or the last one.
   struct GuardedState {
     bool running = false;                   // inside a try: a transaction given up throws GuardConflict
-    Attempt outcome = Attempt::kCommitted;  // of the try under way, then of the whole change
+    Attempt outcome = Attempt::kRejected;  // of the try under way, then of the whole change (none yet)
   };
 
   // One guarded change (GuardedChanges.cpp): the attempt, a member taking the query, run under the

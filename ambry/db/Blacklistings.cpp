@@ -38,7 +38,7 @@ bool AmbryDB::otherBlacklisting(const QueryMap& query) const {
 void AmbryDB::attemptUpdateBlacklisting(const QueryMap& query) {
   const Keystone::String op = "updateBlacklisting";
   const char* refusal = "";
-  if (anyEmpty(query, {"memberid", "reason"}))
+  if (anyEmpty(query, {"memberid", "reason", "blacklistid"}))
     refusal = "err_info_not_supplied";
   else if (!memberExists(query))
     refusal = "err_member_not_exist";

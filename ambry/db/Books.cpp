@@ -27,7 +27,8 @@ Keystone::String AmbryDB::attemptInsertBook(const QueryMap& query) {
 
 void AmbryDB::attemptUpdateBook(const QueryMap& query) {
   const Keystone::String op = "updateBook";
-  if (refuse(op, bookRefusal(query))) return;
+  // Without the entry's id there is nothing to change.
+  if (refuse(op, anyEmpty(query, {"bookid"}) ? "err_info_not_supplied" : bookRefusal(query))) return;
   // The date the book was added stays as it is.
   execute("UPDATE BOOK SET author = " + quoted(query["author"]) + ", title = " + quoted(query["title"]) +
           ", isbn = " + quoted(query["isbn"]) + ", dewey = " + number(query["dewey"]) +

@@ -60,14 +60,15 @@ Keystone::String AmbryDB::attemptInsertCheckout(const QueryMap& query) {
 
 void AmbryDB::attemptUpdateCheckout(const QueryMap& query) {
   const Keystone::String op = "updateCheckout";
-  const char* refusal = borrowerRefusal(query);
-  const Keystone::String checkoutid = number(query["checkoutid"]);
+  const char* refusal = anyEmpty(query, {"checkoutid"}) ? "err_info_not_supplied" : borrowerRefusal(query);
+  const Keystone::String checkoutid = number(query.get("checkoutid", ""));
   // Moving a loan to another book runs the availability checks again; a new due date does not.
   bool bookChanged = false;
   if (!*refusal && rowFound("SELECT bookid FROM CHECKOUT WHERE id = " + checkoutid))
     bookChanged = std::atoi(row[0] ? row[0] : "") != std::atoi(query["bookid"].c_str());
-  // Handing the loan to another member is lending the book to them: a reserved book goes only to
-  // its first reserver. The reservation is used up only while the loan itself is open.
+  // Handing an open loan to another member is lending the book to them: a reserved book goes only
+  // to its first reserver. A returned loan's record can always be corrected, and only an open
+  // loan uses the reservation up.
   bool memberChanged = false;
   bool loanOpen = false;
   if (!*refusal && rowFound("SELECT memberid, inDate = 0 FROM CHECKOUT WHERE id = " + checkoutid)) {
@@ -75,7 +76,7 @@ void AmbryDB::attemptUpdateCheckout(const QueryMap& query) {
     loanOpen = std::atoi(row[1] ? row[1] : "") != 0;
   }
   if (!*refusal && bookChanged && checkoutExists(query)) refusal = "err_checkout_invalid_checkout_exists";
-  if (!*refusal && (bookChanged || memberChanged) && reservedByAnother(query))
+  if (!*refusal && (bookChanged || (memberChanged && loanOpen)) && reservedByAnother(query))
     refusal = "err_reserved_by_another_member";
   if (!*refusal && beforeToday(query["returnDate"])) refusal = "err_return_date_invalid";
   if (refuse(op, refusal)) return;

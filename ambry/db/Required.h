@@ -6,12 +6,12 @@
 
 namespace Ambry {
 
-// Looks the keys up in order (an absent key throws the map's exception) and tells whether one
-// of them is empty; the keys after the first empty one are not looked at.
+// Tells whether one of the keys is empty or absent: a field that was not sent at all (a list with
+// nothing chosen) is not supplied either, and is refused like an empty one rather than thrown.
 inline bool anyEmpty(const Keystone::Map<const Keystone::String, Keystone::String>& query,
                      std::initializer_list<const char*> keys) {
   for (const char* key : keys)
-    if (query[key].length() == 0) return true;
+    if (query.get(key, Keystone::String()).length() == 0) return true;
   return false;
 }
 

@@ -40,9 +40,9 @@ Keystone::String AmbryDB::attemptInsertReservation(const QueryMap& query) {
 
 void AmbryDB::attemptUpdateReservation(const QueryMap& query) {
   const Keystone::String op = "updateReservation";
-  const char* refusal = reserverRefusal(query);
+  const char* refusal = anyEmpty(query, {"reservationid"}) ? "err_info_not_supplied" : reserverRefusal(query);
   // Only a move to another book or to another member can make a duplicate.
-  const Keystone::String reservationid = number(query["reservationid"]);
+  const Keystone::String reservationid = number(query.get("reservationid", ""));
   bool moved = false;
   if (!*refusal && rowFound("SELECT bookid FROM RESERVATION WHERE id = " + reservationid))
     moved = std::atoi(row[0] ? row[0] : "") != std::atoi(query["bookid"].c_str());

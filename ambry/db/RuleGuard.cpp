@@ -136,6 +136,7 @@ AmbryDB::Attempt AmbryDB::tryGuarded(const Keystone::String& op, const std::func
   } catch (...) {
     guard.running = false;
     if (guard.outcome != Attempt::kRetry) {
+      guard.outcome = Attempt::kRejected;  // nothing of it stands
       keepError();
       quietly(mysql, "ROLLBACK");
       throw;

@@ -1,8 +1,11 @@
 // The HTML and JavaScript escapers and the number test; the SQL escapers live beside the database.
 #include "ambry/framework/Escape.h"
 
+#include <cstdio>
 #include <cstring>
 #include <string>
+
+#include "ambry/framework/Request.h"
 
 using Keystone::String;
 
@@ -29,6 +32,31 @@ void appendBackslashed(char c, std::string& out) {
     default:
       out += c;
   }
+}
+
+// One character of a JavaScript string literal in either quote style, safe inside a script element.
+void appendJsEscaped(char c, std::string& out) {
+  if (c == '\'') {
+    out += "\\'";
+  } else if (c == '<') {
+    // A raw "<" could start "</script>" and end the script element around the literal.
+    out += "\\x3C";
+  } else {
+    appendBackslashed(c, out);
+  }
+}
+
+// A code point as \uXXXX, beyond the first plane as its two surrogates.
+void appendJsCodePoint(long code, std::string& out) {
+  char unit[8];
+  if (code > 0xFFFF) {
+    code -= 0x10000;
+    std::snprintf(unit, sizeof unit, "\\u%04lX", 0xD800 + (code >> 10));
+    out += unit;
+    code = 0xDC00 + (code & 0x3FF);
+  }
+  std::snprintf(unit, sizeof unit, "\\u%04lX", code);
+  out += unit;
 }
 
 }  // namespace
@@ -64,15 +92,21 @@ String escapeHtml(const String& text) {
 
 String escapeJsString(const String& text) {
   std::string out;
-  for (int i = 0; i < text.length(); ++i) {
-    const char c = text[i];
-    if (c == '\'') {
-      out += "\\'";
-    } else if (c == '<') {
-      // A raw "<" could start "</script>" and end the script element around the literal.
-      out += "\\x3C";
+  for (int i = 0; i < text.length(); ++i) appendJsEscaped(text[i], out);
+  return String(out.c_str());
+}
+
+String escapeJsStringAsTyped(const String& text) {
+  std::string out;
+  for (int i = 0; i < text.length();) {
+    int length = 0;
+    const long code = characterReferenceAt(text.c_str() + i, &length);
+    // Only letters beyond the first 256 code points: a browser sends every other one as its byte.
+    if (code >= 0x100 && code <= 0x10FFFF && (code < 0xD800 || code > 0xDFFF)) {
+      appendJsCodePoint(code, out);
+      i += length;
     } else {
-      appendBackslashed(c, out);
+      appendJsEscaped(text[i++], out);
     }
   }
   return String(out.c_str());

@@ -14,6 +14,11 @@ Keystone::String escapeHtml(const Keystone::String& text);
 // backslash, both quotes, line feed, carriage return and < are escaped.
 Keystone::String escapeJsString(const Keystone::String& text);
 
+// As escapeJsString, for a value a browser posted: a character reference it made of a letter
+// that the page's character set lacks ("&#281;") becomes that letter again ("\u0119"), so that a
+// form refused for holding one shows back what was typed.
+Keystone::String escapeJsStringAsTyped(const Keystone::String& text);
+
 // Body of a single-quoted SQL text literal, escaped by the client library for the open connection.
 Keystone::String escapeSqlText(MYSQL* connection, const Keystone::String& value);
 

@@ -86,7 +86,9 @@ void initPageState() {
 }
 
 void printDefaultHTTPHeader() {
-  std::fputs("Content-Type: text/html\n\n", stdout);
+  // The page texts and every stored value are single-byte Windows-1252: a browser left to guess
+  // shows "Krêeftige" as "Kręeftige" and would post what is typed in another character set.
+  std::fputs("Content-Type: text/html; charset=windows-1252\n\n", stdout);
 }
 
 void setTitle(const String& key) {

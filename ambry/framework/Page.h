@@ -10,7 +10,7 @@ enum PageArea { AREA_HOME = 0, AREA_ADMIN = 1, AREA_MEMBER = 2, AREA_MORE = 3 };
 // Puts the page state back to its load-time values: empty title, home area, no script open.
 void initPageState();
 
-// "Content-Type: text/html" and the empty line that ends the HTTP header.
+// "Content-Type: text/html; charset=windows-1252" and the empty line that ends the HTTP header.
 void printDefaultHTTPHeader();
 
 // Title = library name, followed by " :: " and the text of key when key is not empty.

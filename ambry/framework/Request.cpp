@@ -3,6 +3,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <map>
 #include <string>
 #include <utility>
@@ -62,6 +63,61 @@ int hexValue(char c) {
   return -1;
 }
 
+// What a decoded key or value keeps: the pages and the database are single-byte Windows-1252, so
+// every printable byte of it stays, and line feed, carriage return and tab. Other control bytes,
+// DEL and the five bytes Windows-1252 leaves undefined become blanks.
+bool isKeptByte(unsigned char c) {
+  if (c < 32) return c == '\n' || c == '\r' || c == '\t';
+  return c != 0x7F && c != 0x81 && c != 0x8D && c != 0x8F && c != 0x90 && c != 0x9D;
+}
+
+// Decodes request text: '+' is a blank, %XX with upper-case hexadecimal digits the byte XX, any
+// other '%' stays; then every byte that is not kept becomes a blank.
+std::string decoded(const char* text, size_t n) {
+  std::string out;
+  out.reserve(n);
+  for (size_t i = 0; i < n; ++i) {
+    const char c = text[i];
+    if (c == '+') {
+      out += ' ';
+    } else if (c == '%' && i + 2 < n && hexValue(text[i + 1]) >= 0 && hexValue(text[i + 2]) >= 0) {
+      out += static_cast<char>(hexValue(text[i + 1]) * 16 + hexValue(text[i + 2]));
+      i += 2;
+    } else {
+      out += c;
+    }
+    if (!isKeptByte(static_cast<unsigned char>(out.back()))) out.back() = ' ';
+  }
+  return out;
+}
+
+// The order of the query map's keys: byte by byte as signed chars, a prefix before its extensions.
+struct SignedByteOrder {
+  bool operator()(const std::string& a, const std::string& b) const {
+    const size_t common = a.size() < b.size() ? a.size() : b.size();
+    for (size_t i = 0; i < common; ++i)
+      if (a[i] != b[i]) return static_cast<signed char>(a[i]) < static_cast<signed char>(b[i]);
+    return a.size() < b.size();
+  }
+};
+
+// Appends text as request text: letters, digits and - _ . ~ as they are, every other byte as %XX,
+// so that the reserved & = + % and everything beyond ASCII come back as they were.
+void appendEncoded(const String& text, std::string& out) {
+  static const char hex[] = "0123456789ABCDEF";
+  for (int i = 0; i < text.length(); ++i) {
+    const unsigned char c = static_cast<unsigned char>(text[i]);
+    if ((c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '-' || c == '_' ||
+        c == '.' || c == '~') {
+      out += static_cast<char>(c);
+    } else {
+      out += '%';
+      out += hex[c >> 4];
+      out += hex[c & 15];
+    }
+  }
+}
+
 }  // namespace
 
 const String& getQueryString() {
@@ -80,49 +136,34 @@ String getEnvQueryString() {
 }
 
 String decodeQuery(const String& text) {
-  std::string out;
-  const int n = text.length();
-  for (int i = 0; i < n; ++i) {
-    const char c = text[i];
-    if (c == '+') {
-      out += ' ';
-    } else if (c == '%' && i + 2 < n && hexValue(text[i + 1]) >= 0 && hexValue(text[i + 2]) >= 0) {
-      out += static_cast<char>(hexValue(text[i + 1]) * 16 + hexValue(text[i + 2]));
-      i += 2;
-    } else {
-      out += c;  // a '%' without two hexadecimal digits stays as it is
-    }
-  }
-  // Decoded values are plain ASCII plus line feed, carriage return and tab.
-  for (char& c : out) {
-    if (c == '~' || (c < 32 && c != '\n' && c != '\r' && c != '\t')) c = ' ';
-  }
-  return String(out.c_str());
+  return String(decoded(text.c_str(), text.length()).c_str());
 }
 
 QueryMap queryToMap(const String& query) {
-  // Splitting after decoding: an encoded '&' or '=' separates like a literal one. Every byte is
-  // looked at a bounded number of times, and the pairs are gathered in a sorted map before they
-  // are handed over in key order, so a long body costs time in proportion to its length.
-  const std::string text = decodeQuery(query).c_str();
-  std::map<std::string, std::string> pairs;
-  size_t pos = 0;
-  size_t equals = text.find('=');
-  while (pos < text.size()) {
-    // The first '=' at or after pos; found anew only once the last one has been passed.
-    if (equals < pos) equals = text.find('=', pos);
-    if (equals == std::string::npos) break;
-    const size_t amp = text.find('&', pos);
-    const size_t end = amp == std::string::npos ? text.size() : amp;
-    std::string key = text.substr(pos, equals - pos);
-    std::string value = end < equals ? std::string() : text.substr(equals + 1, end - equals - 1);
-    // Parameters beyond the cap are ignored; those already kept still take a later value.
-    auto found = pairs.find(key);
-    if (found != pairs.end())
-      found->second = std::move(value);
-    else if (pairs.size() < kMaxParameters)
-      pairs.emplace(std::move(key), std::move(value));
-    pos = amp == std::string::npos ? text.size() : amp + 1;
+  // Split first, decode after: an encoded '&' or '=' stays inside its key or value. Every byte is
+  // looked at a bounded number of times, and the pairs are gathered in a map sorted as the query
+  // map sorts before they are handed over in key order, so a long body costs time in proportion
+  // to its length.
+  const char* const text = query.c_str();
+  const size_t length = query.length();
+  std::map<std::string, std::string, SignedByteOrder> pairs;
+  for (size_t pos = 0; pos < length;) {
+    const char* ampersand = static_cast<const char*>(std::memchr(text + pos, '&', length - pos));
+    const size_t end = ampersand ? static_cast<size_t>(ampersand - text) : length;
+    if (end > pos) {
+      // A pair without '=' is a key with an empty value.
+      const char* equals = static_cast<const char*>(std::memchr(text + pos, '=', end - pos));
+      const size_t keyEnd = equals ? static_cast<size_t>(equals - text) : end;
+      std::string key = decoded(text + pos, keyEnd - pos);
+      std::string value = equals ? decoded(text + keyEnd + 1, end - keyEnd - 1) : std::string();
+      // Parameters beyond the cap are ignored; those already kept still take a later value.
+      auto found = pairs.find(key);
+      if (found != pairs.end())
+        found->second = std::move(value);
+      else if (pairs.size() < kMaxParameters)
+        pairs.emplace(std::move(key), std::move(value));
+    }
+    pos = end + 1;
   }
   QueryMap map;
   for (const auto& pair : pairs) map.appendSorted(String(pair.first.c_str()), String(pair.second.c_str()));
@@ -133,9 +174,9 @@ String mapToQuery(const QueryMap& map) {
   std::string out;
   for (int i = 0; i < map.size(); ++i) {
     if (i > 0) out += '&';
-    out += map.keyAt(i).c_str();
+    appendEncoded(map.keyAt(i), out);
     out += '=';
-    out += map.valueAt(i).c_str();
+    appendEncoded(map.valueAt(i), out);
   }
   return String(out.c_str());
 }
@@ -161,6 +202,24 @@ void handleQuery() {
   std::fputs(escapeJsString(extend).c_str(), stdout);
   std::fputs("'.charAt(i) == '1');\n", stdout);
   endScriptTag();
+}
+
+long characterReferenceAt(const char* text, int* length) {
+  if (text[0] != '&' || text[1] != '#') return -1;
+  long code = 0;
+  int i = 2;
+  // Seven digits reach beyond the last code point, 1114111.
+  for (; i < 9 && text[i] >= '0' && text[i] <= '9'; ++i) code = code * 10 + (text[i] - '0');
+  if (i == 2 || text[i] != ';') return -1;
+  *length = i + 1;
+  return code;
+}
+
+bool holdsCharacterReference(const String& value) {
+  int length = 0;
+  for (const char* p = std::strchr(value.c_str(), '&'); p; p = std::strchr(p + 1, '&'))
+    if (characterReferenceAt(p, &length) >= 0) return true;
+  return false;
 }
 
 String getParam(const String& name, const String& query) {

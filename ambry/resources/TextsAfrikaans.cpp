@@ -170,6 +170,9 @@ constexpr TextPair kTexts[] = {
     {"err_update_other_entry",
      "Die veranderinge is nie gestoor nie: die ID stem nie meer ooreen met die inskrywing "
      "wat gewys word nie. Soek eers die ander inskrywing op om dit te verander."},
+    {"err_character_not_stored",
+     "Nie gestoor nie: die veld %s bevat 'n karakter wat nie gestoor kan word nie (slegs die letters "
+     "en tekens van Wes-Europese tale kan). Verander dit asseblief en probeer weer."},
     {"title_admin_reports", "Verslae"},
     {"caption_report_overdue", "Agterstallige uitnames"},
     {"caption_report_expiring", "Lidmaatskappe wat verval"},

@@ -74,10 +74,32 @@ bool updatesAnotherEntry(const QueryMap& query) {
   return query.contains("lastid") && query.get("lastid", "") != query.get("id", "");
 }
 
-// The entry is looked up again unless the page shows back what was posted: after an update, or
-// when an insert was refused and left the id as it was.
-bool mustReload(const EditorDefinition& editor, const QueryMap& query, int cmd) {
-  return cmd != CMD_UPDATE && query.get(previousIdParameter(editor), "") != query.get(idParameter(editor), "");
+// What the form shows: what was posted after an update, and after an add that did not go through,
+// so that nothing typed is lost (a table that starts afresh after a save does so only when the
+// save went through); otherwise the entry is looked up again, unless the id stayed as it was.
+FormShows formAfterCommand(const EditorDefinition& editor, const AmbryDB& db, const QueryMap& query,
+                           int cmd) {
+  if (cmd == CMD_UPDATE)
+    return db.lastChangeStood() && hasFlag(editor, EMPTY_AFTER_UPDATE) ? FormShows::Empty : FormShows::Posted;
+  if (cmd == CMD_INSERT && !db.lastChangeStood()) return FormShows::Posted;
+  if (query.get(previousIdParameter(editor), "") == query.get(idParameter(editor), ""))
+    return FormShows::Posted;
+  return FormShows::Lookup;
+}
+
+// A letter that the pages' character set lacks arrives as a character reference ("&#281;"), which
+// would be stored as text in its place: such an add or save is refused, naming the field, and the
+// form shows back what was typed. True when it was refused.
+bool refusedForCharacterReference(const EditorDefinition& editor, const QueryMap& query) {
+  const Keystone::Array<Keystone::String>& fields = editorFields(editor);
+  for (int i = 0; i < fields.size(); ++i) {
+    if (!holdsCharacterReference(query.get(fields[i], ""))) continue;
+    const Keystone::Array<Keystone::String> captions = getResourceArray(captionsKey(editor), "");
+    Keystone::String text = getResource("err_character_not_stored", false);
+    popupMessage(text.replace("%s", i < captions.size() ? captions[i] : fields[i]), true);
+    return true;
+  }
+  return false;
 }
 
 }  // namespace
@@ -96,8 +118,12 @@ void printEntryPage(const EditorDefinition& editor, AmbryDB& db, QueryMap& query
     query[idParameter(editor)] = query["lastid"];
     cmd = CMD_JUMP;
   }
+  if ((cmd == CMD_INSERT || cmd == CMD_UPDATE) && refusedForCharacterReference(editor, query)) {
+    printEntryFormScript(editor, db, query, cmd, FormShows::Posted);
+    return;
+  }
   carryOutCommand(editor, db, query, cmd);
-  printEntryFormScript(editor, db, query, cmd, mustReload(editor, query, cmd));
+  printEntryFormScript(editor, db, query, cmd, formAfterCommand(editor, db, query, cmd));
 }
 
 }  // namespace Editors

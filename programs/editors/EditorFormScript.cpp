@@ -49,14 +49,18 @@ Lookup lookUpEntry(const EditorDefinition& editor, AmbryDB& db, QueryMap& query,
   return Lookup::NothingFound;
 }
 
-// The value a field has in an entry that is not stored yet.
+// The value a field has in an entry that is not stored yet. A scan that found nothing keeps what
+// was typed into the new entry before the code was scanned (the form sends it along).
 Keystone::String emptyEntryValue(const EditorDefinition& editor, const QueryMap& query, int cmd,
                                  const Keystone::String& field) {
   const bool scanning = isExtraCommand(editor, cmd, ExtraKind::ScanOtherKey) ||
                         isExtraCommand(editor, cmd, ExtraKind::ScanOwnId);
   if (scanning && field == editor.extra.scanField) return query.get("id", "");
+  if (scanning && field != "id" && query.contains(field)) return query[field];
   for (const char* today : editor.todayFields)
     if (field == today) return getScientificDate();
+  for (const FieldValue& start : editor.startValues)
+    if (field == start.field) return start.value;
   return field == "id" ? "1" : "";
 }
 
@@ -64,12 +68,17 @@ void printFieldLine(const Keystone::String& field, const Keystone::String& value
   printf("      entryForm.%s.value = \"%s\"\n", field.c_str(), escapeJsString(value).c_str());
 }
 
+// Posted values are shown as they were typed, a letter that could not be sent as a byte included.
+void printPostedFieldLine(const Keystone::String& field, const Keystone::String& value) {
+  printf("      entryForm.%s.value = \"%s\"\n", field.c_str(), escapeJsStringAsTyped(value).c_str());
+}
+
 void printFieldLines(const EditorDefinition& editor, const AmbryDB& db, const QueryMap& query, int cmd,
                      bool showPosted, Lookup lookup) {
   const Keystone::Array<Keystone::String>& fields = editorFields(editor);
   for (int i = 0; i < fields.size(); ++i) {
     if (showPosted)
-      printFieldLine(fields[i], query.get(fields[i], ""));
+      printPostedFieldLine(fields[i], query.get(fields[i], ""));
     else if (lookup == Lookup::Found)
       printFieldLine(fields[i], Keystone::String(db.getField(i)));  // SQL NULL shows as empty
     else
@@ -89,18 +98,19 @@ void printClosingStatement(const EditorDefinition& editor, bool enableControls) 
 
 }  // namespace
 
-void printEntryFormScript(const EditorDefinition& editor, AmbryDB& db, QueryMap query, int cmd, bool reload) {
+void printEntryFormScript(const EditorDefinition& editor, AmbryDB& db, QueryMap query, int cmd,
+                          FormShows shows) {
   beginJavaScriptTag("");
   fputs("   function resetEntryForm() {\n", stdout);
-  const Lookup lookup = reload ? lookUpEntry(editor, db, query, cmd) : Lookup::NotRun;
+  const Lookup lookup = shows == FormShows::Lookup ? lookUpEntry(editor, db, query, cmd) : Lookup::NotRun;
   const bool found = lookup == Lookup::Found;
   const Keystone::String lastId = found ? Keystone::String(db.getField(0)) : Keystone::String("1");
   printf("      requestForm.lastid.value = \"%s\"\n", escapeJsString(lastId).c_str());
-  const bool updated = cmd == CMD_UPDATE;
-  const bool showPosted = !reload && !(updated && hasFlag(editor, EMPTY_AFTER_UPDATE));
-  printFieldLines(editor, db, query, cmd, showPosted, lookup);
-  const bool shownOrPosted = reload || (updated && !hasFlag(editor, EMPTY_AFTER_UPDATE));
-  printClosingStatement(editor, shownOrPosted && lookup != Lookup::NothingFound);
+  printFieldLines(editor, db, query, cmd, shows == FormShows::Posted, lookup);
+  // The posted values of an update are those of a stored entry, which may be saved again.
+  const bool enable = shows == FormShows::Lookup ? lookup != Lookup::NothingFound
+                                                 : shows == FormShows::Posted && cmd == CMD_UPDATE;
+  printClosingStatement(editor, enable);
   endScriptTag();
 }
 

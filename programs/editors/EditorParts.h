@@ -19,7 +19,15 @@ void printResultPage(const EditorDefinition& editor, AmbryDB& db, const QueryMap
 // Every other command: the entry form, the command carried out, and the script that fills the form.
 void printEntryPage(const EditorDefinition& editor, AmbryDB& db, QueryMap& query, int cmd, bool searchMode);
 
-// The resetEntryForm script: finds the entry to show (unless reload is false) and fills the form.
-void printEntryFormScript(const EditorDefinition& editor, AmbryDB& db, QueryMap query, int cmd, bool reload);
+// What the form shows once the command is carried out.
+enum class FormShows {
+  Lookup,  // the entry the command leads to, looked up in the table
+  Posted,  // the values that were posted, as typed
+  Empty    // the empty entry
+};
+
+// The resetEntryForm script: finds the entry to show when it is looked up, and fills the form.
+void printEntryFormScript(const EditorDefinition& editor, AmbryDB& db, QueryMap query, int cmd,
+                          FormShows shows);
 
 }  // namespace Editors

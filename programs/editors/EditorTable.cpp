@@ -10,7 +10,8 @@ using Ambry::CMD_ISBN_SCAN;
 using Ambry::CMD_MEMBERID_SCAN;
 
 // Columns: name; search, select, insert, update, delete; the extra command; read-only fields, date
-// controls, fields given today's date in an empty entry; the extra button; flags.
+// controls, fields given today's date in an empty entry, fixed values of an empty entry; the extra
+// button; flags.
 // clang-format off
 const EditorDefinition editors[] = {
     // Loans, with check-in; a deleted or jumped-to loan shows even when returned.
@@ -18,35 +19,36 @@ const EditorDefinition editors[] = {
      &AmbryDB::searchCheckout, &AmbryDB::selectCheckout,
      &AmbryDB::insertCheckout, &AmbryDB::updateCheckout, &AmbryDB::deleteCheckout,
      checkInCommand(CMD_CHECKIN, &AmbryDB::returnCheckout),
-     {"id", "checkoutDate", "inDate"}, {"returnDate"}, {"checkoutDate", "returnDate"},
+     {"id", "checkoutDate", "inDate"}, {"returnDate"}, {"checkoutDate", "returnDate"}, {},
      "btnReturnBook", SHOWS_CLOSED_ENTRIES},
-    // The catalogue, with a scanned ISBN finding its book.
+    // The catalogue, with a scanned ISBN finding its book. A new book starts as new: its condition
+    // is always one of the list's choices, the first one.
     {"book",
      &AmbryDB::searchBook, &AmbryDB::selectBook,
      &AmbryDB::insertBook, &AmbryDB::updateBook, &AmbryDB::deleteBook,
      scanOtherKeyCommand(CMD_ISBN_SCAN, "isbn", &AmbryDB::selectBook_ISBN, "isbn"),
-     {"id", "addDate"}, {}, {"addDate"},
+     {"id", "addDate"}, {}, {"addDate"}, {{"_condition", "10"}},
      NO_BUTTON, NO_FLAGS},
     // The register of members, whose ids staff type or scan: the id stays editable.
     {"member",
      &AmbryDB::searchMember, &AmbryDB::selectMember,
      &AmbryDB::insertMember, &AmbryDB::updateMember, &AmbryDB::deleteMember,
      scanOwnIdCommand(CMD_MEMBERID_SCAN, "memberid", "id"),
-     {"addDate"}, {"accountExpiryDate"}, {"addDate", "accountExpiryDate"},
+     {"addDate"}, {"accountExpiryDate"}, {"addDate", "accountExpiryDate"}, {},
      NO_BUTTON, NO_FLAGS},
     // Members barred from borrowing, found also by a scanned member id.
     {"blacklist",
      &AmbryDB::searchBlacklisting, &AmbryDB::selectBlacklisting,
      &AmbryDB::insertBlacklisting, &AmbryDB::updateBlacklisting, &AmbryDB::deleteBlacklisting,
      scanOtherKeyCommand(CMD_MEMBERID_SCAN, "memberid", &AmbryDB::selectBlacklisting_MemberID, "memberid"),
-     {"id", "addDate"}, {}, {"addDate"},
+     {"id", "addDate"}, {}, {"addDate"}, {},
      NO_BUTTON, EMPTY_AFTER_UPDATE},
     // Members' claims on books.
     {"reservation",
      &AmbryDB::searchReservation, &AmbryDB::selectReservation,
      &AmbryDB::insertReservation, &AmbryDB::updateReservation, &AmbryDB::deleteReservation,
      noExtraCommand(),
-     {"id", "addDate"}, {}, {"addDate"},
+     {"id", "addDate"}, {}, {"addDate"}, {},
      NO_BUTTON, NO_FLAGS},
 };
 // clang-format on

@@ -50,6 +50,12 @@ enum EditorFlags {
 // No button is made usable beyond the other controls.
 constexpr const char* NO_BUTTON = nullptr;
 
+// A field's value in an empty entry.
+struct FieldValue {
+  const char* field;
+  const char* value;
+};
+
 // One row of the editors' table: everything in which one table's editor differs from another's.
 struct EditorDefinition {
   const char* name;  // table key of the form and its field list; the other keys derive from it
@@ -62,6 +68,7 @@ struct EditorDefinition {
   std::vector<const char*> readOnlyFields;
   std::vector<const char*> dateControlFields;
   std::vector<const char*> todayFields;  // given today's date in an empty entry
+  std::vector<FieldValue> startValues;   // fixed values of an empty entry
   const char* enabledButton;             // made usable with the other controls, or NO_BUTTON
   int flags;                             // EditorFlags
 };

@@ -3,17 +3,19 @@
 
 namespace {
 
-// After the insertion: a failed statement and a reservation refused under the lending rules have
-// had their pop-up from the insertion already, so the page only goes back; only a reservation now
-// on record is a success.
-void reportInsertion(Ambry::AmbryDB& db, const Ambry::QueryMap& form) {
-  if (db.getError().length() != 0) {
-    Ambry::goBack();
-  } else if (db.reservationExists(form)) {
+// After the insertion: only a reservation that went through is a success. One refused under the
+// lending rules has had its pop-up from the insertion already; one that could not be stored also
+// asks the member to check what was entered, without the server's own text, which stays off this
+// public page.
+void reportInsertion(Ambry::AmbryDB& db) {
+  if (db.lastChangeStood()) {
     Ambry::printMessage("msg_query_successful", false);
-  } else {
-    Ambry::goBack();
+    return;
   }
+  if (db.getError().length() != 0)
+    Patron::refuse("err_info_invalid");
+  else
+    Ambry::goBack();
 }
 
 void placeHold(Ambry::AmbryDB& db, const Ambry::QueryMap& form, bool& checked) {
@@ -33,7 +35,7 @@ void placeHold(Ambry::AmbryDB& db, const Ambry::QueryMap& form, bool& checked) {
     return;
   }
   db.insertReservation(form);
-  reportInsertion(db, form);
+  reportInsertion(db);
   db.closeConnection();
 }
 

@@ -58,9 +58,33 @@ function submitRequestForm(id, cmd) {
    var form = document.forms.requestForm;
    form.elements["id"].value = id;
    form.elements["cmd"].value = cmd;
+   if (cmd == CMD_ISBN_SCAN || cmd == CMD_MEMBERID_SCAN)
+      carryTypedValues(form);
    form.action = editorAddress(false);
    form.submit();
    return false;
+}
+
+// A code scanned into a new entry that finds no stored entry must not cost what was typed before:
+// the new entry's values go along with the scan, and the editor shows them again. A form that shows
+// a stored entry sends nothing along, since the scan looks for another entry.
+function carryTypedValues(form) {
+   var entry = document.forms.entryForm;
+   if (!entry || entryFormShownId !== undefined)
+      return;
+   for (var i = 0; i < entry.elements.length; i++) {
+      var field = entry.elements[i];
+      if (!field.name || field.type == "button" || field.name == "cmd" || field.name == "id" || field.name == "lastid")
+         continue;
+      var input = form.elements[field.name];
+      if (!input) {
+         input = document.createElement("input");
+         input.type = "hidden";
+         input.name = field.name;
+         form.appendChild(input);
+      }
+      input.value = field.value;
+   }
 }
 
 // Posts the entry form's fields with a command (insert, update, delete, search).
@@ -154,6 +178,9 @@ function newEntry() {
       var field = form.elements[i];
       if (field.name && field.name != "cmd" && field.type != "button")
          field.value = "";
+      // A list starts on its first choice, as the editor's empty entry does (a new book is as new).
+      if (field.tagName == "SELECT")
+         field.selectedIndex = 0;
    }
    var dates = entryFormNewDates[entityName] || {};
    for (var name in dates) {

@@ -79,6 +79,43 @@ test('staff add, browse, find, change and delete a book', async (s) => {
   assert.equal(sqlValue(`SELECT COUNT(*) FROM BOOK WHERE id = ${id}`), '0');
 });
 
+test('staff type a title with & and \u00ea: kept through a scan, saved, reopened and shown unchanged', async (s) => {
+  const title = 'Life & Times: Kr\u00eaeftige M\u00f4re';
+  const isbn = `978${Date.now() % 1e10}`;
+  const page = await s.page();
+  await page.goto(url('book_editor.exe'));
+  assert.equal(await page.evaluate(() => document.characterSet), 'windows-1252');
+  await page.click('#btnNew');
+  assert.equal(await fieldValue(page, '_condition'), '10', 'a new book starts on a valid condition');
+  await fill(page, { author: 'Mda & Co', title, isbn });
+  // the scanner's Enter finds no book: what was typed stays
+  await navigation(page, () => page.press(field('isbn'), 'Enter'));
+  assert.deepEqual([await fieldValue(page, 'author'), await fieldValue(page, 'title'),
+    await fieldValue(page, 'isbn'), await fieldValue(page, '_condition')], ['Mda & Co', title, isbn, '10']);
+  await fill(page, { dewey: '823', price: '120.00' });
+  await press(page, 'btnInsert');
+  assert.equal(await s.dialog(0), 'New entry added.');
+  const id = sqlValue(`SELECT id FROM BOOK WHERE isbn = '${isbn}'`);
+  // the stored bytes, as the mysql client would otherwise convert them to its own character set
+  const stored = () => sql(`SELECT HEX(author), HEX(title) FROM BOOK WHERE id = ${id}`)[0]
+    .map((h) => Buffer.from(h, 'hex').toString('latin1'));
+  assert.deepEqual(stored(), ['Mda & Co', title]);
+
+  await page.goto(url('book_editor.exe'));
+  await findAndOpen(page, 'book_editor', { title }, id);
+  assert.equal(await fieldValue(page, 'title'), title);
+  await fill(page, { price: '125.00' });
+  await press(page, 'btnUpdate');
+  assert.equal(await s.dialog(1), 'Entry updated.');
+  assert.equal(await fieldValue(page, 'title'), title);
+  assert.deepEqual(stored(), ['Mda & Co', title]);
+
+  await page.goto(url('lookup_form.exe'));
+  await page.fill('#title', 'M\u00f4re');
+  await navigation(page, () => page.click('td.content input[type=submit]'));
+  assert.ok((await page.textContent('td.content')).includes(title), 'the catalogue finds it by an accented part');
+});
+
 test('staff cannot delete a book that was ever lent', async (s) => {
   const [id, isbn] = sql(`SELECT id, isbn FROM BOOK WHERE id IN (SELECT bookid FROM CHECKOUT WHERE inDate <> 0)
     ORDER BY id LIMIT 1`)[0];

@@ -6,50 +6,21 @@
 
 #include "ambry/framework/Request.h"
 #include "tests/fuzz/FuzzSupport.h"
+#include "tests/fuzz/RequestModel.h"
 
 using FuzzSupport::check;
 using Keystone::String;
 
 namespace {
 
-int hexDigit(char c) {
-  if (c >= '0' && c <= '9') return c - '0';
-  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-  return -1;
-}
-
-// '+' is a blank, %XX with upper-case digits is the byte, any other '%' stays; then '~' and
-// control or non-ASCII bytes other than tab, line feed and carriage return become blanks.
-std::string modelDecode(const std::string& text) {
-  std::string out;
-  for (size_t i = 0; i < text.size(); ++i) {
-    if (text[i] == '+') {
-      out += ' ';
-    } else if (text[i] == '%' && i + 2 < text.size() && hexDigit(text[i + 1]) >= 0 &&
-               hexDigit(text[i + 2]) >= 0) {
-      out += static_cast<char>(hexDigit(text[i + 1]) * 16 + hexDigit(text[i + 2]));
-      i += 2;
-    } else {
-      out += text[i];
-    }
-  }
-  for (char& c : out) {
-    const signed char value = static_cast<signed char>(c);
-    if (c == '~' || (value < 32 && c != '\t' && c != '\n' && c != '\r')) c = ' ';
-  }
-  return out;
-}
+using RequestModel::decode;
 
 void checkDecoded(const std::string& input, const String& decoded) {
   check(decoded.length() == static_cast<int>(std::strlen(decoded.c_str())), "decoded length is its text's");
   check(decoded.length() <= static_cast<int>(input.size()), "decoding never lengthens");
-  for (int i = 0; i < decoded.length(); ++i) {
-    const unsigned char c = static_cast<unsigned char>(decoded[i]);
-    check(c >= 32 || c == '\t' || c == '\n' || c == '\r', "no control byte survives decoding");
-    check(c < 0x80, "no non-ASCII byte survives decoding");
-    check(c != '~', "no tilde survives decoding");
-  }
-  check(modelDecode(input) == decoded.c_str(), "decodeQuery agrees with the model");
+  for (int i = 0; i < decoded.length(); ++i)
+    check(RequestModel::kept(static_cast<unsigned char>(decoded[i])), "no control or undefined byte survives");
+  check(decode(input) == decoded.c_str(), "decodeQuery agrees with the model");
 }
 
 // What getParam writes to the page while it runs.
@@ -84,7 +55,7 @@ void checkGetParam(const std::string& name, const std::string& query) {
   const size_t start = found + name.size() + 1;
   std::string raw;
   if (start < query.size()) raw = query.substr(start, query.find('&', start) - start);
-  check(modelDecode(raw) == value.c_str(), "getParam gives the decoded text up to the next '&'");
+  check(decode(raw) == value.c_str(), "getParam gives the decoded text up to the next '&'");
   check(value.length() <= static_cast<int>(query.size()), "a parameter is no longer than its query");
 }
 

@@ -19,13 +19,34 @@ const H = {
   format: 'zq%s%n%x%d%%',
   backslash: 'zq\\',
   both: 'zq\'"</script><script>alert(20)</script>',
+  // Windows-1252 letters and signs (the pages' and the database's bytes from 0x80 up), and high
+  // bytes right before the quotes and the markup.
+  letters: 'zq Kr\u00eaeftige M\u00f4re \u2019n Dag ~ \u20ac5 \u201cOeuvre\u201d \u0152 \u2122 \u0178\u2026',
+  high: 'zq\u00ff"><script>alert(21)</script>\u00bf\'-alert(22)-\'',
 };
+
+// The Windows-1252 bytes of a text: the letters of 0x80 to 0x9F that the texts above use, and
+// every other character as its own code below 256.
+const CP1252 = { '\u20ac': 0x80, '\u2026': 0x85, '\u0152': 0x8c, '\u2019': 0x92, '\u201c': 0x93,
+  '\u201d': 0x94, '\u2122': 0x99, '\u0178': 0x9f };
+function cp1252(text) {
+  return Buffer.from([...text].map((c) => {
+    const byte = CP1252[c] ?? c.codePointAt(0);
+    if (byte > 0xff) throw new Error(`no Windows-1252 byte for ${c}`);
+    return byte;
+  }));
+}
+function fromCp1252(bytes) {
+  const letters = Object.fromEntries(Object.entries(CP1252).map(([c, b]) => [b, c]));
+  return [...bytes].map((b) => letters[b] ?? String.fromCharCode(b)).join('');
+}
 
 const BOOKS = [
   { id: 9001, author: H.script, title: H.close, isbn: H.img },
   { id: 9002, author: H.lines, title: H.textarea, isbn: H.quote },
   { id: 9003, author: H.attr, title: H.comment, isbn: H.slash },
   { id: 9004, author: H.slash, title: H.quote, isbn: H.format },
+  { id: 9006, author: H.letters, title: H.high, isbn: 'zq\u00e9\u20ac\u00ff' },
 ];
 // A plain book that a test changes to hostile texts through the form.
 const EDITED_BOOK = { id: 9005, author: 'zq plain', title: 'zq plain', isbn: 'zq plain' };
@@ -34,11 +55,13 @@ const MEMBERS = [
   { id: 9001, password: H.script, surname: H.close, firstName: H.img, address: H.lines, contactNo: H.quote },
   { id: 9002, password: H.slash, surname: H.attr, firstName: H.textarea, address: H.comment, contactNo: H.format },
   { id: 9003, password: H.both, surname: H.backslash, firstName: H.lines, address: H.attr, contactNo: H.slash },
+  { id: 9004, password: H.letters, surname: H.letters, firstName: H.high, address: H.letters, contactNo: 'zq \u2019\u20ac' },
 ];
 const BLACKLIST = [
   { id: 9001, memberid: 9001, reason: H.lines },
   { id: 9002, memberid: 9002, reason: H.script },
   { id: 9003, memberid: 9003, reason: H.slash },
+  { id: 9004, memberid: 9004, reason: H.high },
 ];
 // File names cannot hold "/", so no closing tag; they do hold quotes, markup and line breaks.
 const RESTORE_POINTS = [
@@ -51,8 +74,8 @@ const RESTORE_POINTS = [
 // Beside them, one that a restore accepts: the list offers only such names.
 const VALID_RESTORE_POINT = 'zq-2026-01-01.bak';
 
-// A text as an SQL hexadecimal literal: no quoting of our own can go wrong.
-const hex = (text) => `x'${Buffer.from(text, 'latin1').toString('hex')}'`;
+// A text as an SQL hexadecimal literal of its Windows-1252 bytes: no quoting of our own can go wrong.
+const hex = (text) => `x'${cp1252(text).toString('hex')}'`;
 
 function store(table, rows, extra) {
   for (const row of rows) {
@@ -139,14 +162,13 @@ editorTests('blacklist_editor.exe', BLACKLIST, ['reason']);
 test('staff save hostile texts through the book form: stored and shown back as typed', async (s) => {
   const page = await s.page();
   await openEntry(page, 'book_editor.exe', EDITED_BOOK.id);
-  const typed = { author: H.both, title: H.close, isbn: H.backslash };
+  const typed = { author: H.both + H.letters, title: H.close, isbn: H.backslash };
   for (const [name, value] of Object.entries(typed)) await page.fill(`form[name=entryForm] [name="${name}"]`, value);
   await navigation(page, () => page.click('#btnUpdate'));
   await assertNothingRan(s, page, ['Entry updated.']);
   await assertEntryShows(page, typed);
   const stored = sql(`SELECT HEX(author), HEX(title), HEX(isbn) FROM BOOK WHERE id = ${EDITED_BOOK.id}`)[0];
-  assert.deepEqual(stored.map((h) => Buffer.from(h, 'hex').toString('latin1')),
-    [typed.author, typed.title, typed.isbn]);
+  assert.deepEqual(stored.map((h) => fromCp1252(Buffer.from(h, 'hex'))), [typed.author, typed.title, typed.isbn]);
 });
 
 test('staff jump to a hostile id: the pop-up shows it as text', async (s) => {

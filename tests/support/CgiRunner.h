@@ -36,6 +36,11 @@ struct CgiRequest {
   std::string cwd;                           // working directory; a fresh sandbox's cgi-bin if empty
 };
 
+// The start of every HTML response: its content type with the pages' character set, then the empty
+// line that ends the header. Also a macro, so that an exact page can be one literal that starts with it.
+#define AMBRY_TEST_HTML_HEADER "Content-Type: text/html; charset=windows-1252\n\n"
+const char* const kHtmlHeader = AMBRY_TEST_HTML_HEADER;
+
 struct CgiResponse {
   int exitStatus = -1;  // exit code, or 128 + signal
   std::string output;   // everything written to standard output

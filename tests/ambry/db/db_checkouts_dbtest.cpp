@@ -143,6 +143,13 @@ TEST_F(Checkouts, EditingAReturnedLoanLeavesTheReservationsAlone) {
   EXPECT_EQ(sql.scalar("SELECT returnDate FROM CHECKOUT WHERE id = " + returned), dateFromToday(3));
   EXPECT_EQ(count("RESERVATION", "memberid = " + earlier), "1");
   EXPECT_EQ(count("CHECKOUT", "id = " + returned + " AND inDate = 0"), "0");  // still returned
+  // Its borrower can be corrected too, although another member is first in the queue: only an
+  // open loan is a lending.
+  change["memberid"] = holder.c_str();
+  out = captureStdout([&] { db.updateCheckout(change); });
+  EXPECT_TRUE(popsUp(out, english("msg_entry_updated"))) << out;
+  EXPECT_EQ(sql.scalar("SELECT memberid FROM CHECKOUT WHERE id = " + returned), holder);
+  EXPECT_EQ(count("RESERVATION", "memberid = " + earlier), "1");
 }
 
 TEST_F(Checkouts, ChangingOnlyTheDueDateSkipsTheAvailabilityChecks) {

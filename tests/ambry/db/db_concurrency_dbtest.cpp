@@ -87,9 +87,7 @@ TEST_F(Concurrency, TheGuardIsLeftAfterRefusalsAndExceptionsAndNoTransactionStay
   captureStdout([&] {
     db.insertCheckout(query({{"memberid", member}, {"bookid", "99"}, {"returnDate", dateFromToday(1)}}));
   });
-  EXPECT_THROW(db.insertCheckout(query({{"memberid", member}, {"bookid", "1"}})),
-               Keystone::Exception);  // no returnDate key
-  EXPECT_THROW(db.deleteBook(query({})), Keystone::Exception);
+  EXPECT_THROW(db.deleteBook(query({})), Keystone::Exception);  // no bookid key
   // Another session takes the guard row at once, so this one holds it no longer ...
   sql.exec("SET SESSION innodb_lock_wait_timeout = 1");
   sql.exec("START TRANSACTION");

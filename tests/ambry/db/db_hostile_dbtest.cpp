@@ -1,8 +1,19 @@
 // Hostile request values through every AmbryDB operation: no value can change a statement, so
 // nothing is found or changed that the value does not name, and text is stored as typed.
+#include <functional>
+
 #include "tests/ambry/db/DbTestSupport.h"
 
 namespace {
+
+// The 32 bytes from first on: every byte from 0x80 to 0xFF is in one of four such texts, each as
+// long as the shortest text column holds.
+std::string bytesFrom(int first) {
+  std::string text;
+  for (int c = first; c < first + 32; ++c) text += static_cast<char>(c);
+  return text;
+}
+const std::string kHighBytes[] = {bytesFrom(0x80), bytesFrom(0xA0), bytesFrom(0xC0), bytesFrom(0xE0)};
 
 const char* const kHostile[] = {
     "'",
@@ -21,6 +32,15 @@ const char* const kHostile[] = {
     "\"",
     "1)",
     "' OR memberid > '0",
+    // Windows-1252 letters and signs, every byte from 0x80 to 0xFF among them: the escaper of the
+    // latin1 connection passes them as text, and no multi-byte reading hides a quote behind one.
+    "Kr\352eftige M\364re",
+    "\xBF' OR 1=1 -- ",
+    "\xFF\\",
+    kHighBytes[0].c_str(),
+    kHighBytes[1].c_str(),
+    kHighBytes[2].c_str(),
+    kHighBytes[3].c_str(),
 };
 
 class Hostile : public DbTest {
@@ -144,6 +164,44 @@ TEST_F(Hostile, ChangesByHostileIdsChangeNothing) {
   }
 }
 
+TEST_F(Hostile, UpdatesWithoutTheEntrysIdAreRefusedNotThrown) {
+  const std::string before = snapshot();
+  const struct {
+    const char* operation;
+    const char* idKey;
+    std::function<void(const Query&)> update;
+  } updates[] = {
+      {"updateBook", "bookid", [&](const Query& q) { db.updateBook(q); }},
+      {"updateMember", "memberid", [&](const Query& q) { db.updateMember(q); }},
+      {"updateCheckout", "checkoutid", [&](const Query& q) { db.updateCheckout(q); }},
+      {"updateReservation", "reservationid", [&](const Query& q) { db.updateReservation(q); }},
+      {"updateBlacklisting", "blacklistid", [&](const Query& q) { db.updateBlacklisting(q); }},
+  };
+  // Every value the five updates need; each case leaves its own entry's id out or empty.
+  Query fields = query({{"dewey", "500"}, {"price", "1"}, {"_condition", "1"}, {"accountBalance", "1"}});
+  for (const char* id : {"memberid", "bookid"}) fields[id] = "5";
+  for (const char* date : {"accountExpiryDate", "returnDate"}) fields[date] = "2999-01-01";
+  for (const char* text :
+       {"author", "title", "isbn", "password", "surname", "firstName", "address", "contactNo", "reason"})
+    fields[text] = "x";
+  for (const auto& u : updates) {
+    Query missing;
+    for (int i = 0; i < fields.size(); ++i)
+      if (fields.keyAt(i) != u.idKey) missing[fields.keyAt(i)] = fields.valueAt(i);
+    Query empty = fields;
+    empty[u.idKey] = "";
+    for (const Query& form : {missing, empty}) {
+      std::string out;
+      EXPECT_NO_THROW(out = captureStdout([&] { u.update(form); })) << u.operation;
+      EXPECT_EQ(TestSupport::popups(out),
+                std::vector<std::string>{englishError(u.operation, "err_info_not_supplied")})
+          << u.operation;
+      EXPECT_FALSE(db.lastChangeStood()) << u.operation;
+    }
+  }
+  EXPECT_EQ(snapshot(), before);
+}
+
 TEST_F(Hostile, TextValuesAreStoredExactlyAsTyped) {
   for (const char* v : kHostile) {
     SCOPED_TRACE(v);
@@ -161,6 +219,7 @@ TEST_F(Hostile, TextValuesAreStoredExactlyAsTyped) {
                                       {"accountBalance", "0"}}));
       entry = db.insertBlacklisting(query({{"memberid", str(member)}, {"reason", v}}));
     });
+    EXPECT_TRUE(db.lastChangeStood());
     EXPECT_EQ(sql.scalar("SELECT CONCAT_WS('|', author, title, isbn) FROM BOOK WHERE id = " + str(book)),
               std::string(v) + "|" + v + "|" + v);
     EXPECT_EQ(sql.scalar("SELECT CONCAT_WS('|', password, surname, contactNo) FROM MEMBER WHERE "

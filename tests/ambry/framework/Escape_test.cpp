@@ -9,6 +9,9 @@ TEST(EscapeHtml, EveryMarkupCharacterBecomesAReference) {
             str(escapeHtml("<script>alert('x')</script>")));
   EXPECT_EQ("a &amp;amp; &quot;b&quot;", str(escapeHtml("a &amp; \"b\"")));
   EXPECT_EQ("plain 100% text", str(escapeHtml("plain 100% text")));
+  // Windows-1252 letters and signs are text, whatever their byte.
+  EXPECT_EQ("\222n Kr\352eftige M\364re &amp; \x80\xFF",
+            str(escapeHtml("\222n Kr\352eftige M\364re & \x80\xFF")));
   EXPECT_EQ("", str(escapeHtml("")));
 }
 
@@ -17,6 +20,29 @@ TEST(EscapeJsString, QuotesBackslashesAndLineBreaks) {
   EXPECT_EQ("say \\\"hi\\\"", str(escapeJsString("say \"hi\"")));
   EXPECT_EQ("a\\\\b", str(escapeJsString("a\\b")));
   EXPECT_EQ("1\\n2\\r3", str(escapeJsString("1\n2\r3")));
+  EXPECT_EQ("\222n Kr\352eftige \x80\xFF", str(escapeJsString("\222n Kr\352eftige \x80\xFF")));
+}
+
+TEST(EscapeJsString, AsTypedGivesBackTheLettersABrowserSentAsReferences) {
+  const struct {
+    const char* posted;
+    const char* literal;
+  } cases[] = {
+      {"Kr&#281;eftige &#321;", "Kr\\u0119eftige \\u0141"},
+      {"&#128512;", "\\uD83D\\uDE00"},  // beyond the first plane: two surrogates
+      {"</script>&#281;'", "\\x3C/script>\\u0119\\'"},
+      // Not a letter a browser sends this way: the text stays as it is.
+      {"&#252;", "&#252;"},
+      {"&#281", "&#281"},
+      {"&#;", "&#;"},
+      {"&#x119;", "&#x119;"},
+      {"&#55296;", "&#55296;"},
+      {"&#12345678;", "&#12345678;"},
+  };
+  for (const auto& c : cases) EXPECT_EQ(c.literal, str(Ambry::escapeJsStringAsTyped(c.posted))) << c.posted;
+  EXPECT_TRUE(Ambry::holdsCharacterReference("Kr&#281;eftige"));
+  EXPECT_TRUE(Ambry::holdsCharacterReference("a & b &#1;"));
+  EXPECT_FALSE(Ambry::holdsCharacterReference("Life & Times #1; &#x119; &#"));
 }
 
 TEST(EscapeJsString, NoValueCanCloseTheScriptElement) {

@@ -32,8 +32,7 @@ TEST_F(PageFrame, SetTitleWithAndWithoutKey) {
 }
 
 TEST_F(PageFrame, HttpHeaderEndsWithAnEmptyLine) {
-  EXPECT_EQ("Content-Type: text/html\n\n",
-            TestSupport::captureStdout([] { Ambry::printDefaultHTTPHeader(); }));
+  EXPECT_EQ(TestSupport::kHtmlHeader, TestSupport::captureStdout([] { Ambry::printDefaultHTTPHeader(); }));
 }
 
 TEST_F(PageFrame, ScriptTagsKeepTheOpenFlag) {

@@ -39,12 +39,17 @@ TEST(RequestDecodeQuery, LowerCaseHexIsNotAnEscape) {
   EXPECT_EQ("%e9x", decoded("%e9x"));
 }
 
-TEST(RequestDecodeQuery, TildeControlAndHighBytesBecomeBlanks) {
-  EXPECT_EQ("a b", decoded("a~b"));
-  EXPECT_EQ("a b", decoded("a%E9b"));
-  EXPECT_EQ("a b", decoded("a%01b"));
-  EXPECT_EQ(" ", decoded("\xff"));  // a raw high byte, not only an escaped one
+// Windows-1252 bytes in octal: \352 is ê, \364 ô, \222 ’, \200 €.
+TEST(RequestDecodeQuery, Windows1252LettersAndTildeStayControlBytesBecomeBlanks) {
+  EXPECT_EQ("a~b", decoded("a~b"));
+  EXPECT_EQ("Kr\352eftige M\364re", decoded("Kr%EAeftige+M%F4re"));
+  EXPECT_EQ("\222n Dag ~ \2005", decoded("%92n+Dag+%7E+%805"));
+  EXPECT_EQ("\xA0\xFF\x9F\x80", decoded("%A0\xFF%9F\x80"));  // raw bytes as well as escaped ones
   EXPECT_EQ("1\n2\r3\t4", decoded("1%0A2%0D3%094"));
+  // Other control bytes, DEL and the five bytes Windows-1252 leaves undefined.
+  EXPECT_EQ("a b", decoded("a%01b"));
+  EXPECT_EQ("a b", decoded("a%00b"));
+  EXPECT_EQ(std::string(7, ' '), decoded("%1B%7F%81%8D%8F%90%9D"));
 }
 
 TEST(RequestDecodeQuery, TruncatedOrBadEscapesAreCopied) {
@@ -57,22 +62,25 @@ TEST(RequestDecodeQuery, TruncatedOrBadEscapesAreCopied) {
   EXPECT_EQ("", decoded(""));
 }
 
-TEST(RequestQueryToMap, SplitsAfterDecoding) {
+TEST(RequestQueryToMap, SplitsBeforeDecoding) {
   const QueryMap map = queryToMap("lang=eng&title=A+B%2FC");
   EXPECT_EQ(2, map.size());
   EXPECT_EQ("eng", value(map, "lang"));
   EXPECT_EQ("A B/C", value(map, "title"));
 
-  // The decoded text is "q=&x": an encoded ampersand separates, and "x" has no "=".
-  const QueryMap encoded = queryToMap("q=%26x");
-  EXPECT_EQ(1, encoded.size());
-  EXPECT_EQ("", value(encoded, "q"));
+  // Encoded reserved characters stay inside their value (and key).
+  const QueryMap encoded = queryToMap("q=%26x&title=Life+%26+Times&sum=a%3Db%2Bc+50%25&k%3D1=v=w");
+  EXPECT_EQ(4, encoded.size());
+  EXPECT_EQ("&x", value(encoded, "q"));
+  EXPECT_EQ("Life & Times", value(encoded, "title"));
+  EXPECT_EQ("a=b+c 50%", value(encoded, "sum"));
+  EXPECT_EQ("v=w", value(encoded, "k=1"));  // the first '=' ends the key
 }
 
-TEST(RequestQueryToMap, AmpersandBeforeEqualsAndEmptyKeys) {
+TEST(RequestQueryToMap, PairsWithoutEqualsAndEmptyKeys) {
   const QueryMap map = queryToMap("a&b=1");
   EXPECT_EQ(2, map.size());
-  EXPECT_EQ("", value(map, "a&b"));
+  EXPECT_EQ("", value(map, "a"));
   EXPECT_EQ("1", value(map, "b"));
 
   const QueryMap empty = queryToMap("=x");
@@ -80,7 +88,19 @@ TEST(RequestQueryToMap, AmpersandBeforeEqualsAndEmptyKeys) {
   EXPECT_EQ("x", value(empty, ""));
 
   EXPECT_EQ(0, queryToMap("").size());
-  EXPECT_EQ(0, queryToMap("novalue").size());
+  EXPECT_EQ(0, queryToMap("&&").size());  // no pair between the ampersands
+  EXPECT_EQ("", value(queryToMap("novalue"), "novalue"));
+}
+
+TEST(RequestQueryToMap, HighByteKeysKeepTheMapsOrder) {
+  // Bytes from 0x80 sort before ASCII, as the map's own comparison has it, so every key is found.
+  const QueryMap map = queryToMap("b=1&%E9=2&a=3&%80=4");
+  ASSERT_EQ(4, map.size());
+  EXPECT_EQ("\x80", str(map.keyAt(0)));
+  EXPECT_EQ("\xE9", str(map.keyAt(1)));
+  EXPECT_EQ("a", str(map.keyAt(2)));
+  EXPECT_EQ("2", value(map, "\xE9"));
+  EXPECT_EQ("1", value(map, "b"));
 }
 
 TEST(RequestQueryToMap, RepeatedKeysKeepTheLastValueAndKeysAreSorted) {
@@ -89,6 +109,21 @@ TEST(RequestQueryToMap, RepeatedKeysKeepTheLastValueAndKeysAreSorted) {
   EXPECT_EQ("a", str(map.keyAt(0)));
   EXPECT_EQ("a=1&b=2", str(Ambry::mapToQuery(map)));
   EXPECT_EQ("", str(Ambry::mapToQuery(QueryMap())));
+}
+
+TEST(RequestMapToQuery, ReservedBytesAreEncodedAndComeBackWhole) {
+  QueryMap map;
+  map["title"] = "Life & Times";
+  map["sum"] = "a=b+c 50%";
+  map["k&ey"] = "\222n Dag ~ \2005 #1";
+  const Keystone::String text = Ambry::mapToQuery(map);
+  EXPECT_EQ("k%26ey=%92n%20Dag%20~%20%805%20%231&sum=a%3Db%2Bc%2050%25&title=Life%20%26%20Times", str(text));
+  const QueryMap again = queryToMap(text);
+  ASSERT_EQ(3, again.size());
+  for (int i = 0; i < 3; ++i) {
+    EXPECT_EQ(str(map.keyAt(i)), str(again.keyAt(i)));
+    EXPECT_EQ(str(map.valueAt(i)), str(again.valueAt(i)));
+  }
 }
 
 TEST(RequestQueryToMap, ParametersBeyondTheThousandthAreIgnored) {
@@ -107,6 +142,7 @@ TEST_F(RequestGetParam, GetParamFindsPlainSubstrings) {
   EXPECT_EQ("5", str(Ambry::getParam("id", "x=1&id=5")));
   EXPECT_EQ("7", str(Ambry::getParam("id", "lastid=7&id=5")));  // found inside "lastid"
   EXPECT_EQ("A B", str(Ambry::getParam("t", "t=A+B")));
+  EXPECT_EQ("Kr\352eftige & M\364re~", str(Ambry::getParam("t", "t=Kr%EAeftige+%26+M%F4re~&u=1")));
   EXPECT_EQ("", str(Ambry::getParam("id", "id")));  // nothing after the name
 }
 

@@ -16,6 +16,7 @@ namespace EditorTest {
 
 using Params = std::vector<std::pair<std::string, std::string>>;
 using TestSupport::english;
+using TestSupport::englishError;
 using TestSupport::popups;
 
 inline std::string urlEncode(const std::string& text) {
@@ -76,6 +77,44 @@ inline std::string quotedAfter(const std::string& script, const std::string& pre
 // What resetEntryForm puts into a field.
 inline std::string field(const std::string& page, const std::string& name) {
   return quotedAfter(resetScript(page), "      entryForm." + name + ".value = ");
+}
+
+// The text a JavaScript string literal's body stands for, as a Windows-1252 page's script reads
+// it: the backslash escapes undone; \uXXXX is kept as written, since it names no single byte.
+inline std::string jsText(const std::string& literal) {
+  std::string text;
+  for (size_t i = 0; i < literal.size(); ++i) {
+    if (literal[i] != '\\' || i + 1 == literal.size()) {
+      text += literal[i];
+      continue;
+    }
+    const char next = literal[++i];
+    if (next == 'x' && i + 2 < literal.size()) {
+      text += static_cast<char>(std::stoi(literal.substr(i + 1, 2), nullptr, 16));
+      i += 2;
+    } else if (next == 'u') {
+      text += "\\u";
+    } else {
+      text += next == 'n' ? '\n' : next == 'r' ? '\r' : next;
+    }
+  }
+  return text;
+}
+
+// What the form shows in a field once resetEntryForm has run.
+inline std::string fieldText(const std::string& page, const std::string& name) {
+  return jsText(field(page, name));
+}
+
+// The ids that the rows of a result page open, in order.
+inline std::vector<std::string> resultIds(const std::string& page) {
+  std::vector<std::string> ids;
+  const std::string click = "onmousedown=\"submitRequestForm(";
+  for (size_t at = page.find(click); at != std::string::npos; at = page.find(click, at + 1)) {
+    const size_t start = at + click.size();
+    ids.push_back(page.substr(start, page.find(',', start) - start));
+  }
+  return ids;
 }
 
 inline std::string lastId(const std::string& page) {

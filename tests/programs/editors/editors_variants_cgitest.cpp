@@ -77,6 +77,16 @@ TEST_F(EditorVariant, MemberScanOfANewIdGivesAFreshEnabledEntry) {
   EXPECT_EQ(field(page.output, "accountExpiryDate"), today());
   EXPECT_EQ(field(page.output, "surname"), "");
   EXPECT_TRUE(controlsEnabled(page.output));
+  // What was typed into the new entry before the id was scanned stays.
+  auto typed = post("member_editor", {{"cmd", "14"},
+                                      {"id", "78"},
+                                      {"lastid", "3"},
+                                      {"surname", "Botha"},
+                                      {"accountExpiryDate", "2031-05-06"}});
+  EXPECT_EQ(field(typed.output, "id"), "78");
+  EXPECT_EQ(field(typed.output, "surname"), "Botha");
+  EXPECT_EQ(field(typed.output, "accountExpiryDate"), "2031-05-06");
+  EXPECT_EQ(field(typed.output, "addDate"), today());
   // Member ids are typed or scanned, so the id stays editable.
   EXPECT_EQ(page.output.find("entryForm.id.readOnly"), std::string::npos);
   EXPECT_NE(page.output.find("   entryForm.addDate.readOnly = true\n"
@@ -128,6 +138,15 @@ TEST_F(EditorVariant, BlacklistUpdateShowsTheEmptyEntry) {
   EXPECT_EQ(field(page.output, "reason"), "");
   EXPECT_EQ(field(page.output, "addDate"), today());
   EXPECT_FALSE(controlsEnabled(page.output));
+  // A save that did not go through shows what was typed, to be put right.
+  page = post("blacklist_editor",
+              {{"cmd", "2"}, {"id", "1"}, {"memberid", "99"}, {"reason", "Torn pages"}, {"lastid", "1"}});
+  EXPECT_EQ(popups(page.output),
+            std::vector<std::string>{englishError("updateBlacklisting", "err_member_not_exist")});
+  EXPECT_EQ(field(page.output, "memberid"), "99");
+  EXPECT_EQ(field(page.output, "reason"), "Torn pages");
+  EXPECT_TRUE(controlsEnabled(page.output));
+  EXPECT_EQ(db.scalar("SELECT CONCAT(memberid, reason) FROM BLACKLIST"), "5Damaged books");
 }
 
 TEST_F(EditorVariant, NullColumnsAreWrittenAsEmptyValues) {

@@ -77,7 +77,7 @@ TEST_F(FormsCgiTest, HoldFormInEnglishIsExact) {
   CgiResponse response = run("hold_form", "lang=eng");
   EXPECT_EQ(
       withoutVisitTime(response.output),
-      "Content-Type: text/html\n\n"
+      AMBRY_TEST_HTML_HEADER
       "<html>\n<head>\n<link rel=\"stylesheet\" type=\"text/css\" href=\"/data/style.css\">\n"
       "<script language=\"JavaScript\" src=\"/data/eng_resource.js\"></script>\n"
       "<script language=\"JavaScript\" src=\"/data/ambry.js\"></script>\n"
@@ -107,7 +107,7 @@ TEST_F(FormsCgiTest, HoldFormInEnglishIsExact) {
 TEST_F(FormsCgiTest, PageWithoutLangIsAfrikaansAfterTheRefusalMessage) {
   CgiResponse response = run("hold_form", "");
   const std::string start =
-      "Content-Type: text/html\n\nFout in setLanguage(\"\"): Ongeldige taal gegee<br>\n<html>\n";
+      AMBRY_TEST_HTML_HEADER "Fout in setLanguage(\"\"): Ongeldige taal gegee<br>\n<html>\n";
   EXPECT_EQ(response.output.substr(0, start.size()), start);
   EXPECT_NE(response.output.find("src=\"/data/afr_resource.js\""), std::string::npos);
   std::string form = content(response.output, "member");

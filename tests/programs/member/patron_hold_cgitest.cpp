@@ -98,8 +98,9 @@ TEST_F(PatronHold, FailedInsertionNamesTheServerError) {
   // A book number with trailing letters passes the existence test but the server rejects it.
   std::string page =
       hold("memberid=" + std::to_string(member) + "&password=secret&bookid=" + std::to_string(book) + "x");
-  // One pop-up: the insertion's own; the server's text stays off the public page.
-  EXPECT_EQ(popups(page), std::vector<std::string>{"Error in insertReservation: The query was unsuccessful."})
+  // The insertion's own pop-up, then the page's; the server's text stays off the public page.
+  EXPECT_EQ(popups(page), (std::vector<std::string>{"Error in insertReservation: The query was unsuccessful.",
+                                                    "Please verify your information, and try again."}))
       << page;
   EXPECT_NE(page.find(kPatronGoBack), std::string::npos);
   EXPECT_EQ(page.find(kSuccess), std::string::npos);

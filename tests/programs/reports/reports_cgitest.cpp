@@ -57,7 +57,7 @@ class Reports : public ::testing::Test {
   std::string page(const std::string& query) {
     CgiResponse response = get(query);
     EXPECT_EQ(response.exitStatus, 0);
-    EXPECT_EQ(response.output.rfind("Content-Type: text/html\n\n", 0), 0u) << response.output;
+    EXPECT_EQ(response.output.rfind(TestSupport::kHtmlHeader, 0), 0u) << response.output;
     EXPECT_NE(response.output.find(kPatronPageEnd), std::string::npos) << response.output;
     EXPECT_EQ(response.output.find("Error in"), std::string::npos) << response.output;
     return response.output;
@@ -217,7 +217,7 @@ TEST_F(Reports, CsvDownloadIsQuotedGuardedAndNamedAfterTheReportAndToday) {
   EXPECT_EQ(body.rfind("Uitname ID,Terugbesorgingsdatum,Dae agterstallig,", 0), 0u) << body;
   EXPECT_NE(body.find(",\"Commas, and\nlines\",\"Brink, Anna\","), std::string::npos) << body;
   // Without a listed language there is no file: the page says what is wrong.
-  EXPECT_EQ(get("report=overdue&format=csv").output.rfind("Content-Type: text/html\n\n", 0), 0u);
+  EXPECT_EQ(get("report=overdue&format=csv").output.rfind(TestSupport::kHtmlHeader, 0), 0u);
 }
 
 TEST_F(Reports, UnreachableDatabaseIsAnErrorPageEvenForCsv) {
@@ -228,7 +228,7 @@ TEST_F(Reports, UnreachableDatabaseIsAnErrorPageEvenForCsv) {
   const CgiResponse csv = get("lang=eng&report=overdue&format=csv");
   setenv("MYSQL_UNIX_PORT", saved.c_str(), 1);
   for (const CgiResponse* response : {&html, &csv}) {
-    EXPECT_EQ(response->output.rfind("Content-Type: text/html\n\n", 0), 0u) << response->output;
+    EXPECT_EQ(response->output.rfind(TestSupport::kHtmlHeader, 0), 0u) << response->output;
     EXPECT_NE(
         response->output.find("The query was unsuccessful: openConnection - Failed to connect to database"),
         std::string::npos)
