@@ -43,6 +43,14 @@ constexpr TextPair kSettings[] = {
     {"path_private", "../../private/"},
     // Failed password checks a client address may make in ten minutes before it is held off.
     {"throttle_limit", "10"},
+    // The library's currency: its ISO 4217 code, then the signs a catalogue record may write
+    // before a price in it (blank-separated). Prices in any other currency are not imported.
+    {"currency", "ZAR R"},
+    // The shared catalogue that copy cataloguing asks for a new book's details: a Z39.50
+    // "host:port/database" or an SRU base URL, optionally followed by ZOOM options
+    // ("preferredRecordSyntax=xml elementSetName=F"). None when empty: the book editor then
+    // offers no "Fetch details".
+    {"catalogue_target", ""},
 };
 }  // namespace
 
