@@ -42,6 +42,9 @@ FileFormat fileFormat(std::string_view data) {
   while (at < data.size() && (data[at] == ' ' || data[at] == '\t' || data[at] == '\r' || data[at] == '\n')) ++at;
   if (at < data.size() && data[at] == '<') return FileFormat::kMarcXml;
   if (data.size() >= 24 && allDigits(data.substr(0, 5)) && allDigits(data.substr(12, 5))) return FileFormat::kIso2709;
+  // MARC's field and record terminators are no text: a file that has them is ISO 2709, however
+  // broken its first leader (which the reader then names).
+  if (data.substr(0, 1 << 16).find_first_of("\x1D\x1E") != std::string_view::npos) return FileFormat::kIso2709;
   return FileFormat::kCsv;
 }
 

@@ -11,7 +11,7 @@ namespace Records {
 enum class FileFormat { kIso2709, kMarcXml, kCsv };
 
 // The form of a file, told by its content: XML begins with '<', ISO 2709 with a leader's record
-// length and counts; anything else is taken for CSV.
+// length and base address, or holds MARC's terminators; anything else is taken for CSV.
 FileFormat fileFormat(std::string_view data);
 
 // Every record of the file as a book draft, in file order. A fault refuses the file whole: the
