@@ -142,12 +142,13 @@ class Mapping {
   }
 
   void setIsbn(const std::string& written, const std::string& field) {
-    if (trim(written).empty()) {
+    const Isbn isbn = normaliseIsbn(written);
+    // Nothing but a qualifier ("(pbk.)") is no ISBN either.
+    if (isbn.text.empty()) {
       mDraft.isbn = kDefaultIsbn;
       note(NoteKind::kDefaultIsbn, field, kDefaultIsbn);
       return;
     }
-    const Isbn isbn = normaliseIsbn(written);
     mDraft.isbn = isbn.text;
     mDraft.isbnValid = isbn.valid;
     if (!isbn.valid) note(NoteKind::kInvalidIsbn, field, isbn.text);

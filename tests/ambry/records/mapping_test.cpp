@@ -89,6 +89,8 @@ TEST(MarcMapping, MissingAndForeignFieldsGetDefaultsAndRemarks) {
       {"a letter the catalogue cannot hold", {field("245", {{'a', "Wi\xC4\x99" "cej"}}), field("100", {{'a', "A"}})},
        {NoteKind::kUnwritable, NoteKind::kDefaultIsbn, NoteKind::kDefaultDewey, NoteKind::kDefaultPrice}, "A",
        "Wi?cej", "-", "0", "0.00"},
+      {"a qualifier and no number", {field("245", {{'a', "T"}}), field("100", {{'a', "A"}}), field("020", {{'a', " (pbk.)"}})},
+       {NoteKind::kDefaultIsbn, NoteKind::kDefaultDewey, NoteKind::kDefaultPrice}, "A", "T", "-", "0", "0.00"},
       {"no title", {field("100", {{'a', "A"}}), field("245", {{'c', "by A."}})}, {NoteKind::kNoTitle}, nullptr,
        nullptr, nullptr, nullptr, nullptr},
   };
