@@ -4,6 +4,9 @@
 #include <libxml/parser.h>
 #include <yaz/marc_sax.h>
 
+#include <cstring>
+#include <string>
+
 #include "ambry/records/MarcRecord.h"
 #include "ambry/records/YazRecord.h"
 
@@ -18,20 +21,57 @@ struct XmlReading {
   long number = 0;
   bool refused = false;  // a document type declaration was met
   xmlParserCtxtPtr parser = nullptr;
+  xmlSAXHandler yazHandler;  // YAZ's own handlers, which the ones below pass every event on to
+  std::string leader;        // the leader of the record being read, as the file writes it
+  bool inLeader = false;
 };
+
+// The parser's user data is YAZ's; the reading of this call is reached here.
+XmlReading* gReading = nullptr;
+
+// YAZ takes the subfield codes' length from the leader and reads past the end of a code that is
+// shorter: a record whose leader is not a MARC21 one (24 characters, two indicators, one-letter
+// codes) is unreadable and never handed to YAZ's writer.
+bool isMarc21Leader(const std::string& leader) {
+  return leader.size() == 24 && leader[10] == '2' && leader[11] == '2';
+}
 
 // A record is readable when it has a whole leader and fields; the data is Unicode already.
 void takeRecord(yaz_marc_t, void* data) {
   XmlReading& reading = *static_cast<XmlReading*>(data);
   ++reading.number;
-  const bool read = reading.yaz.take(false, reading.record) && reading.record.leader.size() == 24 &&
+  const bool read = isMarc21Leader(reading.leader) && reading.yaz.take(false, reading.record) &&
                     !reading.record.fields.empty();
   (*reading.sink)(reading.number, read ? &reading.record : nullptr);
+  reading.leader.clear();
+}
+
+bool isLeader(const xmlChar* name) {
+  return std::strcmp(reinterpret_cast<const char*>(name), "leader") == 0;
+}
+
+void startElement(void* context, const xmlChar* name, const xmlChar* prefix, const xmlChar* uri, int namespaces,
+                  const xmlChar** namespaceList, int attributes, int defaulted, const xmlChar** attributeList) {
+  if (isLeader(name)) {
+    gReading->inLeader = true;
+    gReading->leader.clear();
+  }
+  gReading->yazHandler.startElementNs(context, name, prefix, uri, namespaces, namespaceList, attributes, defaulted,
+                                      attributeList);
+}
+
+void endElement(void* context, const xmlChar* name, const xmlChar* prefix, const xmlChar* uri) {
+  if (isLeader(name)) gReading->inLeader = false;
+  gReading->yazHandler.endElementNs(context, name, prefix, uri);
+}
+
+void characters(void* context, const xmlChar* text, int length) {
+  if (gReading->inLeader) gReading->leader.append(reinterpret_cast<const char*>(text), static_cast<size_t>(length));
+  gReading->yazHandler.characters(context, text, length);
 }
 
 // No MARCXML file needs a document type, and its entities are the classic way to make a small
 // file cost a great deal: such a file is refused.
-XmlReading* gReading = nullptr;
 void refuseDocumentType(void*, const xmlChar*, const xmlChar*, const xmlChar*) {
   gReading->refused = true;
   xmlStopParser(gReading->parser);
@@ -47,6 +87,12 @@ FileFault readMarcXml(std::string_view data, const MarcSink& sink) {
   reading.sink = &sink;
   yaz_marc_sax_t handler = yaz_marc_sax_new(reading.yaz.handle(), takeRecord, &reading);
   xmlSAXHandlerPtr sax = yaz_marc_sax_get_handler(handler);
+  reading.yazHandler = *sax;
+  if (sax->startElementNs && sax->endElementNs && sax->characters) {
+    sax->startElementNs = startElement;
+    sax->endElementNs = endElement;
+    sax->characters = characters;
+  }
   sax->internalSubset = refuseDocumentType;
   xmlSetStructuredErrorFunc(nullptr, quiet);
   reading.parser = xmlCreatePushParserCtxt(sax, handler, nullptr, 0, nullptr);
