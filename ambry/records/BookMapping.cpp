@@ -310,8 +310,9 @@ std::string cellText(Mapping& mapping, const std::vector<std::string>& cells, in
   return mapping.site(utf8 ? fromUtf8(cell) : fromWindows1252(cell), columns.names[column]);
 }
 
-std::string columnName(const CsvColumns& columns, int column) {
-  return column >= 0 ? columns.names[column] : "";
+// The column as the header names it; a column the file has not, by the catalogue's column name.
+std::string columnName(const CsvColumns& columns, int column, const char* absent) {
+  return column >= 0 ? columns.names[column] : absent;
 }
 
 }  // namespace
@@ -421,17 +422,17 @@ CsvColumns csvColumns(const std::vector<std::string>& header, bool utf8) {
 BookDraft mapCsvRow(long row, const std::vector<std::string>& cells, const CsvColumns& columns, bool utf8,
                     const MappingRules& rules) {
   Mapping mapping(row, rules);
-  mapping.setTitle(cellText(mapping, cells, columns.title, columns, utf8), columnName(columns, columns.title));
-  mapping.setAuthor(cellText(mapping, cells, columns.author, columns, utf8), columnName(columns, columns.author));
-  mapping.setIsbn(cellText(mapping, cells, columns.isbn, columns, utf8), columnName(columns, columns.isbn));
-  mapping.setDewey(cellText(mapping, cells, columns.dewey, columns, utf8), columnName(columns, columns.dewey));
+  mapping.setTitle(cellText(mapping, cells, columns.title, columns, utf8), columnName(columns, columns.title, "title"));
+  mapping.setAuthor(cellText(mapping, cells, columns.author, columns, utf8), columnName(columns, columns.author, "author"));
+  mapping.setIsbn(cellText(mapping, cells, columns.isbn, columns, utf8), columnName(columns, columns.isbn, "isbn"));
+  mapping.setDewey(cellText(mapping, cells, columns.dewey, columns, utf8), columnName(columns, columns.dewey, "dewey"));
   // A spreadsheet's price column is in the library's currency; a code or sign before it may stay.
   std::string price = cellText(mapping, cells, columns.price, columns, utf8);
   std::string_view amount;
   if (inLibraryCurrency(price, rules, amount)) price = std::string(amount);
-  mapping.setPrice(price, columnName(columns, columns.price));
+  mapping.setPrice(price, columnName(columns, columns.price, "price"));
   mapping.setCondition(cellText(mapping, cells, columns.condition, columns, utf8),
-                       columnName(columns, columns.condition));
+                       columnName(columns, columns.condition, "_condition"));
   return mapping.take();
 }
 
