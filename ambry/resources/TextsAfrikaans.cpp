@@ -251,8 +251,8 @@ constexpr TextPair kTexts[] = {
      "Die ISBN %s is reeds in die katalogus, of vroe\xEBr in hierdie l\xEA" "er: die boek word as 'n verdere "
      "eksemplaar bygevoeg of oorgeslaan, soos hieronder gekies."},
     {"msg_import_done",
-     "%d boeke is by die katalogus gevoeg en %d rekords oorgeslaan. Die katalogus soos dit voor die "
-     "invoer was, word in 'n rugsteun punt bewaar."},
+     "Boeke by die katalogus gevoeg: %d. Rekords oorgeslaan: %d. Die katalogus soos dit voor die invoer "
+     "was, word in 'n rugsteun punt bewaar."},
     {"msg_import_nothing", "Geen boek uit die l\xEA" "er hoef bygevoeg te word nie; die katalogus is onveranderd."},
     {"msg_import_cancelled", "Die invoer is gekanselleer en die l\xEA" "er verwyder."},
     {"err_import_unrecognised",

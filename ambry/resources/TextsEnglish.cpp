@@ -243,8 +243,8 @@ constexpr TextPair kTexts[] = {
      "The ISBN %s is in the catalogue already, or earlier in this file: the book is added as a further "
      "copy or skipped, as chosen below."},
     {"msg_import_done",
-     "%d books were added to the catalogue and %d records skipped. The catalogue as it was before the "
-     "import is kept in a restore point."},
+     "Books added to the catalogue: %d. Records skipped: %d. The catalogue as it was before the import "
+     "is kept in a restore point."},
     {"msg_import_nothing", "No book of the file is to be added; the catalogue is unchanged."},
     {"msg_import_cancelled", "The import was cancelled and the file removed."},
     {"err_import_unrecognised",

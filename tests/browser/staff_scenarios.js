@@ -205,7 +205,7 @@ test('staff import a spreadsheet after its preview, and fetch a new book\'s deta
   await screenshot(page, 'catalogue_preview');
   await page.selectOption('#condition', '8');
   await navigation(page, () => page.click('input[value="Add the books to the catalogue"]'));
-  assert.match(await page.textContent('td.content'), /1 books were added to the catalogue/);
+  assert.match(await page.textContent('td.content'), /Books added to the catalogue: 1\. Records skipped: 0\./);
   assert.deepEqual(sql("SELECT author, price, _condition FROM BOOK WHERE title = 'Toorberg, ingevoer'"),
     [['Van den Heever, C. M.', '85.50', '8']]);
 
