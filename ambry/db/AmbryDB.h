@@ -2,6 +2,7 @@
 // maintenance operations that keep the library's lending rules.
 #pragma once
 #include <functional>
+#include <vector>
 
 #include "keystone/Keystone"
 
@@ -16,6 +17,11 @@ class AmbryDBException : public Keystone::Exception {
  public:
   AmbryDBException();
   AmbryDBException(const Keystone::String& message);
+};
+
+// One book of a bulk insert: the values insertBook reads, as the catalogue stores them.
+struct BookEntry {
+  Keystone::String author, title, isbn, dewey, price, condition;
 };
 
 class AmbryDB {
@@ -105,6 +111,18 @@ class AmbryDB {
   // The server's date today, YYYY-MM-DD.
   Keystone::String selectToday() const;
 
+  // The catalogue in and out. Every book as the export writes it (id, author, title, isbn, dewey,
+  // price, _condition), in id order; a rejected statement throws.
+  void selectBook_All() const;
+  // The distinct ISBNs among the given ones that books of the catalogue have; throws as above.
+  void selectBook_Isbns(const std::vector<Keystone::String>& isbns) const;
+  // The codes of the Dewey table; throws as above.
+  void selectDewey_All() const;
+  // Adds every book in one transaction behind the rule guard: all of them or, when one is
+  // refused (a missing value, a Dewey code the table has not) or the server rejects a statement,
+  // none, with the reason popped up. The number of books added, or "" when none were.
+  Keystone::String insertBooks(const std::vector<BookEntry>& books);
+
  private:
   friend class RestoreMark;
 
@@ -154,6 +172,7 @@ class AmbryDB {
   void attemptDeleteBlacklisting(const QueryMap& query);
   void attemptReturnCheckout(const QueryMap& query);
   void attemptDeleteCheckout(const QueryMap& query);
+  Keystone::String attemptInsertBooks(const std::vector<BookEntry>& books);
 
   // Statement pieces: a value as a quoted text literal (escaped), and a value written bare.
   Keystone::String quoted(const Keystone::String& value) const;

@@ -1,4 +1,4 @@
-// The command codes that pages post in "cmd": the editors' and the control panel's, in one place.
+// The command codes that pages post in "cmd": the editors', the control panel's and the import's.
 #pragma once
 
 namespace Ambry {
@@ -19,13 +19,16 @@ enum Command {
   CMD_LAUNCH = 11,
   CMD_SCHEDULE = 12,
   CMD_ISBN_SCAN = 13,
-  CMD_MEMBERID_SCAN = 14
+  CMD_MEMBERID_SCAN = 14,
+  CMD_IMPORT = 15,
+  CMD_DISCARD_IMPORT = 16
 };
 
 // Whether the command changes stored data (the rest navigate or search).
 inline bool changesState(int command) {
   return command == CMD_INSERT || command == CMD_UPDATE || command == CMD_DELETE || command == CMD_CHECKIN ||
-         (command >= CMD_BACKUP && command <= CMD_SCHEDULE);
+         (command >= CMD_BACKUP && command <= CMD_SCHEDULE) || command == CMD_IMPORT ||
+         command == CMD_DISCARD_IMPORT;
 }
 
 }  // namespace Ambry

@@ -44,6 +44,15 @@ Keystone::String sqlNumber(MYSQL* connection, const Keystone::String& value);
 // double quotes doubled. SVG text inside a page needs nothing beyond escapeHtml.
 Keystone::String escapeCsvCell(const Keystone::String& value);
 
+// The Unicode letter of a byte of the site's Windows-1252 text; the five bytes that Windows-1252
+// leaves undefined (0x81, 0x8D, 0x8F, 0x90, 0x9D) give U+FFFD.
+char32_t windows1252Letter(unsigned char byte);
+
+// Body of a JSON string: the quote, the backslash and every byte that is not printable ASCII
+// become \u escapes, Windows-1252 bytes as the Unicode letters they stand for, so the JSON text
+// is plain ASCII and reads the same whatever character set the browser assumes.
+Keystone::String escapeJsonString(const Keystone::String& text);
+
 // A value of a MariaDB tools' option file, between double quotes: the tools read \\, \", \n and
 // \r back as the characters themselves, so every password and user name is passed on as it stands.
 Keystone::String escapeOptionValue(const Keystone::String& value);

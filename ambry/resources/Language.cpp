@@ -1,5 +1,6 @@
 // The language that texts are looked up in, chosen once per request from the lang parameter.
 #include <cstdio>
+#include <cstring>
 
 #include "ambry/framework/Escape.h"
 #include "ambry/resources/Tables.h"
@@ -22,6 +23,12 @@ void setLanguage(const String& language) {
 
 const String& getLanguage() {
   return currentLanguage;
+}
+
+bool isListedLanguage(const String& language) {
+  const String list = "," + getProperty("supported_languages") + ",";
+  return language.length() > 0 && std::strchr(language.c_str(), ',') == nullptr &&
+         list.find("," + language + ",", 0) != -1;
 }
 
 }  // namespace Ambry

@@ -50,4 +50,8 @@ void setLanguage(const Keystone::String& language);
 // The current language code.
 const Keystone::String& getLanguage();
 
+// True for exactly one of the codes of the supported_languages setting (not a part of the list,
+// as setLanguage accepts): what a download names its texts by must be a language with texts.
+bool isListedLanguage(const Keystone::String& language);
+
 }  // namespace Ambry

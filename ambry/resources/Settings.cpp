@@ -47,6 +47,14 @@ constexpr TextPair kSettings[] = {
     // one is complete, the oldest beyond these counts are removed. Others are never removed.
     {"keep_safety_points", "10"},
     {"keep_automatic_points", "30"},
+    // The library's currency: its ISO 4217 code, then the signs a catalogue record may write
+    // before a price in it (blank-separated). Prices in any other currency are not imported.
+    {"currency", "ZAR R"},
+    // The shared catalogue that copy cataloguing asks for a new book's details: a Z39.50
+    // "host:port/database" or an SRU base URL, optionally followed by ZOOM options
+    // ("preferredRecordSyntax=xml elementSetName=F"). None when empty: the book editor then
+    // offers no "Fetch details".
+    {"catalogue_target", ""},
 };
 }  // namespace
 

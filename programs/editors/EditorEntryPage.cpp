@@ -1,5 +1,6 @@
 // The entry page: the form, the command carried out on the table, and the reload decision.
 #include <cstdio>
+#include <cstring>
 
 #include "programs/editors/EditorParts.h"
 
@@ -9,10 +10,17 @@ namespace Editors {
 
 namespace {
 
+// Copy cataloguing needs a shared catalogue; without one the form offers no "Fetch details".
+bool offersFetch(const EditorDefinition& editor) {
+  const Keystone::String target = getProperty("catalogue_target");
+  return hasFlag(editor, FETCHES_DETAILS) && std::strspn(target.c_str(), " ") < static_cast<size_t>(target.length());
+}
+
 void printPageGlobals(const EditorDefinition& editor, bool searchMode) {
   beginJavaScriptTag("");
   printf("   entityName = \"%s\"\n", editor.name);
   printf("   search = %s\n", searchMode ? "true" : "false");
+  if (offersFetch(editor)) fputs("   catalogueFetch = true\n", stdout);
   endScriptTag();
 }
 

@@ -21,14 +21,14 @@ const EditorDefinition editors[] = {
      checkInCommand(CMD_CHECKIN, &AmbryDB::returnCheckout),
      {"id", "checkoutDate", "inDate"}, {"returnDate"}, {"checkoutDate", "returnDate"}, {},
      "btnReturnBook", SHOWS_CLOSED_ENTRIES},
-    // The catalogue, with a scanned ISBN finding its book. A new book starts as new: its condition
-    // is always one of the list's choices, the first one.
+    // The catalogue, with a scanned ISBN finding its book, and a new book's details fetched by it. A
+    // new book starts as new: its condition is always one of the list's choices, the first one.
     {"book",
      &AmbryDB::searchBook, &AmbryDB::selectBook,
      &AmbryDB::insertBook, &AmbryDB::updateBook, &AmbryDB::deleteBook,
      scanOtherKeyCommand(CMD_ISBN_SCAN, "isbn", &AmbryDB::selectBook_ISBN, "isbn"),
      {"id", "addDate"}, {}, {"addDate"}, {{"_condition", "10"}},
-     NO_BUTTON, NO_FLAGS},
+     NO_BUTTON, FETCHES_DETAILS},
     // The register of members, whose ids staff type or scan: the id stays editable.
     {"member",
      &AmbryDB::searchMember, &AmbryDB::selectMember,

@@ -44,7 +44,8 @@ ExtraCommand scanOwnIdCommand(int code, const char* key, const char* field);
 enum EditorFlags {
   NO_FLAGS = 0,
   SHOWS_CLOSED_ENTRIES = 1,  // deleted or jumped-to entries are shown even if closed
-  EMPTY_AFTER_UPDATE = 2     // an update shows the empty entry, not the posted one
+  EMPTY_AFTER_UPDATE = 2,    // an update shows the empty entry, not the posted one
+  FETCHES_DETAILS = 4        // a new entry's details can be fetched from the shared catalogue
 };
 
 // No button is made usable beyond the other controls.

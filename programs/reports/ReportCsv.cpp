@@ -1,19 +1,11 @@
 // A report as a CSV download in Windows-1252, named after the report and the server's date.
 #include <cstdio>
-#include <cstring>
 
 #include "programs/reports/Reports.h"
 
 namespace Reports {
 
 namespace {
-
-// Only an exact code of the list: any other language would put error texts into the file.
-bool isListedLanguage(const Keystone::String& language) {
-  const Keystone::String list = "," + Ambry::getProperty("supported_languages") + ",";
-  return language.length() > 0 && std::strchr(language.c_str(), ',') == nullptr &&
-         list.find("," + language + ",", 0) != -1;
-}
 
 void printCsvLine(const Keystone::Array<Keystone::String>& cells) {
   for (int i = 0; i < cells.size(); ++i) {
@@ -27,7 +19,7 @@ void printCsvLine(const Keystone::Array<Keystone::String>& cells) {
 
 bool printReportCsv(const ReportDefinition& report) {
   const Keystone::String language = Ambry::getEnvQueryMap().get("lang", "");
-  if (!isListedLanguage(language)) return false;
+  if (!Ambry::isListedLanguage(language)) return false;
   Ambry::setLanguage(language);
   // A failure becomes the report's HTML page with the error in place of the download.
   const bool written = Ambry::runGuarded("err_query_unsuccessful", [&report] {

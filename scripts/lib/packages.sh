@@ -19,8 +19,11 @@ ensure_packages() {
   DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
 }
 
-# What building and testing the product needs.
-BUILD_PACKAGES=(g++ make cmake libgtest-dev libmariadb-dev mariadb-server mariadb-client)
+# What building and testing the product needs. The catalogue's record library is built on YAZ
+# (with libxml2 and ICU, which it calls too); its tests write MARC files with yaz-marcdump and ask
+# yaz-ztest, from the package yaz.
+BUILD_PACKAGES=(g++ make cmake libgtest-dev libmariadb-dev mariadb-server mariadb-client libyaz-dev libxml2-dev
+  libicu-dev yaz)
 
 # What serving the site needs beyond the build (scripts/serve, the browser tests).
 SITE_PACKAGES=(lighttpd mariadb-server mariadb-client)

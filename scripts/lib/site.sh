@@ -80,7 +80,10 @@ site_layout() {
   mkdir -p "$var/site/cgi-bin" "$var/site/data" "$var/db_backup" "$var/run" "$var/log"
   local lib=$build/ambry/libambry.so
   [ -f "$lib" ] || { echo "site: $lib is missing; build first" >&2; return 1; }
-  site_install_file "$lib" "$var/site/cgi-bin/libambry.so" 644
+  # libambry.so, and the record library of the catalogue program beside it
+  for lib in "$build"/ambry/lib*.so; do
+    site_install_file "$lib" "$var/site/cgi-bin/$(basename "$lib")" 644
+  done
   local n=0 prog
   for prog in "$build"/bin/*; do
     [ -f "$prog" ] && [ -x "$prog" ] || continue

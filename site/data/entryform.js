@@ -13,11 +13,13 @@ var CMD_CHECKIN = 8;
 var CMD_ISBN_SCAN = 13;
 var CMD_MEMBERID_SCAN = 14;
 
-// Set by the editor page: its table and whether it is in search mode.
+// Set by the editor page: its table and whether it is in search mode; the book editor also says
+// whether a shared catalogue is set up to fetch a new book's details from.
 var entityName;
 var search;
 if (search === undefined)
    search = false;
+var catalogueFetch;
 
 // Fields that a new entry starts with a date in, and how many days from today.
 var entryFormNewDates = {
@@ -124,6 +126,7 @@ function printEntryFormDefaultControls() {
       + entryFormButton("btnInsert", STR_INSERT, "submitEntryForm(CMD_INSERT)", false)
       + entryFormButton("btnUpdate", STR_UPDATE, "submitEntryForm(CMD_UPDATE)", true)
       + entryFormButton("btnDelete", STR_DELETE, "if (confirm(STR_CONFIRMDELETE)) submitEntryForm(CMD_DELETE)", true)
+      + (catalogueFetch ? entryFormButton("btnFetch", STR_FETCH, "fetchBookDetails()", false) : "")
       + "&nbsp;&nbsp;"
       + entryFormButton("btnSearchMode", STR_SEARCHMODE, "window.location.href = editorAddress(true)", false));
 }
@@ -154,6 +157,7 @@ function enableEntryFormControls() {
       if (button)
          button.disabled = names[i] == "btnReturnBook" && !entryFormLoanOpen();
    }
+   enableFetch(false);
 }
 
 // A loan is open until its check-in date is set.
@@ -169,6 +173,7 @@ function disableEntryFormControls() {
       if (button)
          button.disabled = true;
    }
+   enableFetch(true);
 }
 
 // Empties the form for a new entry; the dates start at today (or the usual period from today).
@@ -230,4 +235,58 @@ function pickEntryFormDate(picker, name) {
    var field = entryFormElement(name);
    if (field && picker.value != "")
       field.value = picker.value;
+}
+
+// Copy cataloguing: "Fetch details" is for a new book, not for one the catalogue holds. It asks
+// the catalogue program, which asks the shared catalogue for the typed ISBN, and fills the fields
+// of the answer; nothing is saved, and a failure leaves what was typed as it was.
+function enableFetch(enabled) {
+   var button = document.getElementById("btnFetch");
+   if (button)
+      button.disabled = !enabled;
+}
+
+function fetchBookDetails() {
+   var isbn = entryFormElement("isbn");
+   var request = new XMLHttpRequest();
+   request.open("GET", withLanguage("catalogue.exe", currentLanguage()) + "&fetch="
+      + encodeURIComponent(isbn ? isbn.value : ""));
+   request.onload = function () {
+      var answer = null;
+      try {
+         answer = request.status == 200 ? JSON.parse(request.responseText) : null;
+      } catch (e) {
+         answer = null;
+      }
+      finishFetch(answer);
+   };
+   request.onerror = function () {
+      finishFetch(null);
+   };
+   var button = document.getElementById("btnFetch");
+   if (button) {
+      button.disabled = true;
+      button.value = STR_FETCHING;
+   }
+   request.send();
+   return false;
+}
+
+function finishFetch(answer) {
+   var button = document.getElementById("btnFetch");
+   if (button) {
+      button.disabled = false;
+      button.value = STR_FETCH;
+   }
+   if (!answer) {
+      pumpMsg(STR_FETCH_FAILED);
+      return;
+   }
+   if (answer.found)
+      for (var name in answer.fields) {
+         var field = entryFormElement(name);
+         if (field)
+            field.value = answer.fields[name];
+      }
+   pumpMsg(answer.message);
 }

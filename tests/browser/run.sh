@@ -8,8 +8,8 @@ work=$(realpath -m "$2")
 here=$(cd "$(dirname "$0")" && pwd)
 source "$here/../../scripts/lib/site.sh"
 
-for tool in node npm lighttpd mariadbd /usr/bin/chromium; do
-  command -v "$tool" >/dev/null || { echo "browser tests need $tool (Debian: chromium nodejs npm lighttpd mariadb-server)" >&2; exit 1; }
+for tool in node npm lighttpd mariadbd /usr/bin/chromium yaz-ztest; do
+  command -v "$tool" >/dev/null || { echo "browser tests need $tool (Debian: chromium nodejs npm lighttpd mariadb-server yaz)" >&2; exit 1; }
 done
 if [ ! -d "$here/node_modules/playwright-core" ]; then
   (cd "$here" && npm install --no-audit --no-fund --loglevel=error) || { echo "npm install failed" >&2; exit 1; }
@@ -18,9 +18,17 @@ fi
 var=$work/var
 rm -rf "$work/screenshots"
 mkdir -p "$work/screenshots"
-trap 'site_stop_all "$var"' EXIT
+ztest_pid=
+trap 'site_stop_all "$var"; [ -n "$ztest_pid" ] && kill "$ztest_pid"' EXIT
 
 unset AMBRY_ADMIN_PASSWORD AMBRY_NO_SAMPLE_DATA
+# The shared catalogue of copy cataloguing: YAZ's test server, answering with one crafted record.
+mkdir -p "$work/ztest"
+cp "$here/lib/shared_catalogue_record.xml" "$work/ztest/ambry.1.xml"
+ztest_port=$(site_free_port) || exit 1
+YAZ_ZTEST_XML_FETCH="$work/ztest/" yaz-ztest -l "$work/ztest/ztest.log" "tcp:127.0.0.1:$ztest_port" &
+ztest_pid=$!
+export AMBRY_CATALOGUE_TARGET="127.0.0.1:$ztest_port/Default preferredRecordSyntax=xml elementSetName=ambry"
 site_private_start "$build" "$var" || exit 1
 port=$SITE_PORT
 echo "site running at http://127.0.0.1:$port/ (data in $var)"

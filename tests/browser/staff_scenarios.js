@@ -231,3 +231,37 @@ test('staff open the reports from the menu, read the loans chart and open an ove
   assert.equal(await fieldValue(page, 'id'), loan);
   assert.equal(await fieldValue(page, 'bookid'), book);
 });
+
+test('staff import a spreadsheet after its preview, and fetch a new book\'s details by its ISBN', async (s) => {
+  const page = await s.page();
+  await page.goto(url('catalogue.exe'));
+  await page.setInputFiles('#catalogue_file', { name: 'boeke.csv', mimeType: 'text/csv',
+    buffer: Buffer.from('Titel;Outeur;Prys\r\nToorberg, ingevoer;Van den Heever, C. M.;85,50\r\n', 'latin1') });
+  await navigation(page, () => page.click('form[enctype] input[type=submit]'));
+  assert.match(await page.textContent('td.content'), /Records read: 1\. To be added: 1/);
+  await screenshot(page, 'catalogue_preview');
+  await page.selectOption('#condition', '8');
+  await navigation(page, () => page.click('input[value="Add the books to the catalogue"]'));
+  assert.match(await page.textContent('td.content'), /Books added to the catalogue: 1\. Records skipped: 0\./);
+  assert.deepEqual(sql("SELECT author, price, _condition FROM BOOK WHERE title = 'Toorberg, ingevoer'"),
+    [['Van den Heever, C. M.', '85.50', '8']]);
+
+  // A new book: its ISBN typed, its details asked of the shared catalogue; nothing is saved.
+  const books = sqlValue('SELECT COUNT(*) FROM BOOK');
+  await page.goto(url('book_editor.exe'));
+  assert.equal(await page.isDisabled('#btnFetch'), true, 'a stored book fetches nothing');
+  await page.click('#btnNew');
+  await fill(page, { isbn: '080442957X', price: '1.00' });
+  await page.click('#btnFetch');
+  assert.equal(await s.dialog(0), 'Details filled in from the shared catalogue. Check them, then add the book.');
+  assert.equal(await fieldValue(page, 'author'), 'Brink, Andr\u00e9 P.');
+  assert.equal(await fieldValue(page, 'title'), 'Kennis van die aand');
+  assert.equal(await fieldValue(page, 'dewey'), '839');
+  assert.equal(await fieldValue(page, 'price'), '245.00');
+  assert.equal(sqlValue('SELECT COUNT(*) FROM BOOK'), books);
+  await screenshot(page, 'book_editor_fetched');
+  await fill(page, { _condition: 8 });
+  await press(page, 'btnInsert');
+  assert.deepEqual(sql('SELECT title, isbn, dewey, price, _condition FROM BOOK ORDER BY id DESC LIMIT 1'),
+    [['Kennis van die aand', '080442957X', '839', '245.00', '8']]);
+});

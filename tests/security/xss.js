@@ -247,5 +247,23 @@ test('staff reports show hostile books and members as text', async (s) => {
   }
 });
 
+test('staff import previews a hostile file as text, and the export of hostile books is a download', async (s) => {
+  // Every hostile text as author, title and ISBN of a spreadsheet row, quoted as a spreadsheet does.
+  const cell = (text) => `"${text.replace(/"/g, '""')}"`;
+  const texts = Object.values(H);
+  const csv = ['Author,Title,ISBN', ...texts.map((t) => [t, t, t].map(cell).join(','))].join('\r\n');
+  const page = await s.page();
+  await page.goto(url('catalogue.exe'));
+  await page.setInputFiles('#catalogue_file', { name: 'zq"><img src=x onerror=alert(71)>.csv', mimeType: 'text/csv',
+    buffer: Buffer.from(csv, 'latin1') });
+  await navigation(page, () => page.click('form[enctype] input[type=submit]'));
+  await assertNothingRan(s, page);
+  assert.match(await page.textContent('td.content'), new RegExp(`Records read: ${texts.length}\\.`));
+  for (const format of ['marcxml', 'marc', 'csv']) {
+    const file = await s.context.request.get(url('catalogue.exe', `lang=eng&format=${format}`));
+    assert.match(file.headers()['content-disposition'], /^attachment; filename="catalogue-\d{4}-\d\d-\d\d\.(xml|mrc|csv)"$/);
+  }
+});
+
 storeHostileData();
 run().then((ok) => process.exit(ok ? 0 : 1), (e) => { console.error(e); process.exit(1); });

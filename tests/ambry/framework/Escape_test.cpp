@@ -53,6 +53,13 @@ TEST(EscapeJsString, NoValueCanCloseTheScriptElement) {
   EXPECT_EQ("\\\\\\'", str(escapeJsString("\\'")));
 }
 
+TEST(EscapeJsonString, PlainAsciiWhateverTheTextHolds) {
+  // Quotes, backslashes and line breaks cannot end the string; '<' cannot end a script element;
+  // the site's letters are the Unicode letters they stand for (0x80 is the euro sign, 0xEA e-circumflex).
+  EXPECT_EQ(str(Ambry::escapeJsonString("\"\\\n</script> Kr\xEA" "eftige \x80" "5 \x81'")),
+            "\\u0022\\u005C\\u000A\\u003C/script> Kr\\u00EAeftige \\u20AC5 \\uFFFD'");
+}
+
 TEST(EscapeIsPlainNumber, AcceptsDecimalsOnly) {
   for (const char* good : {"0", "42", "-7", "+3", "1.5", ".5", "5."})
     EXPECT_TRUE(Ambry::isPlainNumber(good)) << good;
