@@ -255,7 +255,7 @@ test('staff import previews a hostile file as text, and the export of hostile bo
   const page = await s.page();
   await page.goto(url('catalogue.exe'));
   await page.setInputFiles('#catalogue_file', { name: 'zq"><img src=x onerror=alert(71)>.csv', mimeType: 'text/csv',
-    buffer: Buffer.from(csv, 'latin1') });
+    buffer: cp1252(csv) });
   await navigation(page, () => page.click('form[enctype] input[type=submit]'));
   await assertNothingRan(s, page);
   assert.match(await page.textContent('td.content'), new RegExp(`Records read: ${texts.length}\\.`));
