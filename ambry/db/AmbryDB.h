@@ -184,6 +184,9 @@ class AmbryDB {
   // Pops up the refusal with this resource key as the operation's error and answers true; an
   // empty key answers false and the change goes on.
   bool refuse(const Keystone::String& operation, const char* refusal) const;
+  // Whether table has no entry with this id: one deleted after the page showed it, which an update
+  // must refuse rather than report as updated.
+  bool entryGone(const char* table, const Keystone::String& id) const;
   // After the change's statements: the server's rejection popped up as changeFailed does, or else
   // the message; true when the change stands.
   bool finishChange(const Keystone::String& operation, const char* message) const;

@@ -44,6 +44,8 @@ void AmbryDB::attemptUpdateBlacklisting(const QueryMap& query) {
     refusal = "err_member_not_exist";
   else if (otherBlacklisting(query))
     refusal = "err_blacklisting_exists";
+  else if (entryGone("BLACKLIST", query["blacklistid"]))
+    refusal = "err_entry_gone";
   if (refuse(op, refusal)) return;
   // The date of blacklisting stays as it is.
   execute("UPDATE BLACKLIST SET memberid = " + number(query["memberid"]) + ", reason = " +

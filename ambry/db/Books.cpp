@@ -28,7 +28,9 @@ Keystone::String AmbryDB::attemptInsertBook(const QueryMap& query) {
 void AmbryDB::attemptUpdateBook(const QueryMap& query) {
   const Keystone::String op = "updateBook";
   // Without the entry's id there is nothing to change.
-  if (refuse(op, anyEmpty(query, {"bookid"}) ? "err_info_not_supplied" : bookRefusal(query))) return;
+  const char* refusal = anyEmpty(query, {"bookid"}) ? "err_info_not_supplied" : bookRefusal(query);
+  if (!*refusal && entryGone("BOOK", query["bookid"])) refusal = "err_entry_gone";
+  if (refuse(op, refusal)) return;
   // The date the book was added stays as it is.
   execute("UPDATE BOOK SET author = " + quoted(query["author"]) + ", title = " + quoted(query["title"]) +
           ", isbn = " + quoted(query["isbn"]) + ", dewey = " + number(query["dewey"]) +

@@ -79,6 +79,7 @@ void AmbryDB::attemptUpdateCheckout(const QueryMap& query) {
   if (!*refusal && (bookChanged || (memberChanged && loanOpen)) && reservedByAnother(query))
     refusal = "err_reserved_by_another_member";
   if (!*refusal && beforeToday(query["returnDate"])) refusal = "err_return_date_invalid";
+  if (!*refusal && entryGone("CHECKOUT", query["checkoutid"])) refusal = "err_entry_gone";
   if (refuse(op, refusal)) return;
   const Keystone::String memberid = number(query["memberid"]);
   const Keystone::String bookid = number(query["bookid"]);

@@ -42,7 +42,9 @@ Keystone::String AmbryDB::attemptInsertMember(const QueryMap& query) {
 
 void AmbryDB::attemptUpdateMember(const QueryMap& query) {
   const Keystone::String op = "updateMember";
-  if (refuse(op, memberRefusal(query))) return;
+  const char* refusal = memberRefusal(query);
+  if (!*refusal && entryGone("MEMBER", query["memberid"])) refusal = "err_entry_gone";
+  if (refuse(op, refusal)) return;
   // The date of joining stays as it is.
   execute("UPDATE MEMBER SET password = " + quoted(query["password"]) + ", surname = " +
           quoted(query["surname"]) + ", firstName = " + quoted(query["firstName"]) + ", address = " +

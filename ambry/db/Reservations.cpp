@@ -50,6 +50,7 @@ void AmbryDB::attemptUpdateReservation(const QueryMap& query) {
     moved = std::atoi(row[0] ? row[0] : "") != std::atoi(query["memberid"].c_str());
   if (!*refusal && moved && reservationExists(query)) refusal = "err_reservation_exists";
   if (!*refusal && holdsBook(query)) refusal = "err_checkout_exists";
+  if (!*refusal && entryGone("RESERVATION", query["reservationid"])) refusal = "err_entry_gone";
   if (refuse(op, refusal)) return;
   // The date of reserving stays, so the reservation keeps its place in the queue for its book.
   execute("UPDATE RESERVATION SET memberid = " + number(query["memberid"]) +

@@ -30,6 +30,10 @@ bool AmbryDB::changeFailed(const Keystone::String& operation) const {
   return true;
 }
 
+bool AmbryDB::entryGone(const char* table, const Keystone::String& id) const {
+  return !rowFound(Keystone::String("SELECT id FROM ") + table + " WHERE id = " + number(id));
+}
+
 bool AmbryDB::refuse(const Keystone::String& operation, const char* refusal) const {
   if (!*refusal) return false;
   if (guard.running && guard.outcome == Attempt::kCommitted) guard.outcome = Attempt::kRefused;

@@ -170,6 +170,9 @@ constexpr TextPair kTexts[] = {
     {"err_update_other_entry",
      "Die veranderinge is nie gestoor nie: die ID stem nie meer ooreen met die inskrywing "
      "wat gewys word nie. Soek eers die ander inskrywing op om dit te verander."},
+    {"err_entry_gone",
+     "Die veranderinge is nie gestoor nie: die inskrywing bestaan nie meer nie (dit is uitgewis nadat "
+     "hierdie blad dit gewys het). Voeg dit as 'n nuwe inskrywing by om te hou wat ingetik is."},
     {"err_character_not_stored",
      "Nie gestoor nie: die veld %s bevat 'n karakter wat nie gestoor kan word nie (slegs die letters "
      "en tekens van Wes-Europese tale kan). Verander dit asseblief en probeer weer."},

@@ -166,6 +166,9 @@ constexpr TextPair kTexts[] = {
     {"err_update_other_entry",
      "The changes were not saved: the ID no longer matches the entry shown. To change "
      "another entry, look it up first."},
+    {"err_entry_gone",
+     "The changes were not saved: the entry no longer exists (it was deleted after this page showed "
+     "it). To keep what was typed, add it as a new entry."},
     {"err_character_not_stored",
      "Not saved: the field %s holds a character that cannot be stored (only the letters and signs of "
      "Western European languages can be). Please change it and try again."},

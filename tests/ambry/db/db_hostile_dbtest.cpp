@@ -164,7 +164,7 @@ TEST_F(Hostile, ChangesByHostileIdsChangeNothing) {
   }
 }
 
-TEST_F(Hostile, UpdatesWithoutTheEntrysIdAreRefusedNotThrown) {
+TEST_F(Hostile, UpdatesWithoutTheirEntryAreRefusedNotThrownNorReportedDone) {
   const std::string before = snapshot();
   const struct {
     const char* operation;
@@ -177,7 +177,8 @@ TEST_F(Hostile, UpdatesWithoutTheEntrysIdAreRefusedNotThrown) {
       {"updateReservation", "reservationid", [&](const Query& q) { db.updateReservation(q); }},
       {"updateBlacklisting", "blacklistid", [&](const Query& q) { db.updateBlacklisting(q); }},
   };
-  // Every value the five updates need; each case leaves its own entry's id out or empty.
+  // Every value the five updates need; each case leaves its own entry's id out, empty, or naming
+  // no entry.
   Query fields = query({{"dewey", "500"}, {"price", "1"}, {"_condition", "1"}, {"accountBalance", "1"}});
   for (const char* id : {"memberid", "bookid"}) fields[id] = "5";
   for (const char* date : {"accountExpiryDate", "returnDate"}) fields[date] = "2999-01-01";
@@ -190,11 +191,18 @@ TEST_F(Hostile, UpdatesWithoutTheEntrysIdAreRefusedNotThrown) {
       if (fields.keyAt(i) != u.idKey) missing[fields.keyAt(i)] = fields.valueAt(i);
     Query empty = fields;
     empty[u.idKey] = "";
-    for (const Query& form : {missing, empty}) {
+    // An entry deleted after the page showed it, every rule otherwise kept (member 5 with its
+    // password, book 6 on the shelf): the update must not say it was saved.
+    Query gone = fields;
+    gone["password"] = "secret";
+    gone["bookid"] = "6";
+    gone[u.idKey] = "999999";
+    const std::pair<Query, const char*> forms[] = {
+        {missing, "err_info_not_supplied"}, {empty, "err_info_not_supplied"}, {gone, "err_entry_gone"}};
+    for (const auto& [form, reason] : forms) {
       std::string out;
       EXPECT_NO_THROW(out = captureStdout([&] { u.update(form); })) << u.operation;
-      EXPECT_EQ(TestSupport::popups(out),
-                std::vector<std::string>{englishError(u.operation, "err_info_not_supplied")})
+      EXPECT_EQ(TestSupport::popups(out), std::vector<std::string>{englishError(u.operation, reason)})
           << u.operation;
       EXPECT_FALSE(db.lastChangeStood()) << u.operation;
     }
