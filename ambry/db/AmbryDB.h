@@ -18,6 +18,9 @@ class AmbryDBException : public Keystone::Exception {
   AmbryDBException(const Keystone::String& message);
 };
 
+// The answer of a password check made under the guess limit (checkPassword).
+enum class PasswordVerdict { kRight, kWrong, kHeldOff };
+
 class AmbryDB {
  public:
   typedef Keystone::Map<const Keystone::String, Keystone::String> QueryMap;
@@ -102,6 +105,20 @@ class AmbryDB {
   // The server's date today, YYYY-MM-DD.
   Keystone::String selectToday() const;
 
+  // A password check under the guess limit, counted per client address (REMOTE_ADDR) in the
+  // database, so that the limit holds for every web host of the library at once. kHeldOff, without
+  // running isRight, once the address has had throttle_limit failed checks within ten minutes;
+  // otherwise isRight's answer, a wrong one counted. The count and the answer are committed
+  // together: a check the database could not answer throws AmbryDBException and counts nothing.
+  PasswordVerdict checkPassword(const std::function<bool()>& isRight);
+
+  // Staff sessions, shared by every web host. Each throws AmbryDBException when the server does
+  // not carry it out. A session is open from its insertion until it has been idle for
+  // session_idle_minutes or open for session_hours, or until it is deleted (signing out).
+  void insertStaffSession(const Keystone::String& token);
+  bool staffSessionOpen(const Keystone::String& token);
+  void deleteStaffSession(const Keystone::String& token);
+
  private:
   friend class RestoreMark;
 
@@ -147,6 +164,8 @@ class AmbryDB {
   Keystone::String newId() const;
   // Runs a report statement; no result set means the server rejected it, which throws.
   void executeReport(const Keystone::String& statement) const;
+  // Runs a statement of the staff sessions; a rejected one throws with the server's reason.
+  void executeSessionStatement(const char* operation, const Keystone::String& statement) const;
 
   // Checks before a change; each refusal gives the resource key of its reason, "" lets it go on.
   const char* bookRefusal(const QueryMap& query) const;

@@ -182,15 +182,19 @@ bool dumpDatabase(const std::string& directory, const std::string& finalPath) {
   if (out < 0) return false;
   int in = open("/dev/null", O_RDONLY | O_CLOEXEC);
   // One transaction gives a consistent picture while other requests go on writing.
+  const std::string database = getProperty("mysql_dbname").c_str();
   std::vector<std::string> args = {getProperty("file_mysqldump").c_str(),
                                    account.option(),
                                    "--single-transaction",
                                    "--compress",
                                    "--databases",
-                                   getProperty("mysql_dbname").c_str(),
+                                   database,
                                    // the rule guard carries a restore's mark; a replay must not rewrite it
-                                   "--ignore-table=" + std::string(getProperty("mysql_dbname").c_str()) +
-                                       ".ruleguard"};
+                                   "--ignore-table=" + database + ".ruleguard",
+                                   // live state: a replay must neither reopen ended sessions nor
+                                   // forgive counted guesses
+                                   "--ignore-table=" + database + ".staffsession",
+                                   "--ignore-table=" + database + ".passwordguess"};
   // A dump nobody waits for any more is not finished: it dies with the page that started it.
   bool ok = in >= 0 && runTool(args, in, out, true) == 0 && dumpCompleted(out) && fsync(out) == 0;
   if (in >= 0) close(in);

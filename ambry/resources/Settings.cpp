@@ -39,10 +39,14 @@ constexpr TextPair kSettings[] = {
     {"file_mysql", "/usr/bin/mysql"},
     {"file_mysqldump", "/usr/bin/mysqldump"},
     {"timezone", "7200"},
-    // The site's private folder: the password-guess counts and the tools' account file.
+    // The site's private folder: the tools' account file while a backup or restore runs.
     {"path_private", "../../private/"},
-    // Failed password checks a client address may make in ten minutes before it is held off.
+    // Failed password checks a client address may make in ten minutes: the next one is held off.
     {"throttle_limit", "10"},
+    // A staff session ends after this many minutes without a request, or this many hours after
+    // signing in.
+    {"session_idle_minutes", "60"},
+    {"session_hours", "12"},
 };
 }  // namespace
 

@@ -196,6 +196,15 @@ constexpr TextPair kTexts[] = {
     {"err_too_many_guesses",
      "Too many incorrect passwords have been entered from your computer. Please wait 10 minutes and "
      "try again."},
+    {"title_staff_signin", "Staff sign-in"},
+    {"title_staff_signout", "Signed out"},
+    {"desc_staff_signin", "This page is for the library's staff: please sign in with the staff password."},
+    {"desc_staff_signin_resend",
+     "What you sent was not carried out, because this browser was not signed in (a session ends after "
+     "a while without use). Sign in, then send it again."},
+    {"caption_staff_password", "Staff password"},
+    {"caption_sign_in", "Sign in"},
+    {"msg_signed_out", "You have signed out. To come back, sign in with the staff password in the menu."},
 };
 }  // namespace
 

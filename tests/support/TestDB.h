@@ -17,7 +17,8 @@ class TestDB {
   TestDB(const TestDB&) = delete;
   TestDB& operator=(const TestDB&) = delete;
 
-  // Empties the five data tables (DEWEY keeps its codes) and restarts their ids at 1.
+  // Empties the five data tables (DEWEY keeps its codes) and restarts their ids at 1; forgets
+  // the password-guess counts.
   void reset();
   void exec(const std::string& sql);  // throws std::runtime_error on a server error
   std::vector<Row> query(const std::string& sql);
