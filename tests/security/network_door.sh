@@ -34,6 +34,12 @@ restart_web() {
 # Signs in from an address; the cookie jar is the file given.
 sign_in_from() { curl_from "$1" -o /dev/null -c "$2" --data-binary @"$form" "$(login_url)" "${@:3}"; }
 
+echo "== only loopback may keep the built-in staff password =="
+for name in 127.0.0.1.nip.io 0.0.0.0; do
+  check "scripts/serve will not listen on $name with it" \
+    eval "(BIND=$name timeout 60 '$SITE_ROOT/scripts/serve' 2>&1 </dev/null || true) | grep -q 'will not listen on $name'"
+done
+
 echo "== the staff programs answer only a session; signing out ends it =="
 sign_in_from 127.0.0.4 "$work/session"
 sign_in_from 127.0.0.4 "$work/other"
