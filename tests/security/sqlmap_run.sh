@@ -19,7 +19,8 @@ security_site_up
 site_root_client "$var" "$(site_db_name)" <"$here/sqlmap_rows.sql" || { echo "probe rows not stored" >&2; exit 1; }
 # The probe member's own card: shown only when a request reaches the database past the guess limit.
 probe_card_shown() {
-  curl -s --data 'memberid=9901&password=probepass' "$base/cgi-bin/patron_card.exe?lang=eng" | grep -q '1 Probe Street'
+  # the whole page first: grep -q leaving early would fail curl, and so the pipeline
+  grep -q '1 Probe Street' <<<"$(curl -s --data 'memberid=9901&password=probepass' "$base/cgi-bin/patron_card.exe?lang=eng")"
 }
 probe_card_shown || { echo "patron_card does not show the probe member's card" >&2; exit 1; }
 pids=()
@@ -32,7 +33,7 @@ mkdir -p "$out/home"
 # cookie kept in a private file that sqlmap loads (never a password or a cookie on a command line).
 cookies=$out/staff.cookies
 staff_session_open() {
-  ! curl -s -b "$cookies" "$base/cgi-bin/book_editor.exe?lang=eng" | grep -q signin_password
+  ! grep -q signin_password <<<"$(curl -s -b "$cookies" "$base/cgi-bin/book_editor.exe?lang=eng")"
 }
 security_sign_in "$cookies" && staff_session_open || { echo "cannot sign in at staff_login" >&2; exit 1; }
 jobs=${AMBRY_SQLMAP_JOBS:-6}
