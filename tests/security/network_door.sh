@@ -19,9 +19,14 @@ export AMBRY_THROTTLE_LIMIT=10
 source "$here/site_up.sh"
 security_site_up
 
-right=$(site_admin_password)
+# The staff password only ever in private files: the sign-in form and HTTP credentials.
 form=$work/right.txt
-(umask 077 && printf 'password=%s' "$right" >"$form")
+credentials=$work/credentials.txt
+(
+  umask 077
+  printf 'password=%s' "$(site_admin_password)" >"$form"
+  printf 'Authorization: Basic %s\n' "$(printf 'staff:%s' "$(site_admin_password)" | base64 -w0)" >"$credentials"
+)
 sql() { site_root_client "$var" -N -B "$(site_db_name)" -e "$1"; }
 # A request from a loopback address of its own: curl_from ADDRESS CURL-ARGS...
 curl_from() { curl -sk -m 10 --interface "$1" "${@:2}"; }
@@ -48,7 +53,7 @@ for program in $(site_staff_programs); do
   address="$base/cgi-bin/$program.exe?lang=eng"
   check "$program without a session: the sign-in form" eval "curl_from 127.0.0.4 '$address' | signin_page"
   check "$program with the staff password as HTTP credentials: the sign-in form" \
-    eval "curl_from 127.0.0.4 -u 'staff:$right' '$address' | signin_page"
+    eval "curl_from 127.0.0.4 -H @'$credentials' '$address' | signin_page"
   check "$program with a posted password: the sign-in form" \
     eval "curl_from 127.0.0.4 --data-binary @'$form' '$address' | signin_page"
   check "$program with a session: its own page" eval "! curl_from 127.0.0.4 -b '$work/session' '$address' | signin_page"

@@ -88,7 +88,8 @@ bystander=$!
 echo "$bystander" | as_ambry tee "$var/run/mysqld.pid" "$var/db_backup/runflag" >/dev/null
 check "the account cannot write root's pid files" eval "! as_ambry test -w '$control/mysqld.launcher.pid'"
 server=$(cat "$control/mysqld.launcher.pid")
-site_stop_all "$var"
+# stopped as scripts/serve stops, under errexit: a run flag naming no autovault must not end it early
+bash -ec 'source "$1/scripts/lib/site.sh"; site_stop_all "$2"' stop "$SITE_ROOT" "$var"
 check "root's own process was not stopped" kill -0 "$bystander"
 check "the site's database server was stopped" eval "! kill -0 $server 2>/dev/null"
 
