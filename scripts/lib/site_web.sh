@@ -111,7 +111,7 @@ EOF
 # client holding thousands of slow connections then still leaves room for everyone else.
 site_web_fds() {
   local limit
-  limit=$( [ "$(id -u)" = 0 ] && ulimit -Hn 65536 2>/dev/null; ulimit -Hn )
+  limit=$( { [ "$(id -u)" != 0 ] || ulimit -Hn 65536 || true; } 2>/dev/null; ulimit -Hn )
   [ "$limit" = unlimited ] || [ "$limit" -gt 65536 ] && limit=65536
   echo "$limit"
 }
@@ -228,7 +228,7 @@ site_web_launch() {
   conf=$(site_control "$var")/lighttpd.conf
   lighttpd -tt -f "$conf" >"$var/log/lighttpd-check.log" 2>&1 || { cat "$var/log/lighttpd-check.log" >&2; return 1; }
   (
-    [ "$(id -u)" = 0 ] && ulimit -Hn 65536 2>/dev/null
+    [ "$(id -u)" != 0 ] || ulimit -Hn 65536 2>/dev/null || true  # raised where root may
     exec setsid lighttpd -D -f "$conf" </dev/null >>"$var/log/lighttpd.out" 2>&1
   ) &
   local pid=$!
