@@ -10,6 +10,7 @@
 #include "ambry/framework/Request.h"
 #include "ambry/framework/ResultTable.h"
 #include "ambry/framework/SameOrigin.h"
-#include "ambry/framework/Throttle.h"
+#include "ambry/framework/SessionCookie.h"
+#include "ambry/framework/StaffDoor.h"
 #include "ambry/resources/Resources.h"
 #include "keystone/Keystone"

@@ -1,9 +1,10 @@
 // The library's process-wide objects, defined in one file so that load and unload run in a fixed
 // order: settings from the environment, current language, output buffering, visitor counter
-// (unload in reverse).
+// (unload in reverse), and last the staff door.
 #include <cstdio>
 
 #include "ambry/framework/Counter.h"
+#include "ambry/framework/StaffDoor.h"
 #include "ambry/resources/Tables.h"
 
 namespace Ambry {
@@ -41,5 +42,13 @@ StdoutBuffering stdoutBuffering;
 // Destroyed first at unload: the count is written back while the texts for its messages still
 // exist and before the last flush of stdout, so a failure message still reaches the page.
 Counter Counter::mSingleton;
+
+namespace {
+
+// Last of all, before any program code runs: a staff program (programs/staff_programs.txt) goes
+// on only for a signed-in librarian, so that none of them can forget to ask.
+const bool staffDoorPassed = (guardStaffProgram(), true);
+
+}  // namespace
 
 }  // namespace Ambry

@@ -97,3 +97,24 @@ CREATE TABLE IF NOT EXISTS RULEGUARD (
 ALTER TABLE RULEGUARD ADD COLUMN IF NOT EXISTS replayPoint VARCHAR(255) NULL;
 
 INSERT IGNORE INTO RULEGUARD (id) VALUES (1);
+
+-- Live state of the site that never travels in a restore point (restore points leave these tables
+-- out): the staff sessions and the password-guess counts, shared by every web host.
+-- A signed-in browser: the digest of its session token, when it signed in and when it was last seen.
+CREATE TABLE IF NOT EXISTS STAFFSESSION (
+  tokenHash CHAR(64) NOT NULL,
+  signedIn DATETIME NOT NULL,
+  lastSeen DATETIME NOT NULL,
+  PRIMARY KEY (tokenHash)
+) ENGINE=InnoDB DEFAULT CHARSET=latin1;
+
+-- Failed password checks of one client address in the ten minutes from windowStart; checks counts
+-- every check, so that each one writes the row.
+CREATE TABLE IF NOT EXISTS PASSWORDGUESS (
+  address VARCHAR(64) NOT NULL,
+  failures INT NOT NULL DEFAULT 0,
+  windowStart DATETIME NOT NULL,
+  checks BIGINT NOT NULL DEFAULT 0,
+  PRIMARY KEY (address)
+) ENGINE=InnoDB DEFAULT CHARSET=latin1;
+CREATE INDEX IF NOT EXISTS passwordguess_window ON PASSWORDGUESS (windowStart);

@@ -23,6 +23,8 @@ class AmbryDBException : public Keystone::Exception {
 struct BookEntry {
   Keystone::String author, title, isbn, dewey, price, condition;
 };
+// The answer of a password check made under the guess limit (checkPassword).
+enum class PasswordVerdict { kRight, kWrong, kHeldOff };
 
 class AmbryDB {
  public:
@@ -122,6 +124,21 @@ class AmbryDB {
   // refused (a missing value, a Dewey code the table has not) or the server rejects a statement,
   // none, with the reason popped up. The number of books added, or "" when none were.
   Keystone::String insertBooks(const std::vector<BookEntry>& books);
+  // A password check under the guess limit, counted per client address (REMOTE_ADDR) in the
+  // database, so that the limit holds for every web host of the library at once. kHeldOff, without
+  // running isRight, once the address has had throttle_limit failed checks within ten minutes;
+  // otherwise isRight's answer, a wrong one counted. The count and the answer are committed
+  // together: a check the database could not answer throws AmbryDBException and counts nothing.
+  PasswordVerdict checkPassword(const std::function<bool()>& isRight);
+
+  // Staff sessions, shared by every web host. Each throws AmbryDBException when the server does
+  // not carry it out. A session is open from its insertion until it has been idle for
+  // session_idle_minutes or open for session_hours, or until it is deleted (signing out).
+  void insertStaffSession(const Keystone::String& token);
+  bool staffSessionOpen(const Keystone::String& token);
+  void deleteStaffSession(const Keystone::String& token);
+  // The digest that names the session of token in the table, whether or not it is open.
+  Keystone::String staffSessionDigest(const Keystone::String& token);
 
  private:
   friend class RestoreMark;
@@ -194,6 +211,8 @@ class AmbryDB {
   Keystone::String newId() const;
   // Runs a report statement; no result set means the server rejected it, which throws.
   void executeReport(const Keystone::String& statement) const;
+  // Runs a statement of the staff sessions; a rejected one throws with the server's reason.
+  void executeSessionStatement(const char* operation, const Keystone::String& statement) const;
 
   // Checks before a change; each refusal gives the resource key of its reason, "" lets it go on.
   const char* bookRefusal(const QueryMap& query) const;

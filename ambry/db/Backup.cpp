@@ -30,8 +30,9 @@ namespace Ambry {
 namespace {
 
 // Tables of live state that restore points leave out, so that a replay never rewrites them: the
-// rule guard carries a restore's mark and the record of a replay under way.
-const char* const kLiveStateTables[] = {"ruleguard"};
+// rule guard carries a restore's mark and the record of a replay under way; a replay must neither
+// reopen ended staff sessions nor forgive counted password guesses.
+const char* const kLiveStateTables[] = {"ruleguard", "staffsession", "passwordguess"};
 
 // The tools learn the account from a private option file rather than their command line, where
 // every local user could read the password in the process list.

@@ -49,13 +49,17 @@ bool parseUrl(const std::string& url, Origin& origin) {
 bool ownOrigin(Origin& origin) {
   const char* host = std::getenv("HTTP_HOST");
   if (!host || !*host) return false;
-  const char* https = std::getenv("HTTPS");
-  const std::string flag = https ? lowerCase(https) : "";
-  origin = withAuthority(flag == "on" || flag == "1" ? "https" : "http", host);
+  origin = withAuthority(isHttpsRequest() ? "https" : "http", host);
   return true;
 }
 
 }  // namespace
+
+bool isHttpsRequest() {
+  const char* https = std::getenv("HTTPS");
+  const std::string flag = https ? lowerCase(https) : "";
+  return flag == "on" || flag == "1";
+}
 
 bool isSameOriginRequest() {
   const char* header = std::getenv("HTTP_ORIGIN");

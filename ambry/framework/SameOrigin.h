@@ -9,4 +9,8 @@ namespace Ambry {
 // present, as for a client that is not a browser.
 bool isSameOriginRequest();
 
+// True when the request came over TLS, as the web server says (HTTPS "on"; behind a trusted TLS
+// proxy the web server says so from the proxy's X-Forwarded-Proto).
+bool isHttpsRequest();
+
 }  // namespace Ambry

@@ -11,8 +11,20 @@ using Keystone::String;
 
 // The supported list is searched as plain text, not split at its commas: "fr" or "r,e" is accepted
 // too, and the page then shows the missing-language message for every text.
+namespace {
+
+bool isSupported(const String& language) {
+  return language.length() > 0 && getProperty("supported_languages").find(language, 0) != -1;
+}
+
+}  // namespace
+
+void setLanguageQuietly(const String& language) {
+  if (isSupported(language)) currentLanguage = language;
+}
+
 void setLanguage(const String& language) {
-  if (language.length() == 0 || getProperty("supported_languages").find(language, 0) == -1) {
+  if (!isSupported(language)) {
     String message = getResource("err_setlanguage", false);
     message.replace("%s", escapeHtml(language));
     std::fputs(message.c_str(), stdout);

@@ -47,6 +47,10 @@ MapStringParameterMap getResourceMapStringParameterMap(const Keystone::String& k
 // writes a message and keeps the current language.
 void setLanguage(const Keystone::String& language);
 
+// As setLanguage, but writes nothing: for work done before a page's header, whose messages must
+// already be in the page's language. The page's own setLanguage still reports a wrong code.
+void setLanguageQuietly(const Keystone::String& language);
+
 // The current language code.
 const Keystone::String& getLanguage();
 

@@ -39,9 +39,9 @@ constexpr TextPair kSettings[] = {
     {"file_mysql", "/usr/bin/mysql"},
     {"file_mysqldump", "/usr/bin/mysqldump"},
     {"timezone", "7200"},
-    // The site's private folder: the password-guess counts and the tools' account file.
+    // The site's private folder: the tools' account file while a backup or restore runs.
     {"path_private", "../../private/"},
-    // Failed password checks a client address may make in ten minutes before it is held off.
+    // Failed password checks a client address may make in ten minutes: the next one is held off.
     {"throttle_limit", "10"},
     // The safety points (made before a restore) and the automatic restore points kept: once a new
     // one is complete, the oldest beyond these counts are removed. Others are never removed.
@@ -55,6 +55,10 @@ constexpr TextPair kSettings[] = {
     // ("preferredRecordSyntax=xml elementSetName=F"). None when empty: the book editor then
     // offers no "Fetch details".
     {"catalogue_target", ""},
+    // A staff session ends after this many minutes without a request, or this many hours after
+    // signing in.
+    {"session_idle_minutes", "60"},
+    {"session_hours", "12"},
 };
 }  // namespace
 

@@ -318,6 +318,16 @@ constexpr TextPair kTexts[] = {
     {"err_fetch_unreachable", "Die gedeelde katalogus kan nie bereik word nie. Niks is verander nie."},
     {"err_fetch_refused", "Die gedeelde katalogus het met 'n fout geantwoord: %s. Niks is verander nie."},
     {"err_fetch_unusable", "Die gedeelde katalogus se rekord kan nie gelees word nie. Niks is verander nie."},
+    {"title_staff_signin", "Personeel inteken"},
+    {"title_staff_signout", "Afgeteken"},
+    {"desc_staff_signin",
+     "Hierdie bladsy is vir die biblioteek se personeel: teken asb. in met die personeel wagwoord."},
+    {"desc_staff_signin_resend",
+     "Wat u gestuur het, is nie uitgevoer nie, omdat hierdie blaaier nie aangeteken was nie ('n sessie "
+     "verval na 'n ruk sonder gebruik). Teken in en stuur dit dan weer."},
+    {"caption_staff_password", "Personeel wagwoord"},
+    {"caption_sign_in", "Teken in"},
+    {"msg_signed_out", "U het afgeteken. Teken weer in met die personeel wagwoord in die spyskaart om terug te kom."},
 };
 }  // namespace
 

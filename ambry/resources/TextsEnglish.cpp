@@ -304,6 +304,15 @@ constexpr TextPair kTexts[] = {
     {"err_fetch_unreachable", "The shared catalogue cannot be reached. Nothing was changed."},
     {"err_fetch_refused", "The shared catalogue answered with an error: %s. Nothing was changed."},
     {"err_fetch_unusable", "The shared catalogue's record cannot be read. Nothing was changed."},
+    {"title_staff_signin", "Staff sign-in"},
+    {"title_staff_signout", "Signed out"},
+    {"desc_staff_signin", "This page is for the library's staff: please sign in with the staff password."},
+    {"desc_staff_signin_resend",
+     "What you sent was not carried out, because this browser was not signed in (a session ends after "
+     "a while without use). Sign in, then send it again."},
+    {"caption_staff_password", "Staff password"},
+    {"caption_sign_in", "Sign in"},
+    {"msg_signed_out", "You have signed out. To come back, sign in with the staff password in the menu."},
 };
 }  // namespace
 

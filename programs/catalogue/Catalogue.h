@@ -28,8 +28,9 @@ Keystone::String ownAddress(const char* extra = "");
 
 // ---- The held upload (HeldUpload.cpp)
 
-// The signed-in librarian an upload is bound to. Today the web server's sign-in names one staff
-// account, which is what this gives; once staff have sessions of their own, the session.
+// The signed-in librarian an upload is bound to: the digest of the staff session (never the token
+// itself, which would open the session to whoever reads the file). Throws when the database cannot
+// tell.
 std::string librarianSession();
 
 // A posted upload read from the request body: the file's name and content.

@@ -134,8 +134,7 @@ bool writeAll(int fd, const char* data, size_t size) {
 }  // namespace
 
 std::string librarianSession() {
-  const char* user = std::getenv("REMOTE_USER");
-  return user ? user : "";
+  return Ambry::staffSessionDigest().c_str();
 }
 
 bool isMultipartRequest() {

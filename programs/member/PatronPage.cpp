@@ -38,6 +38,18 @@ bool anyFilled(const Ambry::QueryMap& form, std::initializer_list<const char*> f
   return false;
 }
 
+bool passwordAccepted(Ambry::AmbryDB& db, const Ambry::QueryMap& form) {
+  // A wrong number and a wrong password get the same answer, so neither can be probed alone.
+  const Ambry::PasswordVerdict verdict = db.checkPassword([&] {
+    const bool known = db.memberExists(form);
+    if (!known && db.getError().length() > 0) throw Ambry::AmbryDBException("memberExists: " + db.getError());
+    return known;
+  });
+  if (verdict == Ambry::PasswordVerdict::kRight) return true;
+  refuse(verdict == Ambry::PasswordVerdict::kHeldOff ? "err_too_many_guesses" : "err_info_invalid");
+  return false;
+}
+
 void printRows(Ambry::AmbryDB& db, const char* pageKey) {
   const Keystone::String shaded =
       Keystone::String("bgcolor=\"") + Ambry::getProperty("color_interchange") + "\"";

@@ -24,6 +24,11 @@ bool readPostedForm(const char* uiErrorKey, std::initializer_list<const char*> f
 bool allFilled(const Ambry::QueryMap& form, std::initializer_list<const char*> fields);
 bool anyFilled(const Ambry::QueryMap& form, std::initializer_list<const char*> fields);
 
+// Checks the member number and password of form under the guess limit. False, with the refusal
+// shown, when the address is held off or the two do not match; a check the database could not
+// answer throws and counts nothing, so that an outage holds nobody off.
+bool passwordAccepted(Ambry::AmbryDB& db, const Ambry::QueryMap& form);
+
 // The rows of the last statement as a result table under the captions of pageKey, stored
 // values HTML-escaped, every second row shaded.
 void printRows(Ambry::AmbryDB& db, const char* pageKey);

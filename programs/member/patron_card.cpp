@@ -21,15 +21,9 @@ bool printSection(Ambry::AmbryDB& db, const char* headingKey, const char* pageKe
   return true;
 }
 
-void showCard(Ambry::AmbryDB& db, const Ambry::QueryMap& form, bool& checked) {
-  // A wrong number and a wrong password get the same answer, so neither can be probed alone.
-  const bool known = db.memberExists(form);
-  checked = db.getError().length() == 0;  // a failed statement is no answer about the password
-  if (!known) {
-    Patron::refuse("err_info_invalid");
-    return;
-  }
-  Ambry::passwordAccepted();
+void showCard(Ambry::AmbryDB& db, const Ambry::QueryMap& form) {
+  // An address that has guessed too often gets no answer about the password at all.
+  if (!Patron::passwordAccepted(db, form)) return;
   db.searchMember_Member(form);
   Patron::writeResource("content_title_patron_card", ":<br><br>\n");
   if (failedSearch(db)) return;
@@ -52,16 +46,7 @@ void content() {
     Patron::refuse("err_info_not_supplied_try_again");
     return;
   }
-  // An address that has guessed too often gets no answer about the password at all.
-  if (!Ambry::startPasswordCheck()) {
-    Patron::refuse("err_too_many_guesses");
-    return;
-  }
-  bool checked = false;
-  Patron::withDatabase([&form, &checked](Ambry::AmbryDB& db) { showCard(db, form, checked); });
-  // When the database could not answer, the password was not checked: that is no failed guess, or
-  // an outage would hold off every member.
-  if (!checked) Ambry::passwordAccepted();
+  Patron::withDatabase([&form](Ambry::AmbryDB& db) { showCard(db, form); });
 }
 
 }  // namespace

@@ -18,14 +18,9 @@ void reportInsertion(Ambry::AmbryDB& db) {
     Ambry::goBack();
 }
 
-void placeHold(Ambry::AmbryDB& db, const Ambry::QueryMap& form, bool& checked) {
-  const bool known = db.memberExists(form);
-  checked = db.getError().length() == 0;  // a failed statement is no answer about the password
-  if (!known) {
-    Patron::refuse("err_info_invalid");
-    return;
-  }
-  Ambry::passwordAccepted();
+void placeHold(Ambry::AmbryDB& db, const Ambry::QueryMap& form) {
+  // An address that has guessed too often gets no answer about the password at all.
+  if (!Patron::passwordAccepted(db, form)) return;
   if (!db.bookExists(form)) {
     Patron::refuse("err_patron_hold_invalid");
     return;
@@ -48,16 +43,7 @@ void content() {
     Patron::refuse("err_info_not_supplied_try_again");
     return;
   }
-  // An address that has guessed too often gets no answer about the password at all.
-  if (!Ambry::startPasswordCheck()) {
-    Patron::refuse("err_too_many_guesses");
-    return;
-  }
-  bool checked = false;
-  Patron::withDatabase([&form, &checked](Ambry::AmbryDB& db) { placeHold(db, form, checked); });
-  // When the database could not answer, the password was not checked: that is no failed guess, or
-  // an outage would hold off every member.
-  if (!checked) Ambry::passwordAccepted();
+  Patron::withDatabase([&form](Ambry::AmbryDB& db) { placeHold(db, form); });
 }
 
 }  // namespace

@@ -1,39 +1,79 @@
-// Home page of the staff area, shown only after the staff password has been given.
+// Home page of the staff area, and the staff sign-in: the password opens a session for this
+// browser, and the staff home page is shown to a browser that has one.
 #include <cstdio>
 
-#include "ambry/framework/Page.h"
 #include "ambry/framework/Messages.h"
+#include "ambry/framework/Page.h"
 #include "ambry/framework/Request.h"
-#include "ambry/framework/Throttle.h"
+#include "ambry/framework/SessionCookie.h"
+#include "ambry/framework/StaffDoor.h"
 #include "ambry/resources/Resources.h"
 
 using namespace Ambry;
 
 namespace {
 
-enum class Login { Accepted, Refused, HeldOff };
+enum class Login { kAccepted, kRefused, kHeldOff, kUnanswered };
 
-// A page of the staff area posts loggedIn to come back here; the login form posts the password,
-// which must match exactly, letter case included. An address that has guessed too often gets no
-// answer about the password at all.
-Login checkLogin(const QueryMap& posted) {
-  if (posted.contains("loggedIn")) return Login::Accepted;
-  if (!startPasswordCheck()) return Login::HeldOff;
-  if (posted.get("password", "") != getProperty("admin_password")) return Login::Refused;
-  passwordAccepted();
-  return Login::Accepted;
+struct Outcome {
+  Login login = Login::kRefused;
+  Keystone::String token;  // of a session opened now
+  Keystone::Exception failure;
+};
+
+// A posted password is a check under the guess limit: an address that has guessed too often gets
+// no answer about it at all. A visit without one (the staff home link) is no check: it finds the
+// browser's session or is refused. The posted loggedIn of earlier pages opens nothing.
+Outcome checkLogin(const QueryMap& posted) {
+  Outcome outcome;
+  try {
+    const Keystone::String password = posted.get("password", "");
+    if (password.length() == 0) {
+      outcome.login = isStaffSignedIn() ? Login::kAccepted : Login::kRefused;
+      return outcome;
+    }
+    switch (signInStaff(password, outcome.token)) {
+      case StaffSignIn::kSignedIn:
+        outcome.login = Login::kAccepted;
+        break;
+      case StaffSignIn::kWrongPassword:
+        outcome.login = Login::kRefused;
+        break;
+      case StaffSignIn::kHeldOff:
+        outcome.login = Login::kHeldOff;
+        break;
+    }
+  } catch (const Keystone::Exception& failure) {
+    outcome.login = Login::kUnanswered;
+    outcome.failure = failure;
+  }
+  return outcome;
 }
 
 }  // namespace
 
 int main() {
-  const Login login = checkLogin(getQueryMap());
-  const bool loggedIn = login == Login::Accepted;
+  const QueryMap& posted = getQueryMap();
+  setLanguageQuietly(getEnvQueryMap().get("lang", ""));  // for a failure's message
+  const Outcome outcome = checkLogin(posted);
+  const bool loggedIn = outcome.login == Login::kAccepted;
+  if (outcome.token.length() > 0) {
+    printSessionCookie(outcome.token);
+    // Signed in from a staff page's sign-in form: back to that page.
+    const Keystone::String back = staffReturnAddress(posted.get("return", ""));
+    if (back.length() > 0) {
+      std::printf("Status: 303 See Other\nLocation: %s\n", back.c_str());
+      printDefaultHTTPHeader();
+      return 0;
+    }
+  }
 
   // Until the password is given the page stays in the home area.
   beginPage("title_admin_area", loggedIn ? AREA_ADMIN : AREA_HOME);
-  if (login == Login::HeldOff)
+  if (outcome.login == Login::kHeldOff)
     printMessage("err_too_many_guesses", false);
+  else if (outcome.login == Login::kUnanswered)
+    printError("err_query_unsuccessful_reason", outcome.failure);
   else
     std::fputs(getResource(loggedIn ? "content_admin_area" : "err_admin_area", false).c_str(), stdout);
   endPage();

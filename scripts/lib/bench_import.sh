@@ -40,7 +40,7 @@ bench_import_marcxml() {
 # file named by the first argument and the page to standard output.
 bench_import_run() {
   local figures=$1 body=$2 type=$3
-  (cd "$bench_import_bin" && env -i "${BENCH_ENV[@]}" REQUEST_METHOD=POST QUERY_STRING=lang=eng REMOTE_USER=staff \
+  (cd "$bench_import_bin" && env -i "${BENCH_ENV[@]}" REQUEST_METHOD=POST QUERY_STRING=lang=eng \
      CONTENT_TYPE="$type" CONTENT_LENGTH="$(stat -c %s "$body")" \
      /usr/bin/time -o "$figures" -f '%e %M' ./catalogue.exe <"$body")
 }

@@ -2,12 +2,10 @@
 # catalogue search against the mysql client. Source it after site.sh; set BENCH_PORT, BENCH_SECONDS,
 # BENCH_VAR (the installation) and BENCH_DIR (the benchmark's own folder) first.
 
-BENCH_AUTH="Authorization: Basic $(printf 'staff:%s' "$(site_admin_password)" | base64 -w0)"
-
 # The environment the web server gives the programs, one variable a line, for running them directly.
 bench_cgi_env() {
   echo "MYSQL_UNIX_PORT=$(site_socket "$BENCH_VAR")"
-  echo "HOME=$BENCH_VAR/run/home"
+  echo "HOME=$(site_control "$BENCH_VAR")/home"
   echo "PATH=/usr/local/bin:/usr/bin:/bin"
   local name
   for name in $(compgen -e | grep '^AMBRY_' | sort); do echo "$name=${!name}"; done
@@ -17,11 +15,21 @@ mapfile -t BENCH_ENV < <(bench_cgi_env)
 BENCH_MYSQL=(env MYSQL_PWD="$(site_db_password)" mysql --no-defaults
   --socket="$(site_socket "$BENCH_VAR")" --compress -u"$(site_db_user)" "$(site_db_name)")
 
+# Signs in as a librarian, running staff_login as the web server would; the staff pages are then
+# requested with the session's cookie (BENCH_COOKIE for wrk and curl, HTTP_COOKIE for direct runs).
+bench_sign_in() {
+  BENCH_COOKIE=$(bench_run_posted "$BENCH_VAR/site/cgi-bin/staff_login.exe" "password=$(site_admin_password)" \
+    | sed -n 's/^Set-Cookie: \(ambry_staff=[0-9a-f]*\);.*/\1/p')
+  [ -n "$BENCH_COOKIE" ] || { echo "bench: could not sign in at staff_login" >&2; return 1; }
+  export BENCH_COOKIE
+  BENCH_ENV+=("HTTP_COOKIE=$BENCH_COOKIE")
+}
+
 # One page fetched once: fails unless it answers 200 and its body holds the expected text.
 bench_check_page() {
   local path=$1 body=$2 expect=$3 auth=${4:-} out args=(-s -o - -w '\n%{http_code}')
   [ -n "$body" ] && args+=(--data "$body")
-  [ -n "$auth" ] && args+=(-H "$BENCH_AUTH")
+  [ -n "$auth" ] && args+=(-b "$BENCH_COOKIE")
   out=$(curl "${args[@]}" "http://127.0.0.1:$BENCH_PORT$path") || return 1
   [ "${out##*$'\n'}" = 200 ] && [[ $out == *"$expect"* ]] && return 0
   echo "bench: $path did not answer as expected (status ${out##*$'\n'})" >&2
@@ -31,9 +39,8 @@ bench_check_page() {
 # wrk at 8 connections on one page; prints requests/s, median and 99th percentile in ms.
 bench_wrk() {
   local path=$1 body=$2 auth=${3:-} args=(-t2 -c8 -d"${BENCH_SECONDS}s" --latency --timeout 10s) out
-  [ -n "$body" ] && args+=(-s "$SITE_ROOT/bench/post.lua")
-  [ -n "$auth" ] && args+=(-H "$BENCH_AUTH")
-  out=$(BENCH_BODY=$body wrk "${args[@]}" "http://127.0.0.1:$BENCH_PORT$path") || return 1
+  [ -n "$body$auth" ] && args+=(-s "$SITE_ROOT/bench/post.lua")
+  out=$(BENCH_BODY=$body BENCH_STAFF=$auth wrk "${args[@]}" "http://127.0.0.1:$BENCH_PORT$path") || return 1
   if grep -q -e 'Non-2xx' -e 'Socket errors' <<<"$out"; then
     echo "bench: errors while measuring $path:" >&2
     grep -e 'Non-2xx' -e 'Socket errors' <<<"$out" >&2

@@ -20,6 +20,6 @@ bench_web_start() {
     printf 'server.modules += ( "mod_alias" )\n'
     printf 'alias.url = ( "/floor/" => %s )\n' "$(site_conf_string "$dir/")"
     printf '$HTTP["url"] =~ "^/floor/" {\n  cgi.assign = ( ".exe" => "" )\n}\n'
-  } >"$var/run/lighttpd.conf"
+  } | site_write_file "$(site_control "$var")/lighttpd.conf" 0600
   site_web_launch "$var" "$port"
 }

@@ -25,8 +25,8 @@ ensure_packages() {
 BUILD_PACKAGES=(g++ make cmake libgtest-dev libmariadb-dev mariadb-server mariadb-client libyaz-dev libxml2-dev
   libicu-dev yaz)
 
-# What serving the site needs beyond the build (scripts/serve, the browser tests).
-SITE_PACKAGES=(lighttpd mariadb-server mariadb-client)
+# What serving the site needs beyond the build (scripts/serve, the browser tests): HTTPS included.
+SITE_PACKAGES=(lighttpd lighttpd-mod-openssl openssl mariadb-server mariadb-client)
 
 # What the fuzz targets need: clang with libFuzzer and the sanitizer runtimes.
 FUZZ_PACKAGES=(clang libclang-rt-14-dev)

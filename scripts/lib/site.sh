@@ -1,16 +1,19 @@
-# Lays out and runs the library site: the same steps for scripts/serve, the browser tests and benchmarks.
+# Lays out and runs the library site: the same steps for scripts/serve, the tests and benchmarks.
 # Source it, then:
 #   site_layout BUILD_DIR VAR_DIR      programs, shared library and static files under VAR_DIR/site
 #   site_db_start VAR_DIR [OPTION...]  private MariaDB under VAR_DIR (first start: database, account,
-#                                      Dewey table; sample data only into an empty database; every
-#                                      start: the schema upgrade); the options go to mariadbd
-#   site_web_start VAR_DIR PORT        lighttpd serving VAR_DIR/site on 127.0.0.1:PORT (BIND to change)
+#                                      schema, Dewey table; sample data only into an empty database;
+#                                      every start: the schema upgrade); the options go to mariadbd
+#   site_web_start VAR_DIR PORT        lighttpd serving VAR_DIR/site on PORT (site_web.sh: BIND, TLS)
 #   site_web_stop VAR_DIR, site_db_stop VAR_DIR, site_stop_all VAR_DIR
 # Settings come from the environment: AMBRY_MYSQL_USER, AMBRY_MYSQL_PASSWORD, AMBRY_MYSQL_DBNAME,
 # AMBRY_ADMIN_PASSWORD (defaults ambry, marmots, ambry, marmots); every AMBRY_* variable is passed on
 # to the programs.
 # Started as root, MariaDB, lighttpd and so every program run as the unprivileged account
-# site_service_user names; started as anyone else, everything runs as that user.
+# site_service_user names; started as anyone else, everything runs as that user. Root then reads and
+# writes only in folders of its own: VAR_DIR/control (the web server's configuration, the programs'
+# environment, the TLS pair, the launcher's pid files) and VAR_DIR/log; never in a folder the
+# account controls, whose entries the account could turn into links to files of its choosing.
 
 SITE_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
 
@@ -19,6 +22,17 @@ site_db_password() { echo "${AMBRY_MYSQL_PASSWORD:-marmots}"; }
 site_db_name() { echo "${AMBRY_MYSQL_DBNAME:-ambry}"; }
 site_admin_password() { echo "${AMBRY_ADMIN_PASSWORD:-marmots}"; }
 site_socket() { echo "$1/run/mysqld.sock"; }
+# Root's own folder of an installation.
+site_control() { echo "$1/control"; }
+
+# A value as an SQL text literal: backslashes and single quotes escaped, so that every value the
+# scripts write into a statement stands for itself.
+site_sql_string() {
+  local v=${1//\\/\\\\}
+  printf "'%s'" "${v//\'/\\\'}"
+}
+# A name (a database) as an SQL identifier.
+site_sql_name() { printf '`%s`' "${1//\`/\`\`}"; }
 
 # The account the servers and programs run as: for root the system account ambry (made here when
 # missing, without a home or a login shell), for anyone else that user. Other launchers call this.
@@ -40,32 +54,95 @@ site_service_user() {
 # operating system user of the same name (root, or the user who starts the site).
 site_db_admin() { id -un; }
 
+# A folder of the service account: made (empty, so safely given away) when missing. One that
+# belongs to someone else (an installation started by another user before) is given to the account
+# whole; one that is the account's already is left as it is, never changed recursively.
+site_account_dir() {
+  local dir=$1 user=$2
+  [ -L "$dir" ] && return 0  # a web host of a cluster shares its node's folder
+  if [ ! -d "$dir" ]; then
+    mkdir -m 0700 "$dir"
+    [ "$(id -u)" = 0 ] && chown "$user:$user" "$dir"
+  elif [ "$(id -u)" = 0 ] && [ "$(stat -c %U "$dir")" != "$user" ]; then
+    chown -R "$user:$user" "$dir"
+  fi
+  chmod 0700 "$dir"
+}
+
+# A folder of root's own that the account may enter (and read where a file allows), or, started by
+# another user, that user's. Earlier installations kept the logs in a folder of the account: it is
+# moved aside, not taken over.
+site_root_dir() {
+  local dir=$1 user=$2
+  if [ "$(id -u)" = 0 ] && [ -e "$dir" ] && [ "$(stat -c %U "$dir")" != root ]; then
+    mv "$dir" "$dir.account-$(date +%s)"
+  fi
+  mkdir -p "$dir"
+  site_root_owns "$dir" "$user"
+}
+
+# Makes DIR root's, which the account may enter; for another user, that user's alone.
+site_root_owns() {
+  if [ "$(id -u)" = 0 ]; then
+    chown root:"$2" "$1" && chmod 0750 "$1"
+  else
+    chmod 0700 "$1"
+  fi
+}
+
+# Writes standard input to a file of a root-owned folder through a new file and a rename, so that
+# no reader ever sees half a file. MODE and, for root, GROUP (root when empty) set who may read it.
+site_write_file() {
+  local dest=$1 mode=$2 group=${3:-} tmp
+  tmp=$(mktemp "$dest.new.XXXXXX") || return 1
+  cat >"$tmp" && chmod "$mode" "$tmp" && { [ "$(id -u)" != 0 ] || chown "root:${group:-root}" "$tmp"; } \
+    && mv -f "$tmp" "$dest" || { rm -f "$tmp"; return 1; }
+}
+
+# A file the service account writes into a root-owned folder (a server's log): made for it when
+# missing; root then opens it, but it can never be a link, since only root makes entries there.
+site_account_file() {
+  local file=$1 user=$2
+  [ -f "$file" ] && return 0
+  if [ "$(id -u)" = 0 ]; then
+    install -m 0640 -o "$user" -g "$user" /dev/null "$file"
+  else
+    install -m 0600 /dev/null "$file"
+  fi
+}
+
 # var/ is private: only the service account (and, for root, nobody else but root) enters it. The
-# servers' folders belong to the service account; the site's static files and programs do not,
-# so the programs cannot change them, except the visitor counter.
+# servers' data folders belong to the service account; the site's static files and programs, the
+# logs folder and the control folder do not.
 site_private_dirs() {
   local var=$1 user dir
   user=$(site_service_user) || return 1
   mkdir -p "$var"
-  for dir in run log mysql mysql-files db_backup private; do
-    mkdir -p "$var/$dir"
-    chmod 0700 "$var/$dir"
-  done
-  if [ "$(id -u)" = 0 ]; then
-    chown root:"$user" "$var"
-    chmod 0750 "$var"
-    for dir in run log mysql mysql-files db_backup private; do chown -R "$user:$user" "$var/$dir"; done
-    if [ -d "$var/site" ]; then
-      chown -R root:root "$var/site"
-      [ -f "$var/site/data/counter.txt" ] && chown "$user:$user" "$var/site/data/counter.txt"
-    fi
-    runuser -u "$user" -- test -r "$var/site" 2>/dev/null || [ ! -d "$var/site" ] || {
+  site_root_owns "$var" "$user" || return 1
+  for dir in run mysql mysql-files db_backup private; do site_account_dir "$var/$dir" "$user"; done
+  site_root_dir "$var/control" "$user"
+  site_root_dir "$var/log" "$user"
+  site_forget_account_files "$var" "$user"
+  if [ "$(id -u)" = 0 ] && [ -d "$var/site" ] && [ ! -L "$var/site" ]; then
+    chown -R root:root "$var/site"
+    [ -f "$var/site/data/counter.txt" ] && chown -h "$user:$user" "$var/site/data/counter.txt"
+    runuser -u "$user" -- test -r "$var/site" 2>/dev/null || {
       echo "site: the service account $user cannot reach $var; place it where other users may enter every folder above it" >&2
       return 1
     }
-  else
-    chmod 0700 "$var"
   fi
+  return 0
+}
+
+# Earlier installations kept root's files in the account's run folder: the account removes them
+# itself, so that root follows none of its links.
+site_forget_account_files() {
+  local var=$1 user=$2 old=()
+  for f in environment.conf staff.user lighttpd.conf lighttpd.pid mysqld.launcher.pid lighttpd.launcher.pid home; do
+    [ -e "$var/run/$f" ] || [ -L "$var/run/$f" ] && old+=("$var/run/$f")
+  done
+  [ ${#old[@]} -eq 0 ] && return 0
+  if [ "$(id -u)" = 0 ]; then runuser -u "$user" -- rm -rf -- "${old[@]}"; else rm -rf -- "${old[@]}"; fi
 }
 
 # Copies a file into place through a temporary name, so a running server never sees half a file.
@@ -77,7 +154,7 @@ site_install_file() {
 site_layout() {
   local build var
   build=$(realpath "$1"); var=$(realpath -m "$2")
-  mkdir -p "$var/site/cgi-bin" "$var/site/data" "$var/db_backup" "$var/run" "$var/log"
+  mkdir -p "$var/site/cgi-bin" "$var/site/data"
   local lib=$build/ambry/libambry.so
   [ -f "$lib" ] || { echo "site: $lib is missing; build first" >&2; return 1; }
   # libambry.so, and the record library of the catalogue program beside it
@@ -100,46 +177,77 @@ site_layout() {
   site_private_dirs "$var"
 }
 
-site_root_client() { mysql --no-defaults --socket="$(site_socket "$1")" -u"$(site_db_admin)" "${@:2}"; }
+# The database's administrator on the site's server. A client of root never loads a local file for
+# the server, whatever answers on the socket (a folder of the account).
+site_root_client() {
+  mysql --no-defaults --local-infile=0 --socket="$(site_socket "$1")" -u"$(site_db_admin)" "${@:2}"
+}
+
+# Waits until COMMAND succeeds: true then, false once process PID has ended or after TENTHS tenths
+# of a second.
+site_wait_for() {
+  local pid=$1 tenths=$2 i
+  for i in $(seq 1 "$tenths"); do
+    "${@:3}" >/dev/null 2>&1 && return 0
+    kill -0 "$pid" 2>/dev/null || return 1
+    sleep 0.1
+  done
+  return 1
+}
 
 # Waits until the database server answers, or fails after 30 seconds.
 site_db_wait() {
-  local var=$1 pid=$2 i
-  for i in $(seq 1 300); do
-    mysqladmin --no-defaults --socket="$(site_socket "$var")" -u"$(site_db_admin)" ping >/dev/null 2>&1 && return 0
-    kill -0 "$pid" 2>/dev/null || break
-    sleep 0.1
-  done
+  local var=$1 pid=$2
+  site_wait_for "$pid" 300 mysqladmin --no-defaults --socket="$(site_socket "$var")" -u"$(site_db_admin)" ping \
+    && return 0
   echo "site: the database server did not start; see $var/log/mysqld.err" >&2
   return 1
 }
 
-site_db_start() {
-  local var server_options=("${@:2}")
-  var=$(realpath -m "$1")
-  local datadir=$var/mysql userflag=() user
-  site_private_dirs "$var" || return 1
+# A new data folder: root@localhost (and the starting user's own account) sign in by unix socket only.
+site_db_install() {
+  local var=$1 userflag=()
+  [ "$(id -u)" = 0 ] && userflag=(--user="$(site_service_user)")
+  mariadb-install-db --no-defaults --datadir="$var/mysql" --auth-root-authentication-method=socket \
+    --auth-root-socket-user="$(site_db_admin)" --skip-test-db "${userflag[@]}" >"$var/log/install.log" 2>&1 \
+    || { echo "site: mariadb-install-db failed; see $var/log/install.log" >&2; return 1; }
+}
+
+# Starts mariadbd on VAR_DIR's folders with the options every server of the site has, and the given
+# ones; its process id goes to root's folder. Returns at once.
+site_db_launch() {
+  local var=$1 user userflag=()
   user=$(site_service_user) || return 1
   [ "$(id -u)" = 0 ] && userflag=(--user="$user")
-  if [ ! -d "$datadir/mysql" ]; then
-    # root@localhost (and the starting user's own account) sign in by unix socket only
-    mariadb-install-db --no-defaults --datadir="$datadir" --auth-root-authentication-method=socket \
-      --auth-root-socket-user="$(site_db_admin)" --skip-test-db "${userflag[@]}" >"$var/log/install.log" 2>&1 \
-      || { echo "site: mariadb-install-db failed; see $var/log/install.log" >&2; return 1; }
-  fi
-  # the tools (mysql, mysqldump) read ~/.my.cnf last, so this home makes them find our socket
-  mkdir -p "$var/run/home"
-  printf '[client]\nsocket=%s\n' "$(site_socket "$var")" >"$var/run/home/.my.cnf"
-  [ "$(id -u)" = 0 ] && chown -R "$user:$user" "$var/run/home"
-  # no file can be read or written through the server outside its own empty folder
-  setsid mariadbd --no-defaults --datadir="$datadir" --socket="$(site_socket "$var")" \
-    --secure-file-priv="$var/mysql-files" \
-    --pid-file="$var/run/mysqld.pid" --skip-networking --lower-case-table-names=1 \
-    --character-set-server=latin1 --collation-server=latin1_swedish_ci \
-    --innodb-buffer-pool-size=64M --log-error="$var/log/mysqld.err" "${userflag[@]}" "${server_options[@]}" \
+  site_account_file "$var/log/mysqld.err" "$user"
+  # No file can be read or written through the server outside its own empty folder; table names in
+  # lower case (the searches name them so); the pages' Windows-1252.
+  setsid mariadbd --no-defaults --datadir="$var/mysql" --socket="$(site_socket "$var")" \
+    --secure-file-priv="$var/mysql-files" --pid-file="$var/run/mysqld.pid" \
+    --lower-case-table-names=1 --character-set-server=latin1 --collation-server=latin1_swedish_ci \
+    --innodb-buffer-pool-size=64M --log-error="$var/log/mysqld.err" "${userflag[@]}" "${@:2}" \
     </dev/null >>"$var/log/mysqld.out" 2>&1 &
-  echo $! >"$var/run/mysqld.launcher.pid"
-  site_db_wait "$var" $! || return 1
+  echo $! | site_write_file "$(site_control "$var")/mysqld.launcher.pid" 0644
+}
+
+# The tools (mysql, mysqldump) the programs start read ~/.my.cnf last: this home, readable by the
+# account but written by root only, makes them find the site's socket.
+site_tools_home() {
+  local var=$1 user home
+  user=$(site_service_user) || return 1
+  home=$(site_control "$var")/home
+  site_root_dir "$home" "$user"
+  printf '[client]\nsocket=%s\n' "$(site_socket "$var")" | site_write_file "$home/.my.cnf" 0640 "$user"
+}
+
+site_db_start() {
+  local var
+  var=$(realpath -m "$1")
+  site_private_dirs "$var" || return 1
+  if [ ! -d "$var/mysql/mysql" ]; then site_db_install "$var" || return 1; fi
+  site_tools_home "$var" || return 1
+  site_db_launch "$var" --skip-networking "${@:2}" || return 1
+  site_db_wait "$var" "$(cat "$(site_control "$var")/mysqld.launcher.pid")" || return 1
   site_db_secure "$var" || return 1
   site_db_setup "$var"
 }
@@ -148,12 +256,12 @@ site_db_start() {
 # without a password: that way in is closed here.
 site_db_secure() {
   local var=$1 admin
-  admin=$(site_db_admin)
+  admin=$(site_sql_string "$(site_db_admin)")
   if ! site_root_client "$var" -e 'SELECT 1' >/dev/null 2>&1; then
-    mysql --no-defaults --socket="$(site_socket "$var")" -uroot -e "
-      CREATE USER IF NOT EXISTS '$admin'@'localhost' IDENTIFIED VIA unix_socket;
-      GRANT ALL PRIVILEGES ON *.* TO '$admin'@'localhost' WITH GRANT OPTION;" \
-      || { echo "site: cannot administer the database server as $admin" >&2; return 1; }
+    mysql --no-defaults --local-infile=0 --socket="$(site_socket "$var")" -uroot -e "
+      CREATE USER IF NOT EXISTS $admin@'localhost' IDENTIFIED VIA unix_socket;
+      GRANT ALL PRIVILEGES ON *.* TO $admin@'localhost' WITH GRANT OPTION;" \
+      || { echo "site: cannot administer the database server as $(site_db_admin)" >&2; return 1; }
   fi
   site_root_client "$var" -e "ALTER USER 'root'@'localhost' IDENTIFIED VIA unix_socket;"
 }
@@ -167,15 +275,16 @@ site_schema_upgrade() {
 }
 
 # Database, account, schema, Dewey table and sample data: each step only where it is still missing.
+# The same for a single server and for a cluster (on its first node).
 site_db_setup() {
-  local var=$1 db user pass
-  db=$(site_db_name); user=$(site_db_user); pass=$(site_db_password)
-  local q_db=${db//\`/} q_user=${user//\'/\'\'} q_pass=${pass//\'/\'\'}
-  site_root_client "$var" -e "CREATE DATABASE IF NOT EXISTS \`$q_db\` DEFAULT CHARACTER SET latin1;
-    CREATE USER IF NOT EXISTS '$q_user'@'localhost' IDENTIFIED BY '$q_pass';
-    GRANT ALL PRIVILEGES ON \`$q_db\`.* TO '$q_user'@'localhost';" || return 1
+  local var=$1 db name user pass
+  db=$(site_db_name); name=$(site_sql_name "$db")
+  user=$(site_sql_string "$(site_db_user)"); pass=$(site_sql_string "$(site_db_password)")
+  site_root_client "$var" -e "CREATE DATABASE IF NOT EXISTS $name DEFAULT CHARACTER SET latin1;
+    CREATE USER IF NOT EXISTS $user@'localhost' IDENTIFIED BY $pass;
+    GRANT ALL PRIVILEGES ON $name.* TO $user@'localhost';" || return 1
   # the site account has rights on the library's database only (older installations had more)
-  site_root_client "$var" -e "REVOKE PROCESS ON *.* FROM '$q_user'@'localhost';" 2>/dev/null || true
+  site_root_client "$var" -e "REVOKE PROCESS ON *.* FROM $user@'localhost';" 2>/dev/null || true
   site_schema_upgrade site_root_client "$var" "$db" || return 1
   if [ "$(site_root_client "$var" -N "$db" -e 'SELECT COUNT(*) FROM DEWEY')" = 0 ] && [ -f "$SITE_ROOT/sql/dewey.sql" ]; then
     site_root_client "$var" "$db" <"$SITE_ROOT/sql/dewey.sql" || return 1
@@ -189,121 +298,43 @@ site_db_setup() {
   fi
 }
 
-# Stops the process whose id the file holds: TERM, then KILL after WAIT tenths of a second (150).
+# Whether process PID runs PROGRAM (its executable's name) as the service account: a pid read from
+# a file is signalled only then, so that no number written anywhere makes root stop another process.
+site_pid_is() {
+  local pid=$1 program=$2 exe ids
+  [[ $pid =~ ^[1-9][0-9]*$ ]] || return 1
+  exe=$(readlink "/proc/$pid/exe" 2>/dev/null) || return 1
+  exe=${exe% (deleted)}  # an executable replaced since it started
+  [ "${exe##*/}" = "$program" ] || return 1
+  ids=$(awk '/^Uid:/ {print $2, $3}' "/proc/$pid/status" 2>/dev/null) || return 1
+  local uid
+  uid=$(id -u "$(site_service_user)") || return 1
+  [ "$ids" = "$uid $uid" ]
+}
+
+# Stops process PID when it is PROGRAM of the service account: TERM, then KILL after WAIT tenths
+# of a second. Never fails: a process that has gone already is stopped.
+site_process_stop() {
+  local pid=$1 program=$2 wait=$3 i
+  site_pid_is "$pid" "$program" || return 0
+  kill "$pid" 2>/dev/null || true
+  for i in $(seq 1 "$wait"); do site_pid_is "$pid" "$program" || return 0; sleep 0.1; done
+  kill -9 "$pid" 2>/dev/null || true
+}
+
+# Stops PROGRAM, whose process id PIDFILE holds (see site_process_stop; WAIT defaults to 150).
+# Removes the file.
 site_pid_stop() {
-  local pidfile=$1 wait=${2:-150} pid i
+  local pidfile=$1 program=$2 wait=${3:-150}
   [ -f "$pidfile" ] || return 0
-  pid=$(cat "$pidfile")
-  if [ -n "$pid" ] && kill -0 "$pid" 2>/dev/null; then
-    kill "$pid"
-    for i in $(seq 1 "$wait"); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
-    kill -9 "$pid" 2>/dev/null || true
-  fi
+  site_process_stop "$(head -c 32 "$pidfile" | tr -dc 0-9)" "$program" "$wait"
   rm -f "$pidfile"
 }
 
 site_db_stop() {
   local var
   var=$(realpath -m "$1")
-  site_pid_stop "$var/run/mysqld.pid"
-  rm -f "$var/run/mysqld.launcher.pid"
-}
-
-# A value as a lighttpd string literal.
-site_conf_string() {
-  local v=${1//\\/\\\\}
-  printf '"%s"' "${v//\"/\\\"}"
-}
-
-# The environment the programs get under the web server.
-site_cgi_environment() {
-  local var=$1 name
-  printf '  "MYSQL_UNIX_PORT" => %s,\n' "$(site_conf_string "$(site_socket "$var")")"
-  printf '  "HOME" => %s,\n' "$(site_conf_string "$var/run/home")"
-  printf '  "PATH" => %s,\n' "$(site_conf_string "/usr/local/bin:/usr/bin:/bin")"
-  printf '  "TZ" => %s' "$(site_conf_string "${TZ:-:/etc/localtime}")"
-  for name in $(compgen -e | grep '^AMBRY_' | sort); do
-    printf ',\n  "%s" => %s' "$name" "$(site_conf_string "${!name}")"
-  done
-}
-
-# The staff programs of programs/staff_programs.txt, one name a line.
-site_staff_programs() {
-  awk '!/^#/ && NF == 2 { print $2 }' "$SITE_ROOT/programs/staff_programs.txt"
-}
-
-site_web_conf() (
-  local var=$1 port=$2 text
-  shopt -u patsub_replacement 2>/dev/null || true
-  text=$(cat "$SITE_ROOT/site/lighttpd.conf.in")
-  text=${text//@SITE_DIR@/$var/site}
-  text=${text//@BIND@/${BIND:-127.0.0.1}}
-  text=${text//@PORT@/$port}
-  text=${text//@RUN_DIR@/$var/run}
-  text=${text//@LOG_DIR@/$var/log}
-  text=${text//@AUTH_FILE@/$var/run/staff.user}
-  text=${text//@ENVIRONMENT_FILE@/$var/run/environment.conf}
-  text=${text//@SERVER_ACCOUNT@/$(site_web_account)}
-  text=${text//@STAFF_PROGRAMS@/$(site_staff_programs | paste -sd '|')}
-  printf '%s\n' "$text"
-)
-
-site_web_start() {
-  local var port
-  var=$(realpath -m "$1"); port=$2
-  site_web_prepare "$var"
-  site_web_conf "$var" "$port" >"$var/run/lighttpd.conf"
-  site_web_launch "$var" "$port"
-}
-
-# For root: lighttpd drops to the service account once it has opened its port and logs.
-site_web_account() {
-  [ "$(id -u)" = 0 ] || return 0
-  local user
-  user=$(site_service_user) || return 1
-  printf 'server.username = %s\nserver.groupname = %s' "$(site_conf_string "$user")" "$(site_conf_string "$user")"
-}
-
-# The folders, the staff password file and the programs' environment (it holds the passwords)
-# that a web server configuration refers to, readable by the service account only.
-site_web_prepare() {
-  local var=$1 user
-  site_private_dirs "$var" || return 1
-  user=$(site_service_user) || return 1
-  (
-    umask 077
-    printf 'staff:%s\n' "$(site_admin_password)" >"$var/run/staff.user"
-    printf '# What the programs get at run time; written by scripts/lib/site.sh.\nsetenv.add-environment = (\n%s\n)\n' \
-      "$(site_cgi_environment "$var")" >"$var/run/environment.conf"
-    touch "$var/log/lighttpd-error.log" "$var/log/lighttpd-access.log"
-  )
-  chmod 0600 "$var/run/staff.user" "$var/run/environment.conf"
-  [ "$(id -u)" = 0 ] && chown -R "$user:$user" "$var/run" "$var/log"
-  return 0
-}
-
-# Checks VAR_DIR/run/lighttpd.conf, starts lighttpd with it and waits until PORT answers.
-site_web_launch() {
-  local var=$1 port=$2
-  lighttpd -tt -f "$var/run/lighttpd.conf" >"$var/log/lighttpd-check.log" 2>&1 \
-    || { cat "$var/log/lighttpd-check.log" >&2; return 1; }
-  setsid lighttpd -D -f "$var/run/lighttpd.conf" </dev/null >>"$var/log/lighttpd.out" 2>&1 &
-  echo $! >"$var/run/lighttpd.launcher.pid"
-  local i pid=$!
-  for i in $(seq 1 100); do
-    (exec 3<>"/dev/tcp/${BIND:-127.0.0.1}/$port") 2>/dev/null && return 0
-    kill -0 "$pid" 2>/dev/null || break
-    sleep 0.1
-  done
-  echo "site: lighttpd did not start; see $var/log/lighttpd-error.log and $var/log/lighttpd.out" >&2
-  return 1
-}
-
-site_web_stop() {
-  local var
-  var=$(realpath -m "$1")
-  site_pid_stop "$var/run/lighttpd.launcher.pid"
-  rm -f "$var/run/lighttpd.pid"
+  site_pid_stop "$(site_control "$var")/mysqld.launcher.pid" mariadbd
 }
 
 # Stops the automatic backup program that holds this site's run flag (started from its control
@@ -311,19 +342,20 @@ site_web_stop() {
 site_autovault_stop() {
   local flag=$1/db_backup/runflag pid
   [ -f "$flag" ] || return 0
-  pid=$(head -n 1 "$flag" | tr -dc 0-9)
-  if [ -n "$pid" ] && [ "$(readlink "/proc/$pid/exe" 2>/dev/null | xargs -r basename)" = autovault.exe ]; then
-    kill "$pid" 2>/dev/null
-    for _ in $(seq 1 50); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
-    kill -9 "$pid" 2>/dev/null
-  fi
-  return 0
+  pid=$(head -n 1 "$flag" | head -c 32 | tr -dc 0-9)
+  site_process_stop "$pid" autovault.exe 50
 }
 
+# Stops everything of the site; each step runs whatever the one before did.
 site_stop_all() {
-  site_web_stop "$1"
-  site_autovault_stop "$(realpath -m "$1")"
-  site_db_stop "$1"
+  site_web_stop "$1" || true
+  site_autovault_stop "$(realpath -m "$1")" || true
+  site_db_stop "$1" || true
+}
+
+# The staff programs of programs/staff_programs.txt, one name a line.
+site_staff_programs() {
+  awk '!/^#/ && NF == 2 { print $2 }' "$SITE_ROOT/programs/staff_programs.txt"
 }
 
 # A port on 127.0.0.1 that nobody listens on now.
@@ -337,7 +369,7 @@ site_free_port() {
 
 # The test sites: lays BUILD_DIR out in a fresh VAR_DIR, starts its database (log in VAR_DIR's
 # parent as db_start.log) and lighttpd on AMBRY_TEST_PORT or a free port, trying another port when
-# one is taken meanwhile. Sets SITE_PORT and SITE_URL.
+# one is taken meanwhile. Sets SITE_PORT and SITE_URL (https:// when the web server speaks TLS).
 site_private_start() {
   local build var work attempt
   build=$(realpath "$1"); var=$(realpath -m "$2"); work=$(dirname "$var")
@@ -348,9 +380,11 @@ site_private_start() {
   site_db_start "$var" >"$work/db_start.log" 2>&1 || { cat "$work/db_start.log" >&2; return 1; }
   for attempt in 1 2 3; do
     SITE_PORT=${AMBRY_TEST_PORT:-$(site_free_port)} || { echo "site: no free port" >&2; return 1; }
-    SITE_URL="http://127.0.0.1:$SITE_PORT"
+    SITE_URL="$(site_web_scheme)://127.0.0.1:$SITE_PORT"
     site_web_start "$var" "$SITE_PORT" && return 0
     [ -n "${AMBRY_TEST_PORT:-}" ] && return 1
   done
   return 1
 }
+
+source "$SITE_ROOT/scripts/lib/site_web.sh"

@@ -40,6 +40,7 @@ var STR_MENU_PUBLIC = "Publieke blaaie";
 var STR_MENU_LIBRARY = "Die biblioteek";
 var STR_STAFF_PASSWORD = "Personeel wagwoord:";
 var STR_STAFF_SIGNIN = "Teken in";
+var STR_STAFF_SIGNOUT = "Teken uit";
 var STR_TOP = "Terug na bo";
 var STR_CONFIRMCHECKIN = "Moet boek {book}, uitgeleen aan lid {member}, as terugbesorg aangeteken word?";
 var STR_FETCH = "Haal besonderhede";

@@ -133,11 +133,6 @@ function prepareMenu() {
          links[j].href = withLanguage(links[j].getAttribute("href"), currentLanguage());
 }
 
-// The staff home page is the staff login program told that the visitor has signed in already.
-function goStaffHome() {
-   return postTo(withLanguage("staff_login.exe", currentLanguage()), { loggedIn: "1" });
-}
-
 // Writes the link that shows the same page in the other language.
 function printLanguageSwitch() {
    if (typeof STR_OTHER_LANGUAGE == "undefined")
@@ -148,7 +143,8 @@ function printLanguageSwitch() {
 }
 
 // Shows the page in another language. Pages that answered a posted form show their form again, the
-// staff home stays signed in, and an editor keeps showing the entry it shows.
+// staff home shows again (the session keeps the visitor signed in), and an editor keeps showing the
+// entry it shows.
 function switchLanguage(lang) {
    var answers = { "patron_card.exe": "card_form.exe", "patron_lookup.exe": "lookup_form.exe",
                    "patron_hold.exe": "hold_form.exe" };
@@ -158,9 +154,7 @@ function switchLanguage(lang) {
       return false;
    }
    if (name == "staff_login.exe") {
-      if (area == 1)
-         return postTo(withLanguage(programPath(), lang), { loggedIn: "1" });
-      window.location.href = withLanguage("index.exe", lang);
+      window.location.href = withLanguage(area == 1 ? programPath() : "index.exe", lang);
       return false;
    }
    var entry = document.forms.entryForm;

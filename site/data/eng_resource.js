@@ -40,6 +40,7 @@ var STR_MENU_PUBLIC = "Public pages";
 var STR_MENU_LIBRARY = "The library";
 var STR_STAFF_PASSWORD = "Staff password:";
 var STR_STAFF_SIGNIN = "Sign in";
+var STR_STAFF_SIGNOUT = "Sign out";
 var STR_TOP = "Back to top";
 var STR_CONFIRMCHECKIN = "Check in book {book}, lent to member {member}?";
 var STR_FETCH = "Fetch details";

@@ -1,4 +1,4 @@
-// Site-wide scenarios: access control at the web server, and every page loading cleanly in both languages.
+// Site-wide scenarios: the staff door, what the web server refuses, and every page loading cleanly in both languages.
 const { test, url, screenshot, navigation, assert, BASE, STAFF } = require('./lib/harness');
 
 // programs/staff_programs.txt: one "folder program" a line
@@ -6,21 +6,40 @@ const STAFF_PROGRAMS = require('node:fs')
   .readFileSync(require('node:path').join(__dirname, '../../programs/staff_programs.txt'), 'utf8')
   .split('\n').filter((line) => line && !line.startsWith('#')).map((line) => line.split(' ')[1]);
 
-test('without credentials the staff programs answer 401', async (s) => {
+test('without a session the staff programs show the sign-in form and nothing of their own', async (s) => {
+  const right = `Basic ${Buffer.from(`staff:${STAFF.password}`).toString('base64')}`;
   for (const program of STAFF_PROGRAMS) {
-    for (const path of [`/cgi-bin/${program}.exe?lang=eng`, `/cgi-bin//${program}.exe`, `/cgi-bin/./${program}.exe`]) {
-      const response = await s.context.request.get(BASE + path, { maxRedirects: 0 });
-      assert.equal(response.status(), 401, path);
+    for (const path of [`/cgi-bin/${program}.exe?lang=eng`, `/cgi-bin//${program}.exe?lang=eng`,
+      `/cgi-bin/./${program}.exe?lang=eng`]) {
+      // The staff password as HTTP credentials is no way in any more: no dialog, no 401.
+      for (const headers of [{}, { Authorization: right }]) {
+        const response = await s.context.request.get(BASE + path, { maxRedirects: 0, headers });
+        assert.equal(response.status(), 200, path);
+        assert.equal(response.headers()['www-authenticate'], undefined, path);
+        const body = await response.text();
+        // the sign-in page, titled as such, not the program's own
+        assert.match(body, /<title>Ashgrove Library :: Staff sign-in<\/title>/, path);
+        assert.match(body, /id="signin_password"/, `${path} shows the sign-in form`);
+      }
     }
-    const wrong = await fetch(`${BASE}/cgi-bin/${program}.exe`,
-      { headers: { Authorization: `Basic ${Buffer.from('staff:wrong').toString('base64')}` } });
-    assert.equal(wrong.status, 401, `${program} with a wrong password`);
-    const right = await fetch(`${BASE}/cgi-bin/${program}.exe?lang=eng`,
-      { headers: { Authorization: `Basic ${Buffer.from(`${STAFF.username}:${STAFF.password}`).toString('base64')}` } });
-    assert.equal(right.status, 200, `${program} with the staff password`);
   }
-  const login = await s.context.request.get(url('staff_login.exe'));
-  assert.equal(login.status(), 200, 'the staff login page stays open');
+});
+
+test('staff sign in on the form a staff page shows, with the keyboard alone, and come back to that page', async (s) => {
+  const page = await s.page();
+  await page.goto(url('reports.exe', 'lang=afr'));
+  assert.match(await page.textContent('td.content'), /Personeel inteken/);
+  await screenshot(page, 'staff_signin');
+  // The password field has the focus: type, then Enter.
+  await page.keyboard.type(STAFF.password);
+  await navigation(page, () => page.keyboard.press('Enter'));
+  assert.match(page.url(), /\/cgi-bin\/reports\.exe\?lang=afr$/);
+  assert.doesNotMatch(await page.textContent('td.content'), /signin_password|Personeel inteken/);
+  // Signing out ends the session: the staff page asks again.
+  await navigation(page, () => page.click('#staff_signout'));
+  assert.match(await page.textContent('td.content'), /U het afgeteken/);
+  await page.goto(url('reports.exe'));
+  assert.ok(await page.$('#signin_password'), 'signed out: the sign-in form again');
 });
 
 test('the backup program and the shared library cannot be requested', async (s) => {

@@ -61,6 +61,15 @@ started=$SECONDS
 cluster_start "$dir"
 echo "cluster of three nodes up in $((SECONDS - started)) s"
 
+echo "== every node has the single server's accounts, rights and options =="
+for n in 1 2 3; do
+  [ "$(sql $n "SELECT @@secure_file_priv")" = "$(cluster_node "$dir" $n)/mysql-files/" ] \
+    || fail "node $n reads and writes files outside its own empty folder"
+  sql $n "SHOW GRANTS FOR 'ambry'@'localhost'" | grep -q 'ON \*\.\*.*PROCESS' && fail "node $n: the site account has PROCESS"
+  [ "$(sql $n "SELECT plugin FROM mysql.user WHERE user = 'root' AND host = 'localhost'")" = unix_socket ] \
+    || fail "node $n: the database's root signs in otherwise than by socket"
+done
+
 echo "== 16 simultaneous loans of one free book, and 16 reservations of one book by one member =="
 for round in $(seq 1 10); do
   reset_library

@@ -4,8 +4,19 @@
 #   (REL_CGI_TIMEOUT, default 20 s, bounds the run; extra VAR=value settings in REL_CGI_ENV)
 rel_run_cgi() {
   local program=$1 length=$2
-  (cd "$REL_VAR/site/cgi-bin" && exec env -i PATH=/usr/local/bin:/usr/bin:/bin \
-      MYSQL_UNIX_PORT="$(site_socket "$REL_VAR")" HOME="$REL_VAR/run/home" TZ="${TZ:-:/etc/localtime}" \
-      REQUEST_METHOD=POST QUERY_STRING=lang=eng SCRIPT_NAME="/cgi-bin/$program.exe" \
-      CONTENT_LENGTH="$length" ${REL_CGI_ENV:-} timeout -s KILL "${REL_CGI_TIMEOUT:-20}" "./$program.exe")
+  (
+    cd "$REL_VAR/site/cgi-bin" || exit 1
+    # The staff session's cookie goes into the environment, not onto a command line.
+    cookie=$(cat "$REL_COOKIE_FILE")
+    socket=$(site_socket "$REL_VAR")
+    home=$(site_control "$REL_VAR")/home
+    tz=${TZ:-:/etc/localtime} extra=${REL_CGI_ENV:-} timeout=${REL_CGI_TIMEOUT:-20}
+    for name in $(compgen -e); do unset "$name" 2>/dev/null; done
+    export PATH=/usr/local/bin:/usr/bin:/bin MYSQL_UNIX_PORT=$socket HOME=$home TZ=$tz \
+      REQUEST_METHOD=POST QUERY_STRING=lang=eng SCRIPT_NAME="/cgi-bin/$program.exe" CONTENT_LENGTH="$length" \
+      HTTP_COOKIE=$cookie
+    # shellcheck disable=SC2086
+    [ -n "$extra" ] && export $extra
+    exec timeout -s KILL "$timeout" "./$program.exe"
+  )
 }

@@ -36,7 +36,7 @@ wait_new_holder() {
 }
 start_autovault() {  # in the background, as the control panel would; prints its process id
   (cd "$REL_VAR/site/cgi-bin" && exec env -i PATH=/usr/bin:/bin MYSQL_UNIX_PORT="$(site_socket "$REL_VAR")" \
-     HOME="$REL_VAR/run/home" setsid ./autovault.exe </dev/null >/dev/null 2>&1) &
+     HOME="$(site_control "$REL_VAR")/home" setsid ./autovault.exe </dev/null >/dev/null 2>&1) &
   echo $!
 }
 # True while the process runs: not gone, and not a zombie that init has yet to collect.
@@ -125,8 +125,8 @@ rel_check "bodies cut short wrote no row ($before rows before, $(rows) after)" [
 rel_sql "DELETE FROM BLACKLIST; DELETE FROM CHECKOUT; DELETE FROM RESERVATION; DELETE FROM MEMBER WHERE id > 2"
 raw_request() {  # program, announced length, body sent, seconds to wait before closing
   exec 3<>"/dev/tcp/127.0.0.1/$REL_PORT" || return 1
-  printf 'POST /cgi-bin/%s.exe?lang=eng HTTP/1.1\r\nHost: 127.0.0.1\r\nAuthorization: Basic %s\r\nContent-Type: application/x-www-form-urlencoded\r\nContent-Length: %s\r\nConnection: close\r\n\r\n%s' \
-    "$1" "$(printf 'staff:marmots' | base64)" "$2" "$3" >&3
+  printf 'POST /cgi-bin/%s.exe?lang=eng HTTP/1.1\r\nHost: 127.0.0.1\r\nCookie: %s\r\nContent-Type: application/x-www-form-urlencoded\r\nContent-Length: %s\r\nConnection: close\r\n\r\n%s' \
+    "$1" "$(cat "$REL_COOKIE_FILE")" "$2" "$3" >&3
   sleep "$4"
   exec 3>&-
 }

@@ -1,6 +1,7 @@
 # Shared steps of the reliability tests: a private site on a free port with a throwaway database,
 # staff and member requests, page checks and SQL against that database. Source it.
-#   rel_site_start BUILD_DIR WORK_DIR   lays out and starts the site; sets REL_VAR, REL_PORT, REL_URL
+#   rel_site_start BUILD_DIR WORK_DIR   lays out and starts the site, signs in as a librarian; sets
+#                                       REL_VAR, REL_PORT, REL_URL, REL_COOKIES, REL_COOKIE_FILE
 #   rel_site_stop                       stops the web server, the database and any autovault started
 REL_HERE=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 source "$REL_HERE/../../scripts/lib/site.sh"
@@ -27,6 +28,23 @@ rel_site_start() {
   REL_PORT=$SITE_PORT
   REL_URL=$SITE_URL
   echo "site at $REL_URL (data in $REL_VAR)"
+  rel_sign_in "$work"
+}
+
+# Signs in as a librarian does, through staff_login; the session's cookie stays in a private file
+# (REL_COOKIES, curl's cookie jar) and REL_COOKIE_FILE ("ambry_staff=..."), never on a command line.
+rel_sign_in() {
+  local work=$1
+  REL_COOKIES=$work/staff.cookies
+  REL_COOKIE_FILE=$work/staff.cookie
+  (
+    umask 077
+    printf 'password=%s' "$(site_admin_password)" >"$work/signin.txt"
+    rm -f "$REL_COOKIES"
+    curl -s -o /dev/null -c "$REL_COOKIES" --data-binary @"$work/signin.txt" "$REL_URL/cgi-bin/staff_login.exe?lang=eng"
+    awk '$6 == "ambry_staff" { printf "ambry_staff=%s", $7 }' "$REL_COOKIES" >"$REL_COOKIE_FILE"
+  )
+  [ -s "$REL_COOKIE_FILE" ] || { echo "reliability: could not sign in at staff_login" >&2; return 1; }
 }
 
 # Stops an autovault that holds the run flag of this site.
@@ -50,7 +68,7 @@ rel_sql() { site_root_client "$REL_VAR" -N -B "$(site_db_name)" -e "$1"; }
 REL_STATUS_FILE=$(mktemp /tmp/reliability-status.XXXXXX)
 rel_post() {
   local program=$1 body=$2; shift 2
-  curl -s -m 30 -o - -w '%{http_code}' -u staff:marmots --data-binary "$body" "$@" \
+  curl -s -m 30 -o - -w '%{http_code}' -b "$REL_COOKIES" --data-binary "$body" "$@" \
     "$REL_URL/cgi-bin/$program.exe?lang=eng" >"$REL_STATUS_FILE.page"
   local all; all=$(cat "$REL_STATUS_FILE.page"; echo x); all=${all%x}
   printf '%s' "${all: -3}" >"$REL_STATUS_FILE"

@@ -43,7 +43,7 @@ CREATE TRIGGER hold_audit AFTER INSERT ON RESERVATION FOR EACH ROW
 
 seconds=${LOAD_SECONDS:-40}
 echo "== $seconds s of load with ${LOAD_WORKERS:-8} clients =="
-summary=$(LOAD_URL="$REL_URL" LOAD_SECONDS=$seconds LOAD_WORKERS=${LOAD_WORKERS:-8} LOAD_BOOKS=5 \
+summary=$(LOAD_URL="$REL_URL" LOAD_COOKIE_FILE="$REL_COOKIE_FILE" LOAD_SECONDS=$seconds LOAD_WORKERS=${LOAD_WORKERS:-8} LOAD_BOOKS=5 \
   LOAD_MEMBERS="1 2 3 4 5 6 7 8" LOAD_TOGGLED="5 6" timeout $((seconds + 60)) node "$here/load_client.js")
 echo "$summary"
 field() { node -e 'const s = JSON.parse(process.argv[1]); console.log(eval("s." + process.argv[2]) ?? 0)' "$summary" "$1"; }

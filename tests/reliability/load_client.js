@@ -1,7 +1,8 @@
 // Load client: concurrent staff and members lending, returning, reserving and blacklisting through
 // the web server for a bounded time; every answer must be a complete page. Prints a JSON summary.
 // Environment: LOAD_URL, LOAD_SECONDS, LOAD_WORKERS, LOAD_BOOKS, LOAD_MEMBERS (ids with passwords
-// "pw<id>"), LOAD_TOGGLED (members whose blacklisting is added and removed during the run).
+// "pw<id>"), LOAD_TOGGLED (members whose blacklisting is added and removed during the run),
+// LOAD_COOKIE_FILE (a file holding the staff session's cookie, "ambry_staff=...").
 'use strict';
 const http = require('http');
 
@@ -13,7 +14,7 @@ const books = Number(process.env.LOAD_BOOKS || 5);
 const members = (process.env.LOAD_MEMBERS || '1 2 3').split(/\s+/).filter(Boolean).map(Number);
 const toggled = (process.env.LOAD_TOGGLED || '').split(/\s+/).filter(Boolean).map(Number);
 const footer = '</td>\n</tr>\n</table>\n</body>\n</html>';
-const staffAuth = 'Basic ' + Buffer.from('staff:marmots').toString('base64');
+const staffCookie = require('fs').readFileSync(process.env.LOAD_COOKIE_FILE, 'latin1').trim();
 
 function isoDate(daysFromToday) {
   const d = new Date();
@@ -33,7 +34,7 @@ function post(program, fields, asStaff) {
   const body = new URLSearchParams(fields).toString();
   const headers = { 'Content-Type': 'application/x-www-form-urlencoded',
                     'Content-Length': Buffer.byteLength(body) };
-  if (asStaff) headers.Authorization = staffAuth;
+  if (asStaff) headers.Cookie = staffCookie;
   return new Promise((resolve) => {
     const req = http.request({ host: base.hostname, port: base.port, method: 'POST',
                                path: `/cgi-bin/${program}.exe?lang=eng`, headers, agent: false,

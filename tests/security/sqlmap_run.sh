@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Attacks every request parameter of the member programs, the staff editors and the control panel
 # with sqlmap against the running site on a private port and a throwaway database; fails when sqlmap
-# finds any parameter injectable, or when a run does not finish or does not test a parameter.
+# finds any parameter injectable, or when a run does not finish or does not test a parameter. The
+# staff programs are attacked with a librarian's session, from private request files.
 # Usage: sqlmap_run.sh BUILD_DIR WORK_DIR   (logs land in WORK_DIR/sqlmap)
 # AMBRY_SQLMAP_JOBS runs that many sqlmap processes at once (default 6); AMBRY_SQLMAP_ONLY=name
 # runs only the targets whose name contains it; AMBRY_SQLMAP_TECHNIQUES replaces every target's
@@ -18,7 +19,8 @@ security_site_up
 site_root_client "$var" "$(site_db_name)" <"$here/sqlmap_rows.sql" || { echo "probe rows not stored" >&2; exit 1; }
 # The probe member's own card: shown only when a request reaches the database past the guess limit.
 probe_card_shown() {
-  curl -s --data 'memberid=9901&password=probepass' "$base/cgi-bin/patron_card.exe?lang=eng" | grep -q '1 Probe Street'
+  # the whole page first: grep -q leaving early would fail curl, and so the pipeline
+  grep -q '1 Probe Street' <<<"$(curl -s --data 'memberid=9901&password=probepass' "$base/cgi-bin/patron_card.exe?lang=eng")"
 }
 probe_card_shown || { echo "patron_card does not show the probe member's card" >&2; exit 1; }
 pids=()
@@ -27,17 +29,38 @@ trap 'kill "${pids[@]}" 2>/dev/null; site_stop_all "$var"' EXIT
 out=$work/sqlmap
 rm -rf "$out"
 mkdir -p "$out/home"
+# The staff programs are reached with a librarian's session: signed in through staff_login, its
+# cookie kept in a private file that sqlmap loads (never a password or a cookie on a command line).
+cookies=$out/staff.cookies
+staff_session_open() {
+  ! grep -q signin_password <<<"$(curl -s -b "$cookies" "$base/cgi-bin/book_editor.exe?lang=eng")"
+}
+security_sign_in "$cookies" && staff_session_open || { echo "cannot sign in at staff_login" >&2; exit 1; }
 jobs=${AMBRY_SQLMAP_JOBS:-6}
 started=$(date +%s)
 
+# A staff program's request with the librarian's session, as a private request file for sqlmap.
+staff_request() {
+  local name=$1 program=$2 body=$3 file=$out/requests/$1.http
+  (
+    umask 077
+    mkdir -p "$out/requests"
+    printf 'POST /cgi-bin/%s HTTP/1.1\nHost: %s\nCookie: %s\nContent-Type: application/x-www-form-urlencoded\n\n%s\n' \
+      "$program" "${base#*://}" "$(awk '$6 == "ambry_staff" { printf "ambry_staff=%s", $7 }' "$cookies")" "$body" >"$file"
+  )
+  echo "$file"
+}
+
 # One sqlmap run against one target; its whole output goes to out/NAME.log.
 attack() {
-  local name=$1 program=$2 body=$3 params=$4 techniques=${AMBRY_SQLMAP_TECHNIQUES:-$5} extra=()
+  local name=$1 program=$2 body=$3 params=$4 techniques=${AMBRY_SQLMAP_TECHNIQUES:-$5} extra=() target
   [ -n "$6" ] && [ -z "${AMBRY_SQLMAP_TECHNIQUES:-}" ] && extra+=($6)
   if site_staff_programs | grep -qx "${program%%.exe*}"; then
-    extra+=(--auth-type=Basic --auth-cred="staff:$(site_admin_password)")
+    target=(-r "$(staff_request "$name" "$program" "$body")" --ignore-stdin --drop-set-cookie)
+  else
+    target=(-u "$base/cgi-bin/$program" --data="$body")
   fi
-  HOME=$out/home timeout --foreground -k 10 1500 sqlmap -u "$base/cgi-bin/$program" --data="$body" \
+  HOME=$out/home timeout --foreground -k 10 1500 sqlmap "${target[@]}" \
     -p "$params" "${extra[@]}" --batch --level=3 --risk=2 --dbms=MySQL --technique="$techniques" \
     --time-sec=1 --timeout=20 --retries=2 --threads=2 --flush-session --skip-waf \
     --disable-coloring --output-dir="$out/session" </dev/null >"$out/$name.log" 2>&1
@@ -102,8 +125,14 @@ if ! card_after_attack; then
   echo "FAILED  patron_card no longer shows the probe member's card; it shows:"
   curl -s --data 'memberid=9901&password=probepass' "$base/cgi-bin/patron_card.exe?lang=eng" | sed 's/<[^>]*>//g' | grep . | head -20
   echo "the probe member's row, and the guess counts:"
-  site_root_client "$var" "$(site_db_name)" -e 'SELECT * FROM MEMBER WHERE id = 9901'
-  cat "$var/private/password_guesses.txt"
+  site_root_client "$var" "$(site_db_name)" -e 'SELECT * FROM MEMBER WHERE id = 9901; SELECT * FROM PASSWORDGUESS'
+
+  failed=$((failed + 1))
+fi
+
+# The staff targets were attacked behind the door only while the session held.
+if ! staff_session_open; then
+  echo "FAILED  the staff session ended during the run: the staff programs were not reached"
   failed=$((failed + 1))
 fi
 

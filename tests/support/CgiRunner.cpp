@@ -17,6 +17,8 @@
 #include <stdexcept>
 #include <vector>
 
+#include "ambry/framework/StaffPrograms.h"
+
 namespace TestSupport {
 
 SiteSandbox::SiteSandbox() {
@@ -97,6 +99,27 @@ void drain(int outFd, int errFd, const std::string& input, int inFd, CgiResponse
 }
 }  // namespace
 
+std::string staffSessionCookie() {
+  static std::string cookie;
+  if (cookie.empty()) cookie = newStaffSessionCookie();
+  return cookie;
+}
+
+std::string newStaffSessionCookie() {
+  std::string cookie;
+  CgiRequest signIn;
+  signIn.program = "staff_login";
+  signIn.query = "lang=eng";
+  const char* password = std::getenv("AMBRY_ADMIN_PASSWORD");
+  signIn.body = std::string("password=") + (password && *password ? password : "marmots");
+  const std::string page = runCgi(signIn).output;
+  const std::string header = "Set-Cookie: ";
+  const size_t at = page.find(header);
+  if (at != std::string::npos && at < page.find("\n\n"))
+    cookie = page.substr(at + header.size(), page.find(';', at) - at - header.size());
+  return cookie;
+}
+
 CgiResponse runCgi(const CgiRequest& req) {
   std::optional<SiteSandbox> sandbox;
   std::string cwd = req.cwd;
@@ -115,6 +138,9 @@ CgiResponse runCgi(const CgiRequest& req) {
   env.push_back("SCRIPT_NAME=" + (req.scriptName ? *req.scriptName : "/cgi-bin/" + req.program + ".exe"));
   env.push_back("REQUEST_METHOD=" + std::string(req.body ? "POST" : "GET"));
   for (const auto& [k, v] : req.env) env.push_back(k + "=" + v);
+  // The staff programs answer only a signed-in librarian.
+  if (Ambry::isStaffProgram(req.program.c_str()) && !req.env.count("HTTP_COOKIE"))
+    env.push_back("HTTP_COOKIE=" + staffSessionCookie());
 
   int in[2], out[2], err[2];
   if (pipe(in) || pipe(out) || pipe(err)) throw std::runtime_error("pipe failed");

@@ -32,7 +32,8 @@ struct CgiRequest {
   std::optional<std::string> body;           // standard input
   std::optional<std::string> contentLength;  // CONTENT_LENGTH; defaults to the body's size
   std::optional<std::string> scriptName;     // SCRIPT_NAME; defaults to /cgi-bin/<program>.exe
-  std::map<std::string, std::string> env;    // further variables
+  std::map<std::string, std::string> env;    // further variables; a staff program gets the
+                                             // HTTP_COOKIE of staffSessionCookie() unless set here
   std::string cwd;                           // working directory; a fresh sandbox's cgi-bin if empty
 };
 
@@ -49,6 +50,13 @@ struct CgiResponse {
 
 // Runs the program with only PATH, TZ, MYSQL_UNIX_PORT and LANG-free environment plus the request.
 CgiResponse runCgi(const CgiRequest& request);
+
+// The cookie header of a staff session, opened once per test process by signing in at
+// staff_login with the staff password; empty while the database cannot be reached.
+std::string staffSessionCookie();
+
+// A staff session of its own, signed in afresh at every call: another librarian's cookie.
+std::string newStaffSessionCookie();
 
 // Path of a built program.
 std::string programPath(const std::string& program);

@@ -19,7 +19,7 @@ TestDB::~TestDB() {
 }
 
 void TestDB::reset() {
-  for (const char* t : {"BOOK", "MEMBER", "CHECKOUT", "RESERVATION", "BLACKLIST"})
+  for (const char* t : {"BOOK", "MEMBER", "CHECKOUT", "RESERVATION", "BLACKLIST", "PASSWORDGUESS"})
     exec(std::string("TRUNCATE TABLE ") + t);
   exec("UPDATE RULEGUARD SET restoreUntil = NULL, restoreBy = NULL, replayPoint = NULL WHERE id = 1");
 }

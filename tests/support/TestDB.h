@@ -18,7 +18,7 @@ class TestDB {
   TestDB& operator=(const TestDB&) = delete;
 
   // Empties the five data tables (DEWEY keeps its codes) and restarts their ids at 1; the rule
-  // guard holds no restore's mark and no record of a replay.
+  // guard holds no restore's mark and no record of a replay; forgets the password-guess counts.
   void reset();
   void exec(const std::string& sql);  // throws std::runtime_error on a server error
   std::vector<Row> query(const std::string& sql);

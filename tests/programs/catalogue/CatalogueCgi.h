@@ -47,9 +47,11 @@ inline std::string marcdump(const SiteSandbox& site, const std::string& marcxml,
   return commandOutput(yazTool("yaz-marcdump") + " -i marcxml " + options + " " + source);
 }
 
-// The signed-in librarian as the web server names it.
-inline std::map<std::string, std::string> librarian(const std::string& user = "staff") {
-  return {{"REMOTE_USER", user}};
+// The signed-in librarian: the tests' own staff session, or a session of another librarian.
+inline std::map<std::string, std::string> librarian(bool other = false) {
+  if (!other) return {};
+  static const std::string cookie = TestSupport::newStaffSessionCookie();
+  return {{"HTTP_COOKIE", cookie}};
 }
 
 class CatalogueCgi : public ::testing::Test {

@@ -200,13 +200,16 @@ TEST(PanelBackup, WithTheServerStoppedNothingIsWrittenOrReplayed) {
   SiteSandbox site;
   SiteSandbox::writeFile(site.backup() + "/2006-05-17-09-05-03.bak", kCompleteDump);
   std::string tool = recordingTool(site, "client", "");
+  ASSERT_NE(TestSupport::staffSessionCookie(), "");  // signed in while the server still runs
   StoppedServer stopped;
+  // The session cannot be checked: the page says why, and the panel does nothing.
+  const std::string unreachable = "The query was unsuccessful: openConnection - Failed to connect";
   CgiResponse backup = postPanel(site, "cmd=9");
-  EXPECT_TRUE(popsUp(backup.output, english("err_fatal")));
+  EXPECT_NE(backup.output.find(unreachable), std::string::npos) << backup.output;
   EXPECT_EQ(entries(site.backup()), std::vector<std::string>{"2006-05-17-09-05-03.bak"});
   CgiResponse restore =
       postPanel(site, "cmd=10&restore_file=2006-05-17-09-05-03.bak", {{"AMBRY_FILE_MYSQL", tool}});
-  EXPECT_TRUE(popsUp(restore.output, english("err_fatal")));
+  EXPECT_NE(restore.output.find(unreachable), std::string::npos) << restore.output;
   EXPECT_FALSE(toolRan(site, "client"));
 }
 

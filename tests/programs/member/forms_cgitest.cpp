@@ -1,10 +1,13 @@
 // The member forms, the area home pages and the staff login, run as the web server runs them.
 #include <gtest/gtest.h>
 
+#include <cctype>
+#include <cstdio>
 #include <filesystem>
 #include <string>
 
 #include "tests/support/CgiRunner.h"
+#include "tests/support/TestDB.h"
 
 using TestSupport::CgiRequest;
 using TestSupport::CgiResponse;
@@ -18,6 +21,7 @@ const char* const kFooter = "</td>\n</tr>\n</table>\n</body>\n</html>";
 class FormsCgiTest : public ::testing::Test {
  protected:
   void SetUp() override {
+    TestSupport::TestDB().reset();  // the guess counts of earlier cases
     for (const char* area : {"home", "admin", "member", "more"}) {
       SiteSandbox::writeFile(mSite.data() + "/menu_" + area + ".txt",
                              std::string("<p>menu ") + area + "</p>\n");
@@ -194,21 +198,58 @@ TEST_F(FormsCgiTest, StaffLoginWithoutBodyIsRefusedInHomeArea) {
             std::string::npos);
 }
 
-TEST_F(FormsCgiTest, StaffLoginWithLoggedInFieldOpensStaffArea) {
-  CgiResponse response = post("loggedIn=");
+// The session cookie the response sets, "" when it sets none.
+std::string setCookie(const std::string& page) {
+  const std::string header = page.substr(0, page.find("\n\n"));
+  const size_t at = header.find("Set-Cookie: ");
+  return at == std::string::npos ? "" : header.substr(at + 12, header.find('\n', at) - at - 12);
+}
+
+std::string urlEncode(const std::string& text) {
+  std::string out;
+  for (unsigned char c : text) {
+    char hex[4];
+    std::snprintf(hex, sizeof hex, "%%%02X", c);
+    out += std::isalnum(c) ? std::string(1, static_cast<char>(c)) : std::string(hex);
+  }
+  return out;
+}
+
+TEST_F(FormsCgiTest, StaffLoginOpensTheStaffAreaOnlyToASession) {
+  // The staff home link of earlier pages posted loggedIn: it opens nothing by itself.
+  EXPECT_EQ(content(post("loggedIn=", {{"HTTP_COOKIE", ""}}).output, "home"), kRefused);
+  EXPECT_EQ(content(post("loggedIn=", {{"HTTP_COOKIE", "ambry_staff=" + std::string(64, 'a')}}).output, "home"),
+            kRefused);
+  const std::string cookie = TestSupport::staffSessionCookie();
+  ASSERT_NE(cookie, "");
+  CgiRequest visit;
+  visit.program = "staff_login";
+  visit.query = "lang=eng";
+  visit.env = {{"HTTP_COOKIE", "theme=dark; " + cookie}};
+  visit.cwd = mSite.cgiBin();
+  CgiResponse response = run(visit);
   EXPECT_EQ(content(response.output, "admin"), kStaffHome);
   EXPECT_NE(response.output.find("   area = 1\n"), std::string::npos);
   EXPECT_NE(response.output.find(std::string("/data/ambry.js\"></script>\n") + kEntryFormTag +
                                  "<script language=\"JavaScript\">\n   script_name"),
             std::string::npos);
+  EXPECT_EQ(setCookie(response.output), "") << "a visit opens no new session";
 }
 
-TEST_F(FormsCgiTest, StaffLoginChecksThePasswordExactly) {
-  EXPECT_EQ(content(post("password=marmots").output, "admin"), kStaffHome);
-  EXPECT_EQ(content(post("password=Marmots").output, "home"), kRefused);
-  EXPECT_EQ(content(post("password=marmots+").output, "home"), kRefused);
-  EXPECT_EQ(content(post("password=").output, "home"), kRefused);
-  EXPECT_EQ(content(post("user=marmots").output, "home"), kRefused);
+TEST_F(FormsCgiTest, StaffLoginChecksThePasswordExactlyAndOpensASession) {
+  CgiResponse right = post("password=marmots");
+  EXPECT_EQ(content(right.output, "admin"), kStaffHome);
+  const std::string cookie = setCookie(right.output);
+  EXPECT_EQ(cookie.substr(0, 12), "ambry_staff=");
+  EXPECT_EQ(cookie.substr(76), "; Path=/; HttpOnly; SameSite=Strict") << cookie;
+  // Over TLS the cookie is never sent without it.
+  EXPECT_EQ(setCookie(post("password=marmots", {{"HTTPS", "on"}}).output).substr(76),
+            "; Path=/; HttpOnly; SameSite=Strict; Secure");
+  for (const char* body : {"password=Marmots", "password=marmots+", "password=", "user=marmots"}) {
+    CgiResponse wrong = post(body);
+    EXPECT_EQ(content(wrong.output, "home"), kRefused) << body;
+    EXPECT_EQ(setCookie(wrong.output), "") << body;
+  }
 }
 
 TEST_F(FormsCgiTest, StaffPasswordComesFromTheEnvironmentWhenSet) {
@@ -221,17 +262,54 @@ TEST_F(FormsCgiTest, StaffPasswordComesFromTheEnvironmentWhenSet) {
 
 TEST_F(FormsCgiTest, StaffPasswordGuessingIsHeldOffPerAddress) {
   const std::map<std::string, std::string> guesser = {{"REMOTE_ADDR", "198.51.100.7"}};
-  for (int i = 0; i < 11; ++i) ASSERT_EQ(content(post("password=guess", guesser).output, "home"), kRefused) << i;
-  // More than ten failures: even the right password is not checked any more, from this address only.
-  EXPECT_EQ(content(post("password=marmots", guesser).output, "home"),
+  // Visits without a password check nothing, so they count for nothing.
+  for (const char* visit : {"", "loggedIn=1", "password="})
+    for (int i = 0; i < 6; ++i) ASSERT_EQ(content(post(visit, guesser).output, "home"), kRefused) << visit;
+  for (int i = 0; i < 10; ++i) ASSERT_EQ(content(post("password=guess", guesser).output, "home"), kRefused) << i;
+  // The 11th check within ten minutes is held off: even the right password is not checked.
+  CgiResponse held = post("password=marmots", guesser);
+  EXPECT_EQ(content(held.output, "home"),
             "<table border=\"1\" width=\"100%\"><tr><td>Too many incorrect passwords have been entered from "
             "your computer. Please wait 10 minutes and try again.</td></tr></table>\n");
+  EXPECT_EQ(setCookie(held.output), "");
   EXPECT_EQ(content(post("password=marmots", {{"REMOTE_ADDR", "198.51.100.8"}}).output, "admin"), kStaffHome);
   // The limit is a setting.
   EXPECT_EQ(content(post("password=marmots", {{"REMOTE_ADDR", "198.51.100.7"}, {"AMBRY_THROTTLE_LIMIT", "20"}})
                         .output,
                     "admin"),
             kStaffHome);
+}
+
+// After signing in on a staff page's sign-in form, the browser goes back to that page; only a
+// staff program of this site is such a page.
+TEST_F(FormsCgiTest, StaffSignInReturnsToTheStaffPageThatAsked) {
+  const struct {
+    const char* requested;
+    const char* location;  // nullptr: the staff home page is shown
+  } cases[] = {
+      {"book_editor.exe?lang=eng", "book_editor.exe?lang=eng"},
+      {"reports.exe?lang=afr", "reports.exe?lang=afr"},
+      {"control_panel.exe", "control_panel.exe"},
+      {"index.exe?lang=eng", nullptr},
+      {"http://evil.example/book_editor.exe", nullptr},
+      {"//evil.example/book_editor.exe", nullptr},
+      {"/cgi-bin/book_editor.exe", nullptr},
+      {"book_editor.exe?lang=eng\r\nSet-Cookie: x=1", nullptr},
+      {"book_editor.exe?x=<script>", nullptr},
+      {"", nullptr},
+  };
+  for (const auto& c : cases) {
+    CgiResponse response = post("password=marmots&return=" + urlEncode(c.requested));
+    EXPECT_NE(setCookie(response.output), "") << c.requested;
+    if (c.location) {
+      EXPECT_NE(response.output.find(std::string("Status: 303 See Other\nLocation: ") + c.location + "\n"),
+                std::string::npos)
+          << c.requested << "\n" << response.output;
+    } else {
+      EXPECT_EQ(response.output.find("Location:"), std::string::npos) << c.requested;
+      EXPECT_EQ(content(response.output, "admin"), kStaffHome) << c.requested;
+    }
+  }
 }
 
 TEST_F(FormsCgiTest, StaffLoginInAfrikaans) {

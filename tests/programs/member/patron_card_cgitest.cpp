@@ -51,19 +51,18 @@ TEST_F(PatronCard, IncompleteRequestsGoBackToTheForm) {
 
 TEST_F(PatronCard, PasswordGuessingIsHeldOffPerAddress) {
   long long id = addPatronMember(db, "Secret");
-  SiteSandbox site;  // the guess counts of one installation
   auto attempt = [&](const std::string& password, const std::string& address) {
     CgiRequest request;
     request.program = "patron_card";
     request.query = "lang=eng";
     request.body = login(id, password);
-    request.cwd = site.cgiBin();
     request.env = {{"REMOTE_ADDR", address}};
     return runCgi(request).output;
   };
-  for (int i = 0; i < 10; ++i) ASSERT_TRUE(popsUp(attempt("guess", "198.51.100.7"), kInvalid));
+  for (int i = 0; i < 9; ++i) ASSERT_TRUE(popsUp(attempt("guess", "198.51.100.7"), kInvalid));
   EXPECT_NE(attempt("Secret", "198.51.100.7").find(kPatronTableStart), std::string::npos) << "a right one is no failure";
   EXPECT_TRUE(popsUp(attempt("guess", "198.51.100.7"), kInvalid));
+  // Ten failures within ten minutes: the 11th check is held off, a right password too.
   const std::string held = attempt("Secret", "198.51.100.7");
   EXPECT_TRUE(popsUp(held,
                      "Too many incorrect passwords have been entered from your computer. Please wait 10 "
