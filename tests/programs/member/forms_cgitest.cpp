@@ -289,6 +289,7 @@ TEST_F(FormsCgiTest, StaffSignInReturnsToTheStaffPageThatAsked) {
   } cases[] = {
       {"book_editor.exe?lang=eng", "book_editor.exe?lang=eng"},
       {"reports.exe?lang=afr", "reports.exe?lang=afr"},
+      {"reports.exe?lang=eng&report=expiring", "reports.exe?lang=eng&report=expiring"},
       {"control_panel.exe", "control_panel.exe"},
       {"index.exe?lang=eng", nullptr},
       {"http://evil.example/book_editor.exe", nullptr},
