@@ -126,8 +126,12 @@ class Mapping {
     return trim(converted.text);
   }
 
+  // Whether the file's texts end in a catalogue's punctuation, which comes off: MARC records unless
+  // their leader says the punctuation is omitted; never a spreadsheet's cells, which are the texts.
+  void endsInIsbdPunctuation(bool ends) { mIsbd = ends; }
+
   void setTitle(const std::string& title, const std::string& field) {
-    mDraft.title = withoutIsbdEnd(title);
+    mDraft.title = mIsbd ? withoutIsbdEnd(title) : trim(title);
     if (mDraft.title.empty()) {
       mDraft.skipped = true;
       note(NoteKind::kNoTitle, field);
@@ -135,7 +139,7 @@ class Mapping {
   }
 
   void setAuthor(const std::string& author, const std::string& field) {
-    mDraft.author = withoutIsbdEnd(author);
+    mDraft.author = mIsbd ? withoutIsbdEnd(author) : trim(author);
     if (!mDraft.author.empty()) return;
     mDraft.author = kDefaultAuthor;
     note(NoteKind::kDefaultAuthor, field, kDefaultAuthor);
@@ -208,6 +212,7 @@ class Mapping {
  private:
   const MappingRules& mRules;
   BookDraft mDraft;
+  bool mIsbd = true;
 };
 
 // The text of a subfield as site text, remarks noted under the field's tag.
@@ -383,6 +388,10 @@ BookDraft mapMarcRecord(long number, const MarcRecord* record, const MappingRule
     mapping.skipUnreadable();
     return mapping.take();
   }
+  // Leader 18, the form of cataloguing: 'c' and 'n' say that the punctuation was left out (as this
+  // library's export does), so a full stop at the end of a title belongs to the title.
+  const char form = record->leader.size() > 18 ? record->leader[18] : ' ';
+  mapping.endsInIsbdPunctuation(form != 'c' && form != 'n');
   mapMarcTitle(mapping, *record);
   mapMarcAuthor(mapping, *record);
   mapMarcIsbn(mapping, *record);
@@ -422,6 +431,7 @@ CsvColumns csvColumns(const std::vector<std::string>& header, bool utf8) {
 BookDraft mapCsvRow(long row, const std::vector<std::string>& cells, const CsvColumns& columns, bool utf8,
                     const MappingRules& rules) {
   Mapping mapping(row, rules);
+  mapping.endsInIsbdPunctuation(false);
   mapping.setTitle(cellText(mapping, cells, columns.title, columns, utf8), columnName(columns, columns.title, "title"));
   mapping.setAuthor(cellText(mapping, cells, columns.author, columns, utf8), columnName(columns, columns.author, "author"));
   mapping.setIsbn(cellText(mapping, cells, columns.isbn, columns, utf8), columnName(columns, columns.isbn, "isbn"));

@@ -9,8 +9,9 @@ namespace Records {
 namespace {
 
 // A new record (n) of language material (a), a monograph (m), in UCS/Unicode (a), minimal level
-// (7), of unknown description rules (u); YAZ works out the lengths and base address.
-const char kLeader[] = "00000nam a22000007u 4500";
+// (7), with the catalogue's punctuation left out (c): the titles are written as the library stores
+// them, a final full stop included. YAZ works out the lengths and base address.
+const char kLeader[] = "00000nam a22000007c 4500";
 
 // Dewey classes are written with their three digits: 4 is "004".
 std::string deweyNumber(const std::string& stored) {

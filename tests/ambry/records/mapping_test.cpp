@@ -56,6 +56,16 @@ TEST(MarcMapping, AFullRecordGivesEveryFieldWithoutRemarks) {
   EXPECT_EQ(book.price, "1250.50");
   EXPECT_EQ(book.condition, "");  // MARC has none: the file's choice
   EXPECT_TRUE(book.notes.empty());
+
+  // Leader 18 'c': the catalogue's punctuation was left out, so the texts keep how they end.
+  MarcRecord bare;
+  bare.leader = "00000nam a22000007c 4500";
+  bare.fields = {field("100", {{'a', "Smith, John, ed."}}), field("245", {{'a', "Emma."}})};
+  const BookDraft kept = Records::mapMarcRecord(8, &bare, rules());
+  EXPECT_EQ(kept.author, "Smith, John, ed.");
+  EXPECT_EQ(kept.title, "Emma.");
+  bare.leader[18] = 'a';
+  EXPECT_EQ(Records::mapMarcRecord(9, &bare, rules()).title, "Emma");
 }
 
 struct MarcCase {
@@ -168,8 +178,9 @@ TEST(Csv, ColumnsAreRecognisedInEitherLanguageAndRowsMapped) {
   EXPECT_EQ(guarded.price, "12.50");
   EXPECT_EQ(guarded.condition, "");
   EXPECT_EQ(kinds(guarded), (std::vector<NoteKind>{NoteKind::kDefaultIsbn, NoteKind::kDefaultDewey, NoteKind::kBadCondition}));
-  const BookDraft plain = Records::mapCsvRow(3, {"Kr\xEA" "eftige", " 7 ", "", "Brink"}, english, false, rules());
-  EXPECT_EQ(plain.title, "Kr\xEA" "eftige");
+  const BookDraft plain = Records::mapCsvRow(3, {"Kr\xEA" "eftige.", " 7 ", "", "Brink /"}, english, false, rules());
+  EXPECT_EQ(plain.title, "Kr\xEA" "eftige.");  // a spreadsheet's cells have no catalogue punctuation
+  EXPECT_EQ(plain.author, "Brink /");
   EXPECT_EQ(plain.condition, "7");
   EXPECT_EQ(plain.price, "0.00");
 }
