@@ -23,6 +23,7 @@ struct XmlReading {
   xmlParserCtxtPtr parser = nullptr;
   xmlSAXHandler yazHandler;  // YAZ's own handlers, which the ones below pass every event on to
   std::string leader;        // the leader of the record being read, as the file writes it
+  int leaders = 0;           // leaders closed since YAZ last handed over a record (YAZ keeps each)
   bool inLeader = false;
 };
 
@@ -36,14 +37,18 @@ bool isMarc21Leader(const std::string& leader) {
   return leader.size() == 24 && leader[10] == '2' && leader[11] == '2';
 }
 
-// A record is readable when it has a whole leader and fields; the data is Unicode already.
+// A record is readable when it has one whole leader and fields; the data is Unicode already. YAZ's
+// writer takes the subfield codes' length from the first leader it holds, which need not be the last
+// one read: a record handed over after more than one leader (a repeated leader, a record nested in a
+// broken one) is unreadable too (both found by fuzzing).
 void takeRecord(yaz_marc_t, void* data) {
   XmlReading& reading = *static_cast<XmlReading*>(data);
   ++reading.number;
-  const bool read = isMarc21Leader(reading.leader) && reading.yaz.take(false, reading.record) &&
-                    !reading.record.fields.empty();
+  const bool read = reading.leaders == 1 && isMarc21Leader(reading.leader) &&
+                    reading.yaz.take(false, reading.record) && !reading.record.fields.empty();
   (*reading.sink)(reading.number, read ? &reading.record : nullptr);
   reading.leader.clear();
+  reading.leaders = 0;
 }
 
 bool isLeader(const xmlChar* name) {
@@ -61,7 +66,10 @@ void startElement(void* context, const xmlChar* name, const xmlChar* prefix, con
 }
 
 void endElement(void* context, const xmlChar* name, const xmlChar* prefix, const xmlChar* uri) {
-  if (isLeader(name)) gReading->inLeader = false;
+  if (isLeader(name)) {
+    gReading->inLeader = false;
+    ++gReading->leaders;
+  }
   gReading->yazHandler.endElementNs(context, name, prefix, uri);
 }
 
