@@ -14,9 +14,9 @@ void printRequestForm() {
   endScriptTag();
   fputs(
       "<form method=\"post\" name=\"requestForm\">\n"
-      "<input type=\"hidden\" id=\"cmd\" name=\"cmd\">\n"
-      "<input type=\"hidden\" id=\"id\" name=\"id\">\n"
-      "<input type=\"hidden\" id=\"lastid\" name=\"lastid\">\n"
+      "<input type=\"hidden\" name=\"cmd\">\n"
+      "<input type=\"hidden\" name=\"id\">\n"
+      "<input type=\"hidden\" name=\"lastid\">\n"
       "</form>\n",
       stdout);
 }

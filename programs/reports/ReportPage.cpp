@@ -110,8 +110,8 @@ void printReportBody(const ReportDefinition& report) {
   });
 }
 
-void beginReportFrame() {
-  Ambry::beginPage("title_admin_reports", Ambry::AREA_ADMIN);
+void beginReportFrame(Ambry::PageHeading heading) {
+  Ambry::beginPage("title_admin_reports", Ambry::AREA_ADMIN, heading);
 }
 
 }  // namespace Reports

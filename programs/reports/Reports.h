@@ -29,8 +29,9 @@ Keystone::Array<Keystone::String> reportColumns(const ReportDefinition& report);
 Keystone::Array<Keystone::String> reportCells(const ReportDefinition& report,
                                               Keystone::Array<Keystone::String> row);
 
-// The page frame up to the content: HTTP header, language, title, staff area and menu.
-void beginReportFrame();
+// The page frame up to the content: HTTP header, language, title, staff area and menu. A report's
+// page has a heading of its own; the page of a download that failed has only the title.
+void beginReportFrame(Ambry::PageHeading heading);
 // The content of a report's HTML page: heading, links, the table or chart.
 void printReportBody(const ReportDefinition& report);
 // The report as a CSV download; false, with nothing written, when the language is not one of the
