@@ -21,6 +21,11 @@ void printRequestForm() {
       stdout);
 }
 
+// The script that loads the entry: the jump command with its id.
+Keystone::String openScript(const Keystone::String& id) {
+  return "submitRequestForm(" + escapeHtml(id) + ", " + "4" + ")";
+}
+
 // Rows alternate between the page background and the interchange colour, light up under the
 // mouse, and a click loads the entry.
 Keystone::String rowAttributes(int rowNumber, const Keystone::String& id) {
@@ -29,7 +34,7 @@ Keystone::String rowAttributes(int rowNumber, const Keystone::String& id) {
   Keystone::String attributes = odd ? "bgcolor=\"" + ownColour + "\"" : Keystone::String();
   attributes += "onmouseover=\"bgColor='" + getProperty("color_highlight");
   attributes += "'\" onmouseout=\"bgColor='" + ownColour;
-  attributes += "'\" onmousedown=\"submitRequestForm(" + escapeHtml(id) + ", " + "4" + ")\"";
+  attributes += "'\" onmousedown=\"" + openScript(id) + "\"";
   return attributes;
 }
 
@@ -43,7 +48,8 @@ void printResultPage(const EditorDefinition& editor, AmbryDB& db, const QueryMap
   for (int rowNumber = 0; db.getNextRow(); ++rowNumber) {
     const Keystone::Array<Keystone::String> row = db.getRow();
     const Keystone::String id = row.size() > 0 ? row[0] : Keystone::String();
-    printTextRow(row, rowAttributes(rowNumber, id), "style=\"cursor:hand\"");
+    // The first cell's button opens the entry from the keyboard too.
+    printEntryRow(row, rowAttributes(rowNumber, id), "style=\"cursor:hand\"", openScript(id));
   }
   endResultTable();
 }

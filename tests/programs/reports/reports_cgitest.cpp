@@ -2,6 +2,7 @@
 // download, the click that opens an entry, and a database that cannot be reached.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <ctime>
 #include <string>
 #include <vector>
@@ -13,6 +14,19 @@ namespace {
 
 using Table = std::vector<std::vector<std::string>>;
 
+// The text of a cell without its markup (a row's button that opens its entry).
+std::string cellText(const std::string& cell) {
+  std::string text;
+  bool inTag = false;
+  for (char c : cell) {
+    if (c == '<' || c == '>')
+      inTag = c == '<';
+    else if (!inTag)
+      text += c;
+  }
+  return text;
+}
+
 // The cell texts of every row of the page's first result table; the caption row comes first.
 Table tableRows(const std::string& page) {
   Table rows;
@@ -23,7 +37,8 @@ Table tableRows(const std::string& page) {
     const std::string open = "nowrap=\"nowrap\">";
     for (size_t c = row.find(open); c != std::string::npos; c = row.find(open, c + 1)) {
       const size_t start = c + open.size();
-      cells.push_back(row.substr(start, row.find("</td>", start) - start));
+      const size_t end = std::min(row.find("</td>", start), row.find("</th>", start));
+      cells.push_back(cellText(row.substr(start, end - start)));
     }
     rows.push_back(cells);
   }
@@ -107,6 +122,10 @@ TEST_F(Reports, OverdueListsLoansPastTheirDateOldestFirstAndOpensTheLoan) {
       out.find("action=\"checkout_editor.exe?lang=eng\">\n<input type=\"hidden\" name=\"cmd\" value=\"4\">"),
       std::string::npos);
   EXPECT_NE(out.find("onclick=\"openReportEntry('" + std::to_string(late) + "')\""), std::string::npos);
+  // The keyboard opens it with the first cell's button.
+  EXPECT_NE(out.find("onclick=\"event.stopPropagation(); openReportEntry('" + std::to_string(late) + "')\">" +
+                     std::to_string(late) + "</button>"),
+            std::string::npos);
   // Any other report name shows this report.
   EXPECT_EQ(tableRows(page("lang=eng&report=nonsense")), rows);
   EXPECT_EQ(tableRows(page("lang=eng")), rows);
