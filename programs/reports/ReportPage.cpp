@@ -84,13 +84,15 @@ void printTable(const ReportDefinition& report, Ambry::AmbryDB& db) {
   Ambry::endResultTable();
 }
 
-// The monthly report is read once and shown twice: as a chart, and as a table that reads without it.
+// The monthly report is read once and shown twice: as a chart, and as a table that reads without it,
+// both with the months' names in the page's language.
 void printMonthly(const ReportDefinition& report, Ambry::AmbryDB& db) {
   std::vector<MonthCount> months;
   std::vector<Keystone::Array<String>> rows;
   while (db.getNextRow()) {
     rows.push_back(db.getRow());
     months.push_back({rows.back()[0], std::atol(rows.back()[1].c_str())});
+    rows.back()[0] = monthName(rows.back()[0], MonthForm::kFull);
   }
   printMonthlyChart(months, Ambry::getResource(report.captionKey, false));
   put("<br><br>\n");

@@ -38,6 +38,11 @@ void printReportBody(const ReportDefinition& report);
 // listed codes (the HTML page then reports it).
 bool printReportCsv(const ReportDefinition& report);
 
+// A month YYYY-MM as the page's language names it, with its year ("January 2026", "Jan 2026"); any
+// other text as it stands. The CSV keeps YYYY-MM.
+enum class MonthForm { kFull, kShort };
+Keystone::String monthName(const Keystone::String& month, MonthForm form);
+
 // One bar of the month-by-month chart.
 struct MonthCount {
   Keystone::String month;  // YYYY-MM

@@ -45,6 +45,15 @@ Table tableRows(const std::string& page) {
   return rows;
 }
 
+// A month of monthStart as the English pages name it (strftime's "%B %Y" or "%b %Y").
+std::string monthName(const std::string& day, const char* format) {
+  struct tm t = {};
+  strptime(day.c_str(), "%Y-%m-%d", &t);
+  char buf[32];
+  strftime(buf, sizeof buf, format, &t);
+  return buf;
+}
+
 // The first day of the month `back` months before this one, as YYYY-MM-DD, and its YYYY-MM.
 std::string monthStart(int back) {
   time_t now = time(nullptr);
@@ -171,18 +180,29 @@ TEST_F(Reports, MonthlyCountsTheLastTwelveMonthsInChartAndTable) {
   EXPECT_EQ(rows[0], (std::vector<std::string>{"Month", "Loans"}));
   for (int back = 11; back >= 0; --back) {
     const std::vector<std::string>& row = rows[12 - back];
-    EXPECT_EQ(row[0], monthStart(back).substr(0, 7));
+    EXPECT_EQ(row[0], monthName(monthStart(back), "%B %Y"));
     EXPECT_EQ(row[1], back == 0 ? "2" : back == 1 || back == 11 ? "1" : "0") << row[0];
   }
-  // The chart: one bar per month, the busiest month the tallest, an empty month flat.
+  // The chart: one bar per month, the busiest month the tallest, an empty month flat, each named
+  // below its bar; the value axis has a gridline and a value at each step up to the busiest month.
   const std::string chart = textBefore(textAfter(out, "<svg"), "</svg>");
   EXPECT_EQ(countOf(chart, "<rect "), 12);
-  EXPECT_NE(
-      chart.find("height=\"170\" fill=\"darkgreen\"><title>" + monthStart(0).substr(0, 7) + ": 2</title>"),
-      std::string::npos)
+  EXPECT_NE(chart.find("height=\"170\" fill=\"darkgreen\"><title>" + monthName(monthStart(0), "%B %Y") +
+                       ": 2</title>"),
+            std::string::npos)
       << chart;
+  EXPECT_NE(chart.find("height=\"0\" fill=\"darkgreen\"><title>" + monthName(monthStart(2), "%B %Y") +
+                       ": 0</title>"),
+            std::string::npos);
+  EXPECT_NE(chart.find(">" + monthName(monthStart(11), "%b %Y") + "</text>"), std::string::npos);
+  EXPECT_EQ(countOf(chart, "stroke=\"#c8d3cc\""), 3);
+  for (const char* value : {"0", "1", "2"})
+    EXPECT_NE(chart.find(std::string("text-anchor=\"end\" font-size=\"11\">") + value + "</text>"),
+              std::string::npos)
+        << value;
+  // The download keeps the months as YYYY-MM.
   EXPECT_NE(
-      chart.find("height=\"0\" fill=\"darkgreen\"><title>" + monthStart(2).substr(0, 7) + ": 0</title>"),
+      get("lang=eng&report=monthly&format=csv").output.find("\r\n" + monthStart(0).substr(0, 7) + ",2\r\n"),
       std::string::npos);
 }
 
