@@ -6,9 +6,10 @@ const { field, fieldValue } = require('./lib/editor');
 
 const AXE = fs.readFileSync(require.resolve('axe-core/axe.min.js'), 'utf8');
 
-// What is wrong with the page for a screen reader or the keyboard: axe-core's critical and serious
-// violations, and a page that is not in standards mode, names another language, or lacks its one
-// main landmark, its one first-level heading, its menu's nav or its skip link.
+// What is wrong with the page for a screen reader, the keyboard or a laptop: axe-core's critical and
+// serious violations, and a page that is not in standards mode, is wider than the window, names
+// another language, or lacks its one main landmark, its one first-level heading, its menu's nav or
+// its skip link.
 async function accessFaults(page, language) {
   await page.addScriptTag({ content: AXE });
   return page.evaluate(async (tag) => {
@@ -16,6 +17,9 @@ async function accessFaults(page, language) {
     const faults = result.violations.filter((v) => v.impact === 'critical' || v.impact === 'serious')
       .map((v) => `${v.id} (${v.impact}) at ${v.nodes.slice(0, 3).map((n) => n.target.join(' ')).join(', ')}`);
     if (document.compatMode !== 'CSS1Compat') faults.push('quirks mode');
+    // The widest tables too fit a laptop's screen (the harness's window is 1,200 px wide).
+    const page = document.scrollingElement;
+    if (page.scrollWidth > page.clientWidth) faults.push(`${page.scrollWidth} px wide: scrolls sideways`);
     if (document.documentElement.lang !== tag) faults.push(`<html lang="${document.documentElement.lang}">`);
     for (const [selector, what] of [['main', 'main landmarks'], ['h1', 'first-level headings'], ['nav', 'navs']]) {
       const count = document.querySelectorAll(selector).length;
