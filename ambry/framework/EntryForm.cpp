@@ -30,9 +30,11 @@ String formRows(const Array<String>& columns, const Array<String>& captions,
                 const MapStringParameterMap& description) {
   String rows;
   for (int i = 0; i < columns.size(); ++i) {
+    // The caption is the label of its control, which has the field's id (a custom control too).
+    const String id = description.get(columns[i], ParameterMap()).get("id", columns[i]);
     // A table without captions fails here with the array's exception, before anything is written.
-    rows += String("<tr><td nowrap=\"nowrap\" align=\"right\">") + captions[i] + ":</td><td>&nbsp;" +
-            fieldControl(description, columns[i]) + "</td></tr>\n";
+    rows += String("<tr><td nowrap=\"nowrap\" align=\"right\"><label for=\"") + id + "\">" + captions[i] +
+            ":</label></td><td>&nbsp;" + fieldControl(description, columns[i]) + "</td></tr>\n";
   }
   return rows;
 }
@@ -46,14 +48,15 @@ void printEntryForm(const String& table) {
   const ParameterMap additional = description.get("additional", ParameterMap());
   const bool extraControls = additional.contains("defaultControls");
 
-  String form =
-      String("<table align=\"center\" bgcolor=\"green\" border=\"1\" bordercolor=\"") +
-      getProperty("color_heading") +
-      "\">\n<tr><td align=\"center\">\n<form method=\"post\" name=\"requestForm\">\n"
-      "<input type=\"hidden\" id=\"cmd\" name=\"cmd\">\n<input type=\"hidden\" id=\"id\" name=\"id\">\n"
-      "<input type=\"hidden\" id=\"lastid\" name=\"lastid\">\n</form>\n"
-      "<form method=\"post\" name=\"entryForm\">\n<input type=\"hidden\" id=\"cmd\" name=\"cmd\">\n"
-      "<table>\n";
+  // The hidden fields go by name alone, so that every id names one element of the page ("id" is the
+  // entry's own id field).
+  String form = String("<table align=\"center\" bgcolor=\"green\" border=\"1\" bordercolor=\"") +
+                getProperty("color_heading") +
+                "\">\n<tr><td align=\"center\">\n<form method=\"post\" name=\"requestForm\">\n"
+                "<input type=\"hidden\" name=\"cmd\">\n<input type=\"hidden\" name=\"id\">\n"
+                "<input type=\"hidden\" name=\"lastid\">\n</form>\n"
+                "<form method=\"post\" name=\"entryForm\">\n<input type=\"hidden\" name=\"cmd\">\n"
+                "<table>\n";
   form += formRows(columns, captions, description);
   form +=
       "<tr><td colspan=\"2\" align=\"center\" nowrap=\"nowrap\"><br>\n<script language=\"JavaScript\">\n"

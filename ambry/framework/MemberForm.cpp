@@ -11,10 +11,11 @@ using Keystone::String;
 
 namespace {
 
+// The caption labels its field.
 String rowText(const MemberFormField& field) {
   String caption = field.captionKey ? getResource(field.captionKey, false) : String(field.fixedCaption);
-  return caption + ":</td><td><input type=\"" + field.inputType + "\" id=\"" + field.name + "\" name=\"" +
-         field.name + "\"></td>\n</tr>\n";
+  return String("<label for=\"") + field.name + "\">" + caption + ":</label></td><td><input type=\"" +
+         field.inputType + "\" id=\"" + field.name + "\" name=\"" + field.name + "\"></td>\n</tr>\n";
 }
 
 }  // namespace

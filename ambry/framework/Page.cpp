@@ -1,4 +1,5 @@
-// The page frame: HTTP header, head with the page's script variables, title bar, menu, footer.
+// The page frame: HTTP header, head with the page's script variables, title bar, menu, the main
+// content's landmark, footer.
 #include "ambry/framework/Page.h"
 
 #include <strings.h>
@@ -24,6 +25,7 @@ namespace {
 // Constant-initialised, so the state is valid whenever the library's load-time code runs.
 int gArea = AREA_HOME;
 bool gScriptOpen = false;
+bool gTitleIsHeading = true;
 
 // Made on first use and never destroyed, so it outlives every other static of the library.
 String& title() {
@@ -56,6 +58,12 @@ const char* areaWord(int area) {
   }
 }
 
+// The page's language as HTML names it. Only the quirk of the language check lets another code
+// through, and such a page shows the English messages of missing texts.
+const char* htmlLanguage(const String& code) {
+  return code == "afr" ? "af" : "en";
+}
+
 // The header setting with its placeholders filled by text replacement, never by printf: each "%s"
 // or "%d" takes the next of values in turn (none left: nothing), "%%" gives '%', and any other
 // '%' stays as it stands. Inserted values are not looked at again.
@@ -83,6 +91,7 @@ void initPageState() {
   title() = String();
   gArea = AREA_HOME;
   gScriptOpen = false;
+  gTitleIsHeading = true;
 }
 
 void printDefaultHTTPHeader() {
@@ -117,6 +126,10 @@ int getArea() {
   return gArea;
 }
 
+void setTitleIsHeading(bool isHeading) {
+  gTitleIsHeading = isHeading;
+}
+
 void printDefaultHeader() {
   const time_t now = std::time(nullptr);
   const String address = getEnvNoCase("script_name") + "?" + mapToQuery(getEnvQueryMap());
@@ -125,6 +138,8 @@ void printDefaultHeader() {
     entryFormTag = String("<script language=\"JavaScript\" src=\"") +
                    getDataFilePath(getProperty("file_entryform")) + "\"></script>\n";
   }
+  // Standards mode, and the language that screen readers speak the page in.
+  std::printf("<!DOCTYPE html>\n<html lang=\"%s\">\n", htmlLanguage(getLanguage()));
   // The header setting's placeholders take language, entry form script, address and area; the
   // address is request data, escaped so that it stays inside its string literal.
   const String header = getProperty("header");
@@ -134,10 +149,16 @@ void printDefaultHeader() {
              stdout);
   std::printf("<title>%s</title>\n", title().c_str());
   std::fputs(getProperty("body_start").c_str(), stdout);
+  // The skip link leads keyboard users past the title bar and the menu; the title is the page's
+  // heading unless the content has one of its own.
   const char* visit = std::ctime(&now);
-  std::printf("%s</td>\n<td align=\"right\">\n%s: %s", title().c_str(),
-              getResource("visiting_time", false).c_str(), visit ? visit : "\n");
+  const char* titleTag = gTitleIsHeading ? "h1" : "p";
+  std::printf("<a class=\"skiplink\" href=\"#content\">%s</a>\n<%s class=\"pagetitle\">%s</%s>\n",
+              getResource("caption_skip_to_content", false).c_str(), titleTag, title().c_str(), titleTag);
+  std::printf("<p class=\"visittime\">%s: %s</p>\n</header>\n", getResource("visiting_time", false).c_str(),
+              visit ? visit : "\n");
   printFile(getDataFilePath(String("menu_") + areaWord(gArea) + ".txt"));
+  std::fputs("<main id=\"content\">\n", stdout);
   handleQuery();
 }
 
@@ -145,10 +166,11 @@ void printDefaultFooter() {
   std::fputs(getProperty("footer").c_str(), stdout);
 }
 
-void beginPage(const String& titleKey, PageArea area) {
+void beginPage(const String& titleKey, PageArea area, PageHeading heading) {
   printDefaultHTTPHeader();
   setLanguage(getEnvQueryMap().get("lang", ""));
   setTitle(titleKey);
+  setTitleIsHeading(heading == TITLE_IS_HEADING);
   switch (area) {
     case AREA_ADMIN:
       setArea_Admin();

@@ -7,7 +7,11 @@ namespace Ambry {
 // Site areas, each with its own menu file.
 enum PageArea { AREA_HOME = 0, AREA_ADMIN = 1, AREA_MEMBER = 2, AREA_MORE = 3 };
 
-// Puts the page state back to its load-time values: empty title, home area, no script open.
+// Where a page's one first-level heading is: the title bar, or the content's own text.
+enum PageHeading { TITLE_IS_HEADING = 0, CONTENT_HAS_HEADING = 1 };
+
+// Puts the page state back to its load-time values: empty title, home area, the title bar as the
+// heading, no script open.
 void initPageState();
 
 // "Content-Type: text/html; charset=windows-1252" and the empty line that ends the HTTP header.
@@ -23,15 +27,19 @@ void setArea_Member();
 void setArea_More();
 int getArea();
 
-// Head, title bar with the visiting time, the area's menu and the extend script.
+// Whether the title bar is the page's first-level heading (the default) or the content writes its own.
+void setTitleIsHeading(bool isHeading);
+
+// Doctype and head, the title bar with the skip link and the visiting time, the area's menu, the
+// opening of the page's main content and the extend script.
 void printDefaultHeader();
 
 // Closes what the header opened.
 void printDefaultFooter();
 
 // The start of every page, in this order: HTTP header, language from the URL's "lang", title,
-// area, and the page header.
-void beginPage(const Keystone::String& titleKey, PageArea area);
+// area, where the heading is, and the page header.
+void beginPage(const Keystone::String& titleKey, PageArea area, PageHeading heading = TITLE_IS_HEADING);
 
 // The end of every page: the footer.
 void endPage();

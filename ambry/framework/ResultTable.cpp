@@ -16,13 +16,15 @@ void beginResultTable(const Array<String>& captions) {
   std::fputs("<table width=\"100%\" cellspacing=\"0\" cellpadding=\"5\">\n", stdout);
   for (int i = 0; i < n; ++i) std::printf("<colgroup width=\"%d%%\">", 100 / n);
   std::fputs("\n<tr style=\"font-weight:bold;color:orange;background-color:darkgreen\">\n", stdout);
+  // The captions are the column headers, so that a screen reader names each cell's column.
   for (int i = 0; i < n; ++i) {
     std::fputs(
-        "<td style=\"border-left:1;border-top:0;border-bottom:0;border-right:0;border-color:blue\" "
+        "<th scope=\"col\" "
+        "style=\"border-left:1;border-top:0;border-bottom:0;border-right:0;border-color:blue\" "
         "nowrap=\"nowrap\">",
         stdout);
     std::fputs(captions[i].c_str(), stdout);
-    std::fputs("</td>", stdout);
+    std::fputs("</th>", stdout);
   }
   std::fputs("</tr>\n", stdout);
 }
@@ -50,6 +52,18 @@ void printResultRow(const Array<String>& cells, const String& rowAttributes, con
 
 void printTextRow(Array<String> cells, const String& rowAttributes, const String& cellAttributes) {
   for (int i = 0; i < cells.size(); ++i) cells[i] = escapeHtml(cells[i]);
+  printResultRow(cells, rowAttributes, cellAttributes);
+}
+
+void printEntryRow(Array<String> cells, const String& rowAttributes, const String& cellAttributes,
+                   const String& openScript) {
+  for (int i = 0; i < cells.size(); ++i) cells[i] = escapeHtml(cells[i]);
+  // The row's own mouse handler must not open the entry a second time.
+  if (cells.size() > 0)
+    cells[0] =
+        "<button type=\"button\" class=\"rowopen\" onmousedown=\"event.stopPropagation()\" "
+        "onclick=\"event.stopPropagation(); " +
+        openScript + "\">" + cells[0] + "</button>";
   printResultRow(cells, rowAttributes, cellAttributes);
 }
 

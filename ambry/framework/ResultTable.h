@@ -16,6 +16,12 @@ void printResultRow(const Keystone::Array<Keystone::String>& cells, const Keysto
 void printTextRow(Keystone::Array<Keystone::String> cells, const Keystone::String& rowAttributes,
                   const Keystone::String& cellAttributes);
 
+// One result row of stored values that opens an entry: as printTextRow, with the first cell's text
+// on a button that runs openScript (ready for a double-quoted attribute), so that the row opens from
+// the keyboard (Tab, then Enter) as well as by the mouse handlers of the row attributes.
+void printEntryRow(Keystone::Array<Keystone::String> cells, const Keystone::String& rowAttributes,
+                   const Keystone::String& cellAttributes, const Keystone::String& openScript);
+
 // Closes the table and says that the results have ended.
 void endResultTable();
 

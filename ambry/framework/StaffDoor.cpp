@@ -150,7 +150,7 @@ void guardStaffProgram() {
   if (open) return;
   // A cookie whose session has ended is of no further use to the browser.
   if (answered && sessionCookieToken().length() > 0) printSessionCookieRemoval();
-  beginPage("title_staff_signin", AREA_HOME);
+  beginPage("title_staff_signin", AREA_HOME, answered ? CONTENT_HAS_HEADING : TITLE_IS_HEADING);
   if (answered)
     printSignInForm(staffReturnAddress(thisRequest(program)));
   else

@@ -15,18 +15,19 @@ constexpr TextPair kSettings[] = {
     {"color_heading", "#FAB005"},
     {"color_highlight", "yellow"},
     {"color_interchange", "#BBBBBB"},
+    // The doctype and the html element come before the header, which the page's language opens
+    // (Page.cpp); the viewport lets phones lay the pages out at their own width.
     {"header",
-     "<html>\n<head>\n<link rel=\"stylesheet\" type=\"text/css\" href=\"/data/style.css\">\n"
+     "<head>\n<meta name=\"viewport\" content=\"width=device-width, initial-scale=1\">\n"
+     "<link rel=\"stylesheet\" type=\"text/css\" href=\"/data/style.css\">\n"
      "<script language=\"JavaScript\" src=\"/data/%s_resource.js\"></script>\n"
      "<script language=\"JavaScript\" src=\"/data/ambry.js\"></script>\n"
      "%s<script language=\"JavaScript\">\n   script_name = \"%s\"\n   area = %d\n</script>\n"},
+    // The title bar follows (Page.cpp), then the menu's nav and the main content.
     {"body_start",
      "</head>\n<body onload=\"onLoadHandler();\" onscroll=\"onScrollHandler()\">\n"
-     "<table width=\"100%\" cellpadding=\"0\" cellspacing=\"0\">\n<colgroup valign=\"top\">\n"
-     "<colgroup width=\"1%\">\n<colgroup width=\"100%\" valign=\"top\">\n<tr>\n"
-     "<td colspan=\"3\" nowrap=\"nowrap\" bgcolor=\"#FAB005\">\n"
-     "<table width=\"100%\" cellpadding=\"0\" cellspacing=\"0\">\n<tr>\n<td>\n"},
-    {"footer", "</td>\n</tr>\n</table>\n</body>\n</html>"},
+     "<header class=\"titlebar\">\n"},
+    {"footer", "</main>\n</body>\n</html>"},
     {"admin_password", "marmots"},
     {"default_language", "afr"},
     {"supported_languages", "afr,eng"},

@@ -328,6 +328,12 @@ constexpr TextPair kTexts[] = {
     {"caption_staff_password", "Personeel wagwoord"},
     {"caption_sign_in", "Teken in"},
     {"msg_signed_out", "U het afgeteken. Teken weer in met die personeel wagwoord in die spyskaart om terug te kom."},
+    {"caption_skip_to_content", "Spring na die inhoud"},
+    {"caption_field_minute", "Minuut"},
+    {"caption_field_second", "Sekonde"},
+    {"caption_months",
+     "Januarie|Februarie|Maart|April|Mei|Junie|Julie|Augustus|September|Oktober|November|Desember"},
+    {"caption_months_short", "Jan|Feb|Mrt|Apr|Mei|Jun|Jul|Aug|Sep|Okt|Nov|Des"},
 };
 }  // namespace
 

@@ -313,6 +313,11 @@ constexpr TextPair kTexts[] = {
     {"caption_staff_password", "Staff password"},
     {"caption_sign_in", "Sign in"},
     {"msg_signed_out", "You have signed out. To come back, sign in with the staff password in the menu."},
+    {"caption_skip_to_content", "Skip to the content"},
+    {"caption_field_minute", "Minute"},
+    {"caption_field_second", "Second"},
+    {"caption_months", "January|February|March|April|May|June|July|August|September|October|November|December"},
+    {"caption_months_short", "Jan|Feb|Mar|Apr|May|Jun|Jul|Aug|Sep|Oct|Nov|Dec"},
 };
 }  // namespace
 

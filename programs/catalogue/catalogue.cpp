@@ -10,7 +10,7 @@ int main() {
     Catalogue::printFetchAnswer(url["fetch"]);
     return 0;
   }
-  Ambry::beginPage("title_admin_catalogue", Ambry::AREA_ADMIN);
+  Ambry::beginPage("title_admin_catalogue", Ambry::AREA_ADMIN, Ambry::CONTENT_HAS_HEADING);
   Catalogue::printCatalogueBody();
   Ambry::endPage();
   return 0;

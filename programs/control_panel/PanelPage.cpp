@@ -28,25 +28,28 @@ const char* const kDivider =
     "</td>\n</tr>\n</table>\n</td>\n</tr>\n</form>\n<tr>\n"
     "<td colspan=\"2\"><hr></td>\n</tr>\n";
 
-// A form's row up to the value of its main button: the highlight colour, the hidden command
-// and the button of the given input type.
-void openFormRow(const char* formTag, const char* command, const char* inputType) {
+// A form's row up to the inside of its first cell: the highlight colour and the hidden command
+// (by name alone: the four forms each have one).
+void openFormRow(const char* formTag, const char* command) {
   put(formTag);
   put("\n<tr onmouseout=\"this.bgColor=''\" onmouseover=\"this.bgColor='");
   put(Ambry::getProperty("color_interchange"));
-  put("'\">\n<td align=\"center\">\n<input type=\"hidden\" id=\"cmd\" name=\"cmd\" value=\"");
+  put("'\">\n<td align=\"center\">\n<input type=\"hidden\" name=\"cmd\" value=\"");
   put(command);
-  put("\"></input>\n<table cellpadding=\"0\" cellspacing=\"10\" width=\"100%\">\n<tr>\n"
-      "<td width=\"50%\"><input type=\"");
-  put(inputType);
-  put("\" value=\"");
+  put("\"></input>\n<table cellpadding=\"0\" cellspacing=\"10\" width=\"100%\">\n<tr>\n<td width=\"50%\">");
+}
+
+// A form's row up to the value of its submit button, which is the first cell.
+void openSubmitRow(const char* formTag, const char* command) {
+  openFormRow(formTag, command);
+  put("<input type=\"submit\" value=\"");
 }
 
 void printBackupForm() {
   put("<h1>");
   putText("title_admin_panel");
   put(":</h1>\n<hr>\n<table cellpadding=\"0\" cellspacing=\"0\" width=\"100%\">\n");
-  openFormRow("<form name=\"backup_form\" method=\"post\">", "9", "submit");
+  openSubmitRow("<form name=\"backup_form\" method=\"post\">", "9");
   putText("caption_backup_database");
   put("\"></input></td>\n<td>");
   putText("desc_backup_database");
@@ -74,10 +77,20 @@ void putScriptText(const char* key) {
 
 // The restore button asks for confirmation, naming the restore point chosen; it and the list are
 // disabled without restore points. The list opens on the newest point that is not a safety point.
+// The list, labelled by the description, comes before its button, so that the keyboard reaches them
+// in the order they are used.
 void printRestoreForm(const std::vector<std::string>& restorePoints) {
   const char* disabled = restorePoints.empty() ? " disabled=\"disabled\"" : "";
   put(kDivider);
-  openFormRow("<form name=\"restore_form\" method=\"post\">", "10", "button");
+  openFormRow("<form name=\"restore_form\" method=\"post\">", "10");
+  put("</td>\n<td><label for=\"restore_file\">");
+  putText("desc_restore_database_backup");
+  put("</label><select id=\"restore_file\" name=\"restore_file\" ");
+  put(disabled);
+  put(">\n");
+  const std::string selected = newestRestorePoint(restorePoints);
+  for (const std::string& name : restorePoints) printRestoreOption(name, selected);
+  put("</select><br>\n<input type=\"button\" value=\"");
   putText("caption_restore_database_backup");
   put("\" onclick=\"if (confirm('");
   putScriptText("msg_confirm_restore_database_backup");
@@ -85,19 +98,12 @@ void printRestoreForm(const std::vector<std::string>& restorePoints) {
   putScriptText("msg_confirm_restore_point");
   put("' + restore_form.restore_file.value)) restore_form.submit();\"");
   put(disabled);
-  put("></input></td>\n<td>");
-  putText("desc_restore_database_backup");
-  put("<select id=\"restore_file\" name=\"restore_file\" ");
-  put(disabled);
-  put(">\n");
-  const std::string selected = newestRestorePoint(restorePoints);
-  for (const std::string& name : restorePoints) printRestoreOption(name, selected);
-  put("</select>");
+  put("></input>");
 }
 
 void printLaunchForm() {
   put(kDivider);
-  openFormRow("<form method=\"post\">", "11", "submit");
+  openSubmitRow("<form method=\"post\">", "11");
   putText("caption_activate_autovault");
   put("\"></input></td>\n<td>");
   putText("desc_activate_autovault");
@@ -107,23 +113,34 @@ void printScheduleForm() {
   static const char* const captions[] = {"caption_field_hour", "caption_field_day", "caption_field_week",
                                          "caption_field_month", "caption_field_year"};
   put(kDivider);
-  openFormRow("<form name=\"update_form\" method=\"post\">", "12", "submit");
+  openSubmitRow("<form name=\"update_form\" method=\"post\">", "12");
   putText("caption_update_autovault_settings");
   put("\"></input></td>\n<td>");
   putText("desc_update_autovault_settings0");
   put("\n<table>");
+  // Each choice has an id of its own, which its caption labels.
   for (int index = 0; index < 5; ++index) {
     std::printf(
-        "<tr><td align=\"left\"><input type=\"radio\" id=\"schedule_type\" "
-        "name=\"schedule_type\" value=\"%d\"%s>",
-        index, index == 0 ? " checked=\"checked\"" : "");
+        "<tr><td align=\"left\"><input type=\"radio\" id=\"schedule_type_%d\" "
+        "name=\"schedule_type\" value=\"%d\"%s><label for=\"schedule_type_%d\">",
+        index, index, index == 0 ? " checked=\"checked\"" : "", index);
     putText(captions[index]);
-    put("</input></td></tr>");
+    put("</label></input></td></tr>");
   }
-  put("</table><br>");
+  // The three lists of the time are named by the caption and each by its unit.
+  put("</table><br><span id=\"tod_caption\">");
   putText("desc_update_autovault_settings1");
-  put("<br><br>\n<select name=\"tod_hour\"></select>:<select name=\"tod_min\"></select>:"
-      "<select name=\"tod_sec\"></select></td></tr>"
+  put("</span><br><br>\n<span id=\"tod_hour_name\" hidden>");
+  putText("caption_field_hour");
+  put("</span><span id=\"tod_min_name\" hidden>");
+  putText("caption_field_minute");
+  put("</span><span id=\"tod_sec_name\" hidden>");
+  putText("caption_field_second");
+  put("</span>"
+      "<select name=\"tod_hour\" id=\"tod_hour\" aria-labelledby=\"tod_caption tod_hour_name\"></select>:"
+      "<select name=\"tod_min\" id=\"tod_min\" aria-labelledby=\"tod_caption tod_min_name\"></select>:"
+      "<select name=\"tod_sec\" id=\"tod_sec\" aria-labelledby=\"tod_caption "
+      "tod_sec_name\"></select></td></tr>"
       "<script language=\"JavaScript\" type=\"text/javascript\">\n   var i;\n"
       "for (i = 0; i < 24; i++) update_form.tod_hour.options[i] = new Option(i);\n"
       "for (i = 0; i < 60; i++) { update_form.tod_min.options[i] = new Option(i); "

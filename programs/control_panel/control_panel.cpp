@@ -6,7 +6,7 @@
 #include "programs/control_panel/PanelPage.h"
 
 int main() {
-  Ambry::beginPage("title_admin_panel", Ambry::AREA_ADMIN);
+  Ambry::beginPage("title_admin_panel", Ambry::AREA_ADMIN, Ambry::CONTENT_HAS_HEADING);
   Ambry::QueryMap posted = Ambry::getQueryMap();
   int command = std::atoi(posted.get("cmd", "").c_str());
   // Every command of the panel changes something; one posted from another site's page is not

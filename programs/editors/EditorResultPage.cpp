@@ -14,11 +14,16 @@ void printRequestForm() {
   endScriptTag();
   fputs(
       "<form method=\"post\" name=\"requestForm\">\n"
-      "<input type=\"hidden\" id=\"cmd\" name=\"cmd\">\n"
-      "<input type=\"hidden\" id=\"id\" name=\"id\">\n"
-      "<input type=\"hidden\" id=\"lastid\" name=\"lastid\">\n"
+      "<input type=\"hidden\" name=\"cmd\">\n"
+      "<input type=\"hidden\" name=\"id\">\n"
+      "<input type=\"hidden\" name=\"lastid\">\n"
       "</form>\n",
       stdout);
+}
+
+// The script that loads the entry: the jump command with its id.
+Keystone::String openScript(const Keystone::String& id) {
+  return "submitRequestForm(" + escapeHtml(id) + ", " + "4" + ")";
 }
 
 // Rows alternate between the page background and the interchange colour, light up under the
@@ -29,7 +34,7 @@ Keystone::String rowAttributes(int rowNumber, const Keystone::String& id) {
   Keystone::String attributes = odd ? "bgcolor=\"" + ownColour + "\"" : Keystone::String();
   attributes += "onmouseover=\"bgColor='" + getProperty("color_highlight");
   attributes += "'\" onmouseout=\"bgColor='" + ownColour;
-  attributes += "'\" onmousedown=\"submitRequestForm(" + escapeHtml(id) + ", " + "4" + ")\"";
+  attributes += "'\" onmousedown=\"" + openScript(id) + "\"";
   return attributes;
 }
 
@@ -43,7 +48,8 @@ void printResultPage(const EditorDefinition& editor, AmbryDB& db, const QueryMap
   for (int rowNumber = 0; db.getNextRow(); ++rowNumber) {
     const Keystone::Array<Keystone::String> row = db.getRow();
     const Keystone::String id = row.size() > 0 ? row[0] : Keystone::String();
-    printTextRow(row, rowAttributes(rowNumber, id), "style=\"cursor:hand\"");
+    // The first cell's button opens the entry from the keyboard too.
+    printEntryRow(row, rowAttributes(rowNumber, id), "style=\"cursor:hand\"", openScript(id));
   }
   endResultTable();
 }

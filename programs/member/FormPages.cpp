@@ -33,7 +33,7 @@ const Ambry::MemberForm& formPage(FormPageId page) {
 }
 
 int runFormPage(const Ambry::MemberForm& form) {
-  Ambry::beginPage(form.titleKey, Ambry::AREA_MEMBER);
+  Ambry::beginPage(form.titleKey, Ambry::AREA_MEMBER, Ambry::CONTENT_HAS_HEADING);
   std::fputs(Ambry::memberFormText(form).c_str(), stdout);
   Ambry::endPage();
   return 0;

@@ -7,7 +7,7 @@
 using namespace Ambry;
 
 int main() {
-  beginPage("title_member_area", AREA_MEMBER);
+  beginPage("title_member_area", AREA_MEMBER, CONTENT_HAS_HEADING);
   std::fputs(getResource("content_member_area", false).c_str(), stdout);
   endPage();
   return 0;

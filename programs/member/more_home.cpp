@@ -7,7 +7,7 @@
 using namespace Ambry;
 
 int main() {
-  beginPage("title_more_area", AREA_MORE);
+  beginPage("title_more_area", AREA_MORE, CONTENT_HAS_HEADING);
   std::fputs(getResource("content_more_area", false).c_str(), stdout);
   endPage();
   return 0;

@@ -68,8 +68,10 @@ int main() {
     }
   }
 
-  // Until the password is given the page stays in the home area.
-  beginPage("title_admin_area", loggedIn ? AREA_ADMIN : AREA_HOME);
+  // Until the password is given the page stays in the home area; only the staff home's text has a
+  // heading of its own.
+  beginPage("title_admin_area", loggedIn ? AREA_ADMIN : AREA_HOME,
+            loggedIn ? CONTENT_HAS_HEADING : TITLE_IS_HEADING);
   if (outcome.login == Login::kHeldOff)
     printMessage("err_too_many_guesses", false);
   else if (outcome.login == Login::kUnanswered)

@@ -1,4 +1,6 @@
 // The four reports in one table, and the captions and cells they share between page and CSV.
+#include <cstdlib>
+#include <string>
 #include <vector>
 
 #include "programs/reports/Reports.h"
@@ -36,8 +38,11 @@ const ReportDefinition& findReport(const Keystone::String& name) {
   return kReports[0];
 }
 
-Keystone::Array<Keystone::String> reportColumns(const ReportDefinition& report) {
-  const Keystone::String text = Ambry::getResource(report.columnsKey, false);
+namespace {
+
+// The parts of a text that separates them with "|", in the current language.
+Keystone::Array<Keystone::String> textParts(const char* key) {
+  const Keystone::String text = Ambry::getResource(key, false);
   std::vector<Keystone::String> columns;
   int start = 0;
   for (int at = text.find("|", 0); at != -1; at = text.find("|", start)) {
@@ -46,6 +51,21 @@ Keystone::Array<Keystone::String> reportColumns(const ReportDefinition& report) 
   }
   columns.push_back(Keystone::String(text.c_str(), start));
   return Keystone::Array<Keystone::String>(columns.data(), static_cast<int>(columns.size()));
+}
+
+}  // namespace
+
+Keystone::Array<Keystone::String> reportColumns(const ReportDefinition& report) {
+  return textParts(report.columnsKey);
+}
+
+Keystone::String monthName(const Keystone::String& month, MonthForm form) {
+  const std::string text = month.c_str();
+  const int number = text.size() == 7 && text[4] == '-' ? std::atoi(text.c_str() + 5) : 0;
+  const Keystone::Array<Keystone::String> names =
+      textParts(form == MonthForm::kShort ? "caption_months_short" : "caption_months");
+  if (number < 1 || number > names.size()) return month;
+  return names[number - 1] + " " + Keystone::String(text.substr(0, 4).c_str());
 }
 
 Keystone::Array<Keystone::String> reportCells(const ReportDefinition& report,

@@ -46,6 +46,11 @@ void printEntryOpener(const ReportDefinition& report) {
   Ambry::endScriptTag();
 }
 
+// The script that opens a row's entry in its editor.
+String openScript(const String& id) {
+  return "openReportEntry('" + Ambry::escapeHtml(Ambry::escapeJsString(id)) + "')";
+}
+
 String rowAttributes(const ReportDefinition& report, int rowNumber, const String& id) {
   const bool odd = rowNumber % 2 == 1;
   const String ownColour = Ambry::getProperty(odd ? "color_interchange" : "color_bodybackground");
@@ -53,14 +58,19 @@ String rowAttributes(const ReportDefinition& report, int rowNumber, const String
   if (!report.editor) return attributes;
   if (odd) attributes += ' ';
   attributes += "onmouseover=\"bgColor='" + Ambry::getProperty("color_highlight") +
-                "'\" onmouseout=\"bgColor='" + ownColour + "'\" onclick=\"openReportEntry('" +
-                Ambry::escapeHtml(Ambry::escapeJsString(id)) + "')\"";
+                "'\" onmouseout=\"bgColor='" + ownColour + "'\" onclick=\"" + openScript(id) + "\"";
   return attributes;
 }
 
+// A row that opens an entry does so by a click anywhere on it, or by its first cell's button from
+// the keyboard.
 void printRow(const ReportDefinition& report, int rowNumber, const Keystone::Array<String>& row) {
-  Ambry::printTextRow(reportCells(report, row), rowAttributes(report, rowNumber, row.size() > 0 ? row[0] : String()),
-                      report.editor ? "style=\"cursor:pointer\"" : "");
+  const String id = row.size() > 0 ? row[0] : String();
+  if (report.editor)
+    Ambry::printEntryRow(reportCells(report, row), rowAttributes(report, rowNumber, id),
+                         "style=\"cursor:pointer\"", openScript(id));
+  else
+    Ambry::printTextRow(reportCells(report, row), rowAttributes(report, rowNumber, id), "");
 }
 
 void printTable(const ReportDefinition& report, Ambry::AmbryDB& db) {
@@ -74,13 +84,15 @@ void printTable(const ReportDefinition& report, Ambry::AmbryDB& db) {
   Ambry::endResultTable();
 }
 
-// The monthly report is read once and shown twice: as a chart, and as a table that reads without it.
+// The monthly report is read once and shown twice: as a chart, and as a table that reads without it,
+// both with the months' names in the page's language.
 void printMonthly(const ReportDefinition& report, Ambry::AmbryDB& db) {
   std::vector<MonthCount> months;
   std::vector<Keystone::Array<String>> rows;
   while (db.getNextRow()) {
     rows.push_back(db.getRow());
     months.push_back({rows.back()[0], std::atol(rows.back()[1].c_str())});
+    rows.back()[0] = monthName(rows.back()[0], MonthForm::kFull);
   }
   printMonthlyChart(months, Ambry::getResource(report.captionKey, false));
   put("<br><br>\n");
@@ -110,8 +122,8 @@ void printReportBody(const ReportDefinition& report) {
   });
 }
 
-void beginReportFrame() {
-  Ambry::beginPage("title_admin_reports", Ambry::AREA_ADMIN);
+void beginReportFrame(Ambry::PageHeading heading) {
+  Ambry::beginPage("title_admin_reports", Ambry::AREA_ADMIN, heading);
 }
 
 }  // namespace Reports

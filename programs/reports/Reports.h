@@ -29,13 +29,19 @@ Keystone::Array<Keystone::String> reportColumns(const ReportDefinition& report);
 Keystone::Array<Keystone::String> reportCells(const ReportDefinition& report,
                                               Keystone::Array<Keystone::String> row);
 
-// The page frame up to the content: HTTP header, language, title, staff area and menu.
-void beginReportFrame();
+// The page frame up to the content: HTTP header, language, title, staff area and menu. A report's
+// page has a heading of its own; the page of a download that failed has only the title.
+void beginReportFrame(Ambry::PageHeading heading);
 // The content of a report's HTML page: heading, links, the table or chart.
 void printReportBody(const ReportDefinition& report);
 // The report as a CSV download; false, with nothing written, when the language is not one of the
 // listed codes (the HTML page then reports it).
 bool printReportCsv(const ReportDefinition& report);
+
+// A month YYYY-MM as the page's language names it, with its year ("January 2026", "Jan 2026"); any
+// other text as it stands. The CSV keeps YYYY-MM.
+enum class MonthForm { kFull, kShort };
+Keystone::String monthName(const Keystone::String& month, MonthForm form);
 
 // One bar of the month-by-month chart.
 struct MonthCount {

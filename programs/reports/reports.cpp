@@ -6,7 +6,7 @@ int main() {
   const Ambry::QueryMap& url = Ambry::getEnvQueryMap();
   const Reports::ReportDefinition& report = Reports::findReport(url.get("report", ""));
   if (url.get("format", "") == "csv" && Reports::printReportCsv(report)) return 0;
-  Reports::beginReportFrame();
+  Reports::beginReportFrame(Ambry::CONTENT_HAS_HEADING);
   Reports::printReportBody(report);
   Ambry::endPage();
   return 0;

@@ -91,6 +91,7 @@ function showMessages() {
 function onLoadHandler() {
    ambryLoaded = true;
    openMenuGroups();
+   nameResultCells();
    showMessages();
    if (bGoBack)
       window.history.back();
@@ -110,6 +111,24 @@ function openMenuGroups() {
    var groups = document.getElementsByClassName("menugroup");
    for (var i = 0; i < groups.length; i++)
       groups[i].open = i < extend.length && extend[i];
+}
+
+// Gives every cell of the result tables its column's caption, which a phone shows beside the value
+// when it lays each row out as a block of its own (style.css, "stacked").
+function nameResultCells() {
+   var tables = document.querySelectorAll("main table");
+   for (var t = 0; t < tables.length; t++) {
+      var rows = tables[t].rows;
+      if (rows.length == 0 || !rows[0].querySelector("th[scope=col]"))
+         continue;
+      var captions = new Array();
+      for (var c = 0; c < rows[0].cells.length; c++)
+         captions.push(rows[0].cells[c].innerText.replace(/\s+/g, " ").trim());
+      for (var r = 1; r < rows.length; r++)
+         for (var i = 0; i < rows[r].cells.length && i < captions.length; i++)
+            rows[r].cells[i].setAttribute("data-caption", captions[i]);
+      tables[t].classList.add("stacked");
+   }
 }
 
 // Gives the menu its texts in the page's language and makes every menu link carry that language.
@@ -137,7 +156,10 @@ function prepareMenu() {
 function printLanguageSwitch() {
    if (typeof STR_OTHER_LANGUAGE == "undefined")
       return;
-   document.write("<a id=\"languageSwitch\" href=\"" + withLanguage(programPath(), STR_OTHER_LANGUAGE)
+   // The link's text is in the other language, and says so to a screen reader.
+   var tag = STR_OTHER_LANGUAGE == "afr" ? "af" : "en";
+   document.write("<a id=\"languageSwitch\" lang=\"" + tag + "\" hreflang=\"" + tag + "\" href=\""
+      + withLanguage(programPath(), STR_OTHER_LANGUAGE)
       + "\" onclick=\"return switchLanguage('" + STR_OTHER_LANGUAGE + "')\">"
       + STR_OTHER_LANGUAGE_NAME + "</a>");
 }

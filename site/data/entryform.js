@@ -212,11 +212,15 @@ function dateFromToday(days) {
    return d.getFullYear() + "-" + (month < 10 ? "0" : "") + month + "-" + (day < 10 ? "0" : "") + day;
 }
 
-// Writes a calendar picker beside a date field; choosing a day writes it into the field.
+// Writes a calendar picker beside a date field; choosing a day writes it into the field. The picker
+// is named by the field's caption.
 function printEntryFormDateControls(field) {
    if (!field)
       return;
-   document.write("<input type=\"date\" class=\"datepicker\" id=\"" + field.name + "_picker\" onchange=\"pickEntryFormDate(this, '"
+   var label = document.querySelector("label[for=\"" + field.id + "\"]");
+   var caption = label ? label.textContent.replace(/:\s*$/, "") : field.name;
+   document.write("<input type=\"date\" class=\"datepicker\" id=\"" + field.name + "_picker\" aria-label=\""
+      + caption.replace(/&/g, "&amp;").replace(/"/g, "&quot;").replace(/</g, "&lt;") + "\" onchange=\"pickEntryFormDate(this, '"
       + field.name + "')\">");
 }
 

@@ -11,7 +11,7 @@ function activeMember() {
 }
 
 async function submitForm(page) {
-  await navigation(page, () => page.click('td.content input[type=submit]'));
+  await navigation(page, () => page.click('main input[type=submit]'));
 }
 
 test('member searches the catalogue in English', async (s) => {
@@ -23,7 +23,7 @@ test('member searches the catalogue in English', async (s) => {
   await page.fill('#title', 'Beloved Country');
   await submitForm(page);
   assert.match(page.url(), /patron_lookup\.exe\?lang=eng/);
-  const text = await page.textContent('td.content');
+  const text = await page.textContent('main');
   assert.match(text, /Search results:/);
   assert.ok(text.includes(title) && text.includes(author), `result names ${title} by ${author}`);
   assert.match(text, /End of results\./);
@@ -39,7 +39,7 @@ test('member searches the catalogue in Afrikaans', async (s) => {
   await page.fill('#author', 'Brink');
   await submitForm(page);
   assert.match(page.url(), /patron_lookup\.exe\?lang=afr/);
-  const text = await page.textContent('td.content');
+  const text = await page.textContent('main');
   assert.match(text, /Soek resultate:/);
   for (const title of expected) assert.ok(text.includes(title), `"${title}" is among the results`);
   assert.match(text, /Einde van resultate\./);
@@ -48,7 +48,7 @@ test('member searches the catalogue in Afrikaans', async (s) => {
 test('member search without criteria is refused and goes back to the form', async (s) => {
   const page = await s.page();
   await page.goto(url('lookup_form.exe'));
-  await navigation(page, () => page.click('td.content input[type=submit]'));
+  await navigation(page, () => page.click('main input[type=submit]'));
   assert.equal(await s.dialog(0), 'Please supply criteria to the search engine.');
   await page.waitForURL(/lookup_form\.exe/);
 });
@@ -63,12 +63,12 @@ test('member opens the membership card', async (s) => {
   await page.fill('#memberid', m.id);
   await page.fill('#password', m.password);
   await submitForm(page);
-  const text = await page.textContent('td.content');
+  const text = await page.textContent('main');
   assert.ok(text.includes(m.surname), 'the card shows the member surname');
   assert.match(text, /Checkout details:/);
   assert.match(text, /Reservation details:/);
   assert.match(text, /does not appear on the blacklist/);
-  const tables = await page.$$('td.content table[cellpadding="5"]');
+  const tables = await page.$$('main table[cellpadding="5"]');
   assert.equal(tables.length, 3, 'details, loans and reservations tables');
   assert.equal((await tables[1].$$('tr')).length, 1 + loans.length, 'one row per loan');
   assert.equal((await tables[2].$$('tr')).length, 1 + holds.length, 'one row per reservation');
@@ -82,7 +82,7 @@ test('blacklisted member sees the blacklisting on the card', async (s) => {
   await page.fill('#memberid', id);
   await page.fill('#password', password);
   await submitForm(page);
-  const text = await page.textContent('td.content');
+  const text = await page.textContent('main');
   assert.match(text, /Your Member ID appears on the blacklist/);
   assert.deepEqual(s.dialogs, []);
 });
@@ -93,10 +93,10 @@ test('member card with a wrong password is refused', async (s) => {
   await page.goto(url('card_form.exe'));
   await page.fill('#memberid', m.id);
   await page.fill('#password', m.password + 'x');
-  await navigation(page, () => page.click('td.content input[type=submit]'));
+  await navigation(page, () => page.click('main input[type=submit]'));
   assert.equal(await s.dialog(0), 'Please verify your information, and try again.');
   await page.waitForURL(/card_form\.exe/);
-  assert.equal(await page.$$eval('td.content table[cellpadding="5"]', (t) => t.length), 0);
+  assert.equal(await page.$$eval('main table[cellpadding="5"]', (t) => t.length), 0);
 });
 
 test('member reserves a book, and a second reservation is refused', async (s) => {
@@ -114,13 +114,13 @@ test('member reserves a book, and a second reservation is refused', async (s) =>
   await fill();
   await submitForm(page);
   assert.equal(await s.dialog(0), 'New entry added.');
-  assert.match(await page.textContent('td.content'), /Your query was successfully processed/);
+  assert.match(await page.textContent('main'), /Your query was successfully processed/);
   assert.equal(sqlValue(`SELECT COUNT(*) FROM RESERVATION WHERE memberid = ${m.id} AND bookid = ${book}`), '1');
   await screenshot(page, 'patron_hold');
 
   await page.goto(url('hold_form.exe'));
   await fill();
-  await navigation(page, () => page.click('td.content input[type=submit]'));
+  await navigation(page, () => page.click('main input[type=submit]'));
   assert.equal(await s.dialog(1), 'You have already reserved this book.');
   await page.waitForURL(/hold_form\.exe/);
   assert.equal(sqlValue(`SELECT COUNT(*) FROM RESERVATION WHERE memberid = ${m.id} AND bookid = ${book}`), '1');
@@ -132,7 +132,7 @@ test('the language switch shows the same page in the other language', async (s) 
   assert.match(await page.textContent('#languageSwitch'), /Afrikaans/);
   await navigation(page, () => page.click('#languageSwitch'));
   assert.match(page.url(), /member_home\.exe\?lang=afr/);
-  assert.match(await page.textContent('td.content'), /Lidmaat area tuisblad/);
+  assert.match(await page.textContent('main'), /Lidmaat area tuisblad/);
   // menu links carry the page's language
   const hrefs = await page.$$eval('#menu a.menulink', (as) => as.map((a) => a.href));
   assert.ok(hrefs.length >= 5 && hrefs.every((h) => /[?&]lang=afr/.test(h)), hrefs.join(' '));

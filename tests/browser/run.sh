@@ -11,7 +11,7 @@ source "$here/../../scripts/lib/site.sh"
 for tool in node npm lighttpd mariadbd /usr/bin/chromium yaz-ztest; do
   command -v "$tool" >/dev/null || { echo "browser tests need $tool (Debian: chromium nodejs npm lighttpd mariadb-server yaz)" >&2; exit 1; }
 done
-if [ ! -d "$here/node_modules/playwright-core" ]; then
+if [ ! -d "$here/node_modules/playwright-core" ] || [ ! -d "$here/node_modules/axe-core" ]; then
   (cd "$here" && npm install --no-audit --no-fund --loglevel=error) || { echo "npm install failed" >&2; exit 1; }
 fi
 
@@ -21,7 +21,9 @@ mkdir -p "$work/screenshots"
 ztest_pid=
 trap 'site_stop_all "$var"; [ -n "$ztest_pid" ] && kill "$ztest_pid"' EXIT
 
-unset AMBRY_ADMIN_PASSWORD AMBRY_NO_SAMPLE_DATA
+unset AMBRY_ADMIN_PASSWORD AMBRY_NO_SAMPLE_DATA BIND TLS_CERT TLS_KEY TLS_PROXY HTTP_PORT
+# Served as an installation serves it: over HTTPS, with a self-signed pair of its own.
+export TLS=1
 # The shared catalogue of copy cataloguing: YAZ's test server, answering with one crafted record.
 mkdir -p "$work/ztest"
 cp "$here/lib/shared_catalogue_record.xml" "$work/ztest/ambry.1.xml"
@@ -30,9 +32,8 @@ YAZ_ZTEST_XML_FETCH="$work/ztest/" yaz-ztest -l "$work/ztest/ztest.log" "tcp:127
 ztest_pid=$!
 export AMBRY_CATALOGUE_TARGET="127.0.0.1:$ztest_port/Default preferredRecordSyntax=xml elementSetName=ambry"
 site_private_start "$build" "$var" || exit 1
-port=$SITE_PORT
-echo "site running at http://127.0.0.1:$port/ (data in $var)"
+echo "site running at $SITE_URL/ (data in $var)"
 
-AMBRY_TEST_URL="http://127.0.0.1:$port" AMBRY_TEST_SOCKET="$(site_socket "$var")" \
+AMBRY_TEST_URL="$SITE_URL" AMBRY_TEST_SOCKET="$(site_socket "$var")" \
   AMBRY_TEST_SHOTS="$work/screenshots" AMBRY_TEST_BACKUP_DIR="$var/db_backup" \
   node "$here/run_all.js"

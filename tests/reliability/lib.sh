@@ -6,7 +6,7 @@
 REL_HERE=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 source "$REL_HERE/../../scripts/lib/site.sh"
 
-REL_FOOTER=$'</td>\n</tr>\n</table>\n</body>\n</html>'
+REL_FOOTER=$'</main>\n</body>\n</html>'
 REL_FAILURES=0
 
 rel_fail() { echo "FAIL: $*" >&2; REL_FAILURES=$((REL_FAILURES + 1)); }

@@ -13,7 +13,7 @@ const workers = Math.min(Number(process.env.LOAD_WORKERS || 8), 32);
 const books = Number(process.env.LOAD_BOOKS || 5);
 const members = (process.env.LOAD_MEMBERS || '1 2 3').split(/\s+/).filter(Boolean).map(Number);
 const toggled = (process.env.LOAD_TOGGLED || '').split(/\s+/).filter(Boolean).map(Number);
-const footer = '</td>\n</tr>\n</table>\n</body>\n</html>';
+const footer = '</main>\n</body>\n</html>';
 const staffCookie = require('fs').readFileSync(process.env.LOAD_COOKIE_FILE, 'latin1').trim();
 
 function isoDate(daysFromToday) {

@@ -195,9 +195,9 @@ test('member lookup shows hostile books as text', async (s) => {
   const page = await s.page();
   await page.goto(url('lookup_form.exe'));
   await page.fill('#author', 'zq');
-  await navigation(page, () => page.click('td.content input[type=submit]'));
+  await navigation(page, () => page.click('main input[type=submit]'));
   await assertNothingRan(s, page);
-  const text = await page.textContent('td.content');
+  const text = await page.textContent('main');
   for (const b of BOOKS) {
     for (const c of ['author', 'title', 'isbn']) assert.ok(text.includes(shown(b[c])), `${c} of book ${b.id}`);
   }
@@ -209,9 +209,9 @@ test('member card shows a hostile member as text', async (s) => {
     await page.goto(url('card_form.exe'));
     await page.fill('#memberid', String(m.id));
     await page.fill('#password', m.password);
-    await navigation(page, () => page.click('td.content input[type=submit]'));
+    await navigation(page, () => page.click('main input[type=submit]'));
     await assertNothingRan(s, page);
-    const text = await page.textContent('td.content');
+    const text = await page.textContent('main');
     for (const c of ['surname', 'firstName', 'address', 'contactNo']) {
       assert.ok(text.includes(shown(m[c])), `${c} of member ${m.id} on the card`);
     }
@@ -258,7 +258,7 @@ test('staff import previews a hostile file as text, and the export of hostile bo
     buffer: cp1252(csv) });
   await navigation(page, () => page.click('form[enctype] input[type=submit]'));
   await assertNothingRan(s, page);
-  assert.match(await page.textContent('td.content'), new RegExp(`Records read: ${texts.length}\\.`));
+  assert.match(await page.textContent('main'), new RegExp(`Records read: ${texts.length}\\.`));
   for (const format of ['marcxml', 'marc', 'csv']) {
     const file = await s.context.request.get(url('catalogue.exe', `lang=eng&format=${format}`));
     assert.match(file.headers()['content-disposition'], /^attachment; filename="catalogue-\d{4}-\d\d-\d\d\.(xml|mrc|csv)"$/);

@@ -80,6 +80,14 @@ inline std::string resultCell(const std::string& value) {
   return "<td nowrap=\"nowrap\">" + value + "</td>";
 }
 
+// A column's caption in the heading row of a result table.
+inline std::string captionCell(const std::string& caption) {
+  return "<th scope=\"col\" "
+         "style=\"border-left:1;border-top:0;border-bottom:0;border-right:0;border-color:blue\" "
+         "nowrap=\"nowrap\">" +
+         caption + "</th>";
+}
+
 const char* const kPatronGoBack = "   bGoBack = true;";
 const char* const kPatronTableStart = "<table width=\"100%\" cellspacing=\"0\" cellpadding=\"5\">";
 const char* const kPatronPageEnd = "</body>\n</html>";

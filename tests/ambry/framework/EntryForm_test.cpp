@@ -9,18 +9,21 @@ std::string form(const char* table) {
   return TestSupport::captureStdout([&] { Ambry::printEntryForm(table); });
 }
 
+// One row of the form: the caption labels the control by the control's own id.
 std::string row(const std::string& caption, const std::string& control) {
-  return "<tr><td nowrap=\"nowrap\" align=\"right\">" + caption + ":</td><td>&nbsp;" + control +
-         "</td></tr>\n";
+  const size_t id = control.find(" id=\"") + 5;
+  return "<tr><td nowrap=\"nowrap\" align=\"right\"><label for=\"" +
+         control.substr(id, control.find('"', id) - id) + "\">" + caption + ":</label></td><td>&nbsp;" +
+         control + "</td></tr>\n";
 }
 
+// The hidden fields go by name alone: the page's ids "cmd" and "id" name one element each.
 const char* kFormHead =
     "<table align=\"center\" bgcolor=\"green\" border=\"1\" bordercolor=\"#FAB005\">\n<tr><td "
     "align=\"center\">\n"
-    "<form method=\"post\" name=\"requestForm\">\n<input type=\"hidden\" id=\"cmd\" name=\"cmd\">\n"
-    "<input type=\"hidden\" id=\"id\" name=\"id\">\n<input type=\"hidden\" id=\"lastid\" "
-    "name=\"lastid\">\n</form>\n"
-    "<form method=\"post\" name=\"entryForm\">\n<input type=\"hidden\" id=\"cmd\" name=\"cmd\">\n<table>\n";
+    "<form method=\"post\" name=\"requestForm\">\n<input type=\"hidden\" name=\"cmd\">\n"
+    "<input type=\"hidden\" name=\"id\">\n<input type=\"hidden\" name=\"lastid\">\n</form>\n"
+    "<form method=\"post\" name=\"entryForm\">\n<input type=\"hidden\" name=\"cmd\">\n<table>\n";
 
 const char* kPlainTail =
     "<tr><td colspan=\"2\" align=\"center\" nowrap=\"nowrap\"><br>\n<script language=\"JavaScript\">\n"
@@ -42,9 +45,7 @@ TEST_F(EntryForm, ReservationFormIsFourPlainBoxes) {
 TEST_F(EntryForm, BookFormRows) {
   const std::string out = form("book");
   EXPECT_EQ(0u, out.find(kFormHead));
-  EXPECT_NE(std::string::npos, out.find(std::string(kFormHead) +
-                                        "<tr><td nowrap=\"nowrap\" align=\"right\">Book ID:</td><td>&nbsp;"
-                                        "<input id=\"id\" name=\"id\" size=\"50\"></td></tr>\n"));
+  EXPECT_NE(std::string::npos, out.find(std::string(kFormHead) + row("Book ID", box("id"))));
   EXPECT_NE(std::string::npos,
             out.find(row("Dewey", "<input id=\"dewey\" name=\"dewey\" size=\"50\" maxlength=\"3\">")));
   EXPECT_NE(std::string::npos,
@@ -99,7 +100,7 @@ TEST_F(EntryForm, AfrikaansChangesOnlyTheCaptions) {
   Ambry::setLanguage("afr");
   const std::string afrikaans = form("book");
   EXPECT_NE(std::string::npos, afrikaans.find(row("Boek ID", box("id"))));
-  EXPECT_NE(std::string::npos, afrikaans.find(">Toestand:</td>"));
+  EXPECT_NE(std::string::npos, afrikaans.find(">Toestand:</label></td>"));
   std::string translated = english;
   for (auto [from, to] :
        std::initializer_list<std::pair<std::string, std::string>>{{">Book ID:", ">Boek ID:"},

@@ -2,6 +2,7 @@
 #include <cstdlib>
 
 #include "tests/ambry/framework/FrameworkTestSupport.h"
+#include "tests/support/PageFrame.h"
 
 class PageFrame : public EnglishPageTest {};
 
@@ -56,17 +57,30 @@ TEST_F(PageFrame, StaffHeaderLoadsTheEntryFormScript) {
   Ambry::setTitle("title_admin_book");
   Ambry::setArea_Admin();
   const std::string out = header("SCRIPT_NAME", "/cgi-bin/book_editor.exe");
+  const std::string title = "Ashgrove Library :: Book entry";
   const std::string expectedHead =
-      "<html>\n<head>\n<link rel=\"stylesheet\" type=\"text/css\" href=\"/data/style.css\">\n"
-      "<script language=\"JavaScript\" src=\"/data/eng_resource.js\"></script>\n"
-      "<script language=\"JavaScript\" src=\"/data/ambry.js\"></script>\n"
-      "<script language=\"JavaScript\" src=\"../data/entryform.js\"></script>\n"
-      "<script language=\"JavaScript\">\n   script_name = \"/cgi-bin/book_editor.exe?" +
-      ownQuery() + "\"\n   area = 1\n</script>\n<title>Ashgrove Library :: Book entry</title>\n</head>\n";
+      TestSupport::pageHead("eng", title, "/cgi-bin/book_editor.exe?" + ownQuery(), 1) +
+      TestSupport::titleBar("eng", title, true);
   EXPECT_EQ(expectedHead, out.substr(0, expectedHead.size()));
+  EXPECT_NE(std::string::npos, out.find(TestSupport::afterVisitTime("<p>staff menu</p>\n")));
+}
+
+TEST_F(PageFrame, TheTitleIsTheHeadingUnlessTheContentHasOneAndTheLanguageIsNamed) {
+  Ambry::setTitle("title_admin_panel");
+  Ambry::setTitleIsHeading(false);
+  const std::string panel = header("SCRIPT_NAME", "/p.exe");
   EXPECT_NE(std::string::npos,
-            out.find("<td>\nAshgrove Library :: Book entry</td>\n<td align=\"right\">\nVisiting time: "));
-  EXPECT_NE(std::string::npos, out.find("\n<p>staff menu</p>\n"));
+            panel.find("\n<p class=\"pagetitle\">Ashgrove Library :: Control Panel</p>\n"));
+  EXPECT_EQ(std::string::npos, panel.find("<h1"));
+  Ambry::initPageState();
+  Ambry::setLanguage("afr");
+  Ambry::setTitle("");
+  const std::string home = header("SCRIPT_NAME", "/p.exe");
+  EXPECT_EQ(0u, home.find("<!DOCTYPE html>\n<html lang=\"af\">\n<head>\n"));
+  EXPECT_NE(std::string::npos, home.find(TestSupport::titleBar("afr", "Ashgrove Biblioteek", true)));
+  // Only the quirk of the language check lets another code through, and its page has English messages.
+  Ambry::setLanguage("r,e");
+  EXPECT_EQ(0u, header("SCRIPT_NAME", "/p.exe").find("<!DOCTYPE html>\n<html lang=\"en\">\n"));
 }
 
 TEST_F(PageFrame, OtherAreasHaveNoEntryFormScriptAndTheirOwnMenu) {
@@ -107,8 +121,7 @@ TEST_F(PageFrame, HostileScriptNameStaysInsideItsLiteral) {
 }
 
 TEST_F(PageFrame, FooterAndFiles) {
-  EXPECT_EQ("</td>\n</tr>\n</table>\n</body>\n</html>",
-            TestSupport::captureStdout([] { Ambry::printDefaultFooter(); }));
+  EXPECT_EQ(TestSupport::kPageEnd, TestSupport::captureStdout([] { Ambry::printDefaultFooter(); }));
   EXPECT_EQ("../data/counter.txt", str(Ambry::getDataFilePath("counter.txt")));
   SandboxDirectory dir;
   TestSupport::SiteSandbox::writeFile(dir.dataFile("f.txt"), "100% <b>verbatim</b>\n");

@@ -15,8 +15,9 @@ int count(const std::string& text, const std::string& what) {
   return n;
 }
 
+// The captions are the column headers.
 const char* kCaptionCell =
-    "<td style=\"border-left:1;border-top:0;border-bottom:0;border-right:0;border-color:blue\" "
+    "<th scope=\"col\" style=\"border-left:1;border-top:0;border-bottom:0;border-right:0;border-color:blue\" "
     "nowrap=\"nowrap\">";
 
 }  // namespace
@@ -32,7 +33,7 @@ TEST_F(ResultTable, CaptionRowExactly) {
   EXPECT_EQ(std::string("<table width=\"100%\" cellspacing=\"0\" cellpadding=\"5\">\n"
                         "<colgroup width=\"50%\"><colgroup width=\"50%\">\n"
                         "<tr style=\"font-weight:bold;color:orange;background-color:darkgreen\">\n") +
-                kCaptionCell + "Book ID</td>" + kCaptionCell + "Title</td></tr>\n",
+                kCaptionCell + "Book ID</th>" + kCaptionCell + "Title</th></tr>\n",
             begin(strings({"Book ID", "Title"})));
   // No captions: no column groups and no division by zero.
   EXPECT_EQ(
@@ -61,6 +62,19 @@ TEST_F(ResultTable, TextRowEscapesEachCell) {
       "<td nowrap=\"nowrap\">&nbsp;</td>\n</tr>\n",
       TestSupport::captureStdout([] {
         Ambry::printTextRow(strings({"<b>O'Brien & Co</b>", ""}), "bgcolor=\"#BBBBBB\"", "");
+      }));
+}
+
+TEST_F(ResultTable, EntryRowOpensFromTheButtonOfItsFirstCell) {
+  // The button runs the script for the keyboard and keeps the row's own mouse handlers from running
+  // it a second time; every cell, the button's text too, is escaped.
+  EXPECT_EQ(
+      "<tr onclick=\"open(7)\">\n<td nowrap=\"nowrap\"><button type=\"button\" class=\"rowopen\" "
+      "onmousedown=\"event.stopPropagation()\" onclick=\"event.stopPropagation(); "
+      "open(7)\">&lt;7&gt;</button></td>\n"
+      "<td nowrap=\"nowrap\">O&#39;Brien</td>\n</tr>\n",
+      TestSupport::captureStdout([] {
+        Ambry::printEntryRow(strings({"<7>", "O'Brien"}), "onclick=\"open(7)\"", "", "open(7)");
       }));
 }
 

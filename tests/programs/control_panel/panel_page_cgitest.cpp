@@ -4,6 +4,7 @@
 #include <string>
 
 #include "tests/programs/control_panel/PanelTestSupport.h"
+#include "tests/support/PageFrame.h"
 
 using namespace PanelTest;
 namespace fs = std::filesystem;
@@ -86,6 +87,31 @@ TEST(PanelPage, ListsOnlyWhatARestoreAcceptsAndOpensOnTheNewestThatIsNoSafetyPoi
   page = postPanel(site, "").output;
   EXPECT_NE(page.find("<option value=\"a.bak.old\" selected=\"selected\">"), std::string::npos)
       << "an undated point when no dated one is left";
+}
+
+// Each choice and list has an id of its own and a name; the restore point list, labelled by its
+// description, comes before its button, so that the keyboard reaches them in the order of use.
+TEST(PanelPage, EveryFieldIsNamedAndTheRestoreListComesBeforeItsButton) {
+  SiteSandbox site;
+  SiteSandbox::writeFile(site.backup() + "/2006-05-17-09-05-03.bak", "");
+  const std::string page = postPanel(site, "").output;
+  EXPECT_EQ(TestSupport::idFaults(page), std::vector<std::string>{}) << page;
+  for (int type = 0; type < 5; ++type)
+    EXPECT_NE(page.find("id=\"schedule_type_" + std::to_string(type) + "\" name=\"schedule_type\""),
+              std::string::npos);
+  for (const char* unit : {"hour", "min", "sec"})
+    EXPECT_NE(page.find(std::string("name=\"tod_") + unit + "\" id=\"tod_" + unit +
+                        "\" aria-labelledby=\"tod_caption tod_" + unit + "_name\""),
+              std::string::npos)
+        << unit;
+  const size_t label =
+      page.find("<label for=\"restore_file\">" + english("desc_restore_database_backup") + "</label>");
+  const size_t list = page.find("<select id=\"restore_file\"");
+  const size_t button = page.find("value=\"" + english("caption_restore_database_backup") + "\"");
+  EXPECT_LT(label, list);
+  EXPECT_LT(list, page.find("</select>", list));
+  EXPECT_LT(page.find("</select>", list), button);
+  EXPECT_NE(button, std::string::npos);
 }
 
 TEST(PanelPage, AFileNameCannotAddMarkupToThePage) {

@@ -2,6 +2,7 @@
 #include <cstdlib>
 
 #include "tests/programs/editors/EditorCgi.h"
+#include "tests/support/PageFrame.h"
 
 using namespace EditorTest;
 
@@ -44,6 +45,21 @@ TEST_F(EditorFirstEntry, EachTableFillsItsOwnDateFieldsInTheEmptyEntry) {
     EXPECT_EQ(field(page.output, "addDate"), today()) << program;
     EXPECT_EQ(field(page.output, "memberid"), "") << program;
     EXPECT_FALSE(controlsEnabled(page.output)) << program;
+  }
+}
+
+// The entry page, its search mode and the results: each field has its own id, which its caption
+// labels (the hidden command fields go by name alone).
+TEST_F(EditorFirstEntry, EveryEditorPageLabelsEachFieldByAnIdOfItsOwn) {
+  db.addBook("Tolkien", "The Hobbit", "978-0261", 1);
+  for (const char* program :
+       {"book_editor", "member_editor", "checkout_editor", "reservation_editor", "blacklist_editor"}) {
+    for (const auto& page : {get(program).output, get(program, "lang=afr&search=1").output,
+                             post(program, {{"cmd", "7"}}).output}) {
+      EXPECT_EQ(TestSupport::idFaults(page), std::vector<std::string>{}) << program << "\n" << page;
+      EXPECT_EQ(page.find("<input type=\"hidden\" id="), std::string::npos) << program;
+    }
+    EXPECT_NE(get(program).output.find("<label for=\"id\">"), std::string::npos) << program;
   }
 }
 

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "tests/support/CgiRunner.h"
+#include "tests/support/PageFrame.h"
 #include "tests/support/TestDB.h"
 
 using TestSupport::CgiRequest;
@@ -15,7 +16,14 @@ using TestSupport::SiteSandbox;
 
 namespace {
 
-const char* const kFooter = "</td>\n</tr>\n</table>\n</body>\n</html>";
+using TestSupport::kPageEnd;
+
+// One row of a member form: the caption, which labels the field, and the field.
+std::string formRow(const std::string& caption, const std::string& type, const std::string& name) {
+  return "<tr>\n<td nowrap=\"nowrap\"><label for=\"" + name + "\">" + caption +
+         ":</label></td><td><input type=\"" + type + "\" id=\"" + name + "\" name=\"" + name +
+         "\"></td>\n</tr>\n";
+}
 
 // A site whose menu files name their area, so that a page's area shows in its output.
 class FormsCgiTest : public ::testing::Test {
@@ -53,13 +61,13 @@ class FormsCgiTest : public ::testing::Test {
     return response;
   }
 
-  // What the program wrote between the area's menu and the footer.
+  // What the program wrote between the area's menu, with the opening of the content, and the footer.
   static std::string content(const std::string& page, const std::string& area) {
-    std::string menu = "<p>menu " + area + "</p>\n";
+    std::string menu = "<p>menu " + area + "</p>\n" + TestSupport::kContentStart;
     size_t start = page.find(menu);
     EXPECT_NE(start, std::string::npos) << "no " << area << " menu in:\n" << page;
-    size_t end = page.rfind(kFooter);
-    EXPECT_EQ(end + std::string(kFooter).size(), page.size()) << "page does not end with the footer";
+    size_t end = page.rfind(kPageEnd);
+    EXPECT_EQ(end + std::string(kPageEnd).size(), page.size()) << "page does not end with the footer";
     if (start == std::string::npos || end == std::string::npos || end < start + menu.size()) return "";
     return page.substr(start + menu.size(), end - start - menu.size());
   }
@@ -79,39 +87,25 @@ std::string withoutVisitTime(const std::string& page) {
 
 TEST_F(FormsCgiTest, HoldFormInEnglishIsExact) {
   CgiResponse response = run("hold_form", "lang=eng");
-  EXPECT_EQ(
-      withoutVisitTime(response.output),
-      AMBRY_TEST_HTML_HEADER
-      "<html>\n<head>\n<link rel=\"stylesheet\" type=\"text/css\" href=\"/data/style.css\">\n"
-      "<script language=\"JavaScript\" src=\"/data/eng_resource.js\"></script>\n"
-      "<script language=\"JavaScript\" src=\"/data/ambry.js\"></script>\n"
-      "<script language=\"JavaScript\">\n   script_name = \"/cgi-bin/hold_form.exe?lang=eng\"\n   area = 2\n"
-      "</script>\n"
-      "<title>Ashgrove Library :: Reserve</title>\n"
-      "</head>\n<body onload=\"onLoadHandler();\" onscroll=\"onScrollHandler()\">\n"
-      "<table width=\"100%\" cellpadding=\"0\" cellspacing=\"0\">\n<colgroup valign=\"top\">\n"
-      "<colgroup width=\"1%\">\n<colgroup width=\"100%\" valign=\"top\">\n<tr>\n"
-      "<td colspan=\"3\" nowrap=\"nowrap\" bgcolor=\"#FAB005\">\n"
-      "<table width=\"100%\" cellpadding=\"0\" cellspacing=\"0\">\n<tr>\n<td>\n"
-      "Ashgrove Library :: Reserve</td>\n<td align=\"right\">\nVisiting time: <time>\n"
-      "<p>menu member</p>\n"
-      "<h1>Reserve:</h1>\n<form method=\"post\" onsubmit=\"go('patron_hold.exe')\">\n"
-      "Please fill in your details:<br><br>\n"
-      "<table>\n<tr>\n<td nowrap=\"nowrap\">"
-      "Member ID:</td><td><input type=\"text\" id=\"memberid\" name=\"memberid\"></td>\n</tr>\n"
-      "<tr>\n<td nowrap=\"nowrap\">"
-      "Password:</td><td><input type=\"password\" id=\"password\" name=\"password\"></td>\n</tr>\n"
-      "<tr>\n<td nowrap=\"nowrap\">"
-      "Book ID:</td><td><input type=\"text\" id=\"bookid\" name=\"bookid\"></td>\n</tr>\n"
-      "</table>\n<br>\n<input type=\"submit\" value=\"Reserve!\">&nbsp;&nbsp;"
-      "<input type=\"reset\" value=\"Back to defaults\"><br>\n"
-      "</td>\n</tr>\n</table>\n</body>\n</html>");
+  const std::string title = "Ashgrove Library :: Reserve";
+  EXPECT_EQ(withoutVisitTime(response.output),
+            TestSupport::kHtmlHeader +
+                TestSupport::pageHead("eng", title, "/cgi-bin/hold_form.exe?lang=eng", 2) +
+                TestSupport::titleBar("eng", title, false) + "<time>\n" +
+                TestSupport::afterVisitTime("<p>menu member</p>\n") +
+                "<h1>Reserve:</h1>\n<form method=\"post\" onsubmit=\"go('patron_hold.exe')\">\n"
+                "Please fill in your details:<br><br>\n<table>\n" +
+                formRow("Member ID", "text", "memberid") + formRow("Password", "password", "password") +
+                formRow("Book ID", "text", "bookid") +
+                "</table>\n<br>\n<input type=\"submit\" value=\"Reserve!\">&nbsp;&nbsp;"
+                "<input type=\"reset\" value=\"Back to defaults\"><br>\n" +
+                kPageEnd);
 }
 
 TEST_F(FormsCgiTest, PageWithoutLangIsAfrikaansAfterTheRefusalMessage) {
   CgiResponse response = run("hold_form", "");
-  const std::string start =
-      AMBRY_TEST_HTML_HEADER "Fout in setLanguage(\"\"): Ongeldige taal gegee<br>\n<html>\n";
+  const std::string start = AMBRY_TEST_HTML_HEADER
+      "Fout in setLanguage(\"\"): Ongeldige taal gegee<br>\n<!DOCTYPE html>\n<html lang=\"af\">\n";
   EXPECT_EQ(response.output.substr(0, start.size()), start);
   EXPECT_NE(response.output.find("src=\"/data/afr_resource.js\""), std::string::npos);
   std::string form = content(response.output, "member");
@@ -132,20 +126,17 @@ TEST_F(FormsCgiTest, LookupFormRowsRunAuthorTitleIsbn) {
   CgiResponse response = run("lookup_form", "lang=eng");
   EXPECT_EQ(content(response.output, "member"),
             "<h1>Book search:</h1>\n<form method=\"post\" onsubmit=\"go('patron_lookup.exe')\">\n"
-            "Please fill in your search criteria:<br><br>\n<table>\n<tr>\n<td nowrap=\"nowrap\">"
-            "Author:</td><td><input type=\"text\" id=\"author\" name=\"author\"></td>\n</tr>\n"
-            "<tr>\n<td nowrap=\"nowrap\">"
-            "Title:</td><td><input type=\"text\" id=\"title\" name=\"title\"></td>\n</tr>\n"
-            "<tr>\n<td nowrap=\"nowrap\">ISBN:</td><td><input type=\"text\" id=\"isbn\" "
-            "name=\"isbn\"></td>\n</tr>\n"
-            "</table>\n<br>\n<input type=\"submit\" value=\"Search!\">&nbsp;&nbsp;"
-            "<input type=\"reset\" value=\"Back to defaults\"><br>\n");
+            "Please fill in your search criteria:<br><br>\n<table>\n" +
+                formRow("Author", "text", "author") + formRow("Title", "text", "title") +
+                formRow("ISBN", "text", "isbn") +
+                "</table>\n<br>\n<input type=\"submit\" value=\"Search!\">&nbsp;&nbsp;"
+                "<input type=\"reset\" value=\"Back to defaults\"><br>\n");
 }
 
 TEST_F(FormsCgiTest, LookupFormKeepsIsbnCaptionInAfrikaans) {
   std::string form = content(run("lookup_form", "lang=afr").output, "member");
-  EXPECT_NE(form.find("Outeur:</td>"), std::string::npos);
-  EXPECT_NE(form.find(">ISBN:</td><td><input type=\"text\" id=\"isbn\""), std::string::npos);
+  EXPECT_NE(form.find(formRow("Outeur", "text", "author")), std::string::npos);
+  EXPECT_NE(form.find(formRow("ISBN", "text", "isbn")), std::string::npos);
   EXPECT_NE(form.find("value=\"Soek!\""), std::string::npos);
 }
 
@@ -155,12 +146,10 @@ TEST_F(FormsCgiTest, CardFormHasTwoRowsAndNoExclamationMark) {
             std::string::npos);
   EXPECT_EQ(content(response.output, "member"),
             "<h1>Membership information:</h1>\n<form method=\"post\" onsubmit=\"go('patron_card.exe')\">\n"
-            "Please fill in your details:<br><br>\n<table>\n<tr>\n<td nowrap=\"nowrap\">"
-            "Member ID:</td><td><input type=\"text\" id=\"memberid\" name=\"memberid\"></td>\n</tr>\n"
-            "<tr>\n<td nowrap=\"nowrap\">"
-            "Password:</td><td><input type=\"password\" id=\"password\" name=\"password\"></td>\n</tr>\n"
-            "</table>\n<br>\n<input type=\"submit\" value=\"Retrieve information!\">&nbsp;&nbsp;"
-            "<input type=\"reset\" value=\"Back to defaults\"><br>\n");
+            "Please fill in your details:<br><br>\n<table>\n" +
+                formRow("Member ID", "text", "memberid") + formRow("Password", "password", "password") +
+                "</table>\n<br>\n<input type=\"submit\" value=\"Retrieve information!\">&nbsp;&nbsp;"
+                "<input type=\"reset\" value=\"Back to defaults\"><br>\n");
 }
 
 TEST_F(FormsCgiTest, HomePagesShowTheirAreaAndText) {
@@ -196,6 +185,10 @@ TEST_F(FormsCgiTest, StaffLoginWithoutBodyIsRefusedInHomeArea) {
   EXPECT_EQ(response.output.find(kEntryFormTag), std::string::npos);
   EXPECT_NE(response.output.find("<title>Ashgrove Library :: Administration area homepage</title>"),
             std::string::npos);
+  // The refusal has no heading of its own: the title is the page's heading.
+  EXPECT_NE(
+      response.output.find("<h1 class=\"pagetitle\">Ashgrove Library :: Administration area homepage</h1>"),
+      std::string::npos);
 }
 
 // The session cookie the response sets, "" when it sets none.
@@ -229,6 +222,10 @@ TEST_F(FormsCgiTest, StaffLoginOpensTheStaffAreaOnlyToASession) {
   visit.cwd = mSite.cgiBin();
   CgiResponse response = run(visit);
   EXPECT_EQ(content(response.output, "admin"), kStaffHome);
+  // The staff home's text has its heading, so the title is not a second one.
+  EXPECT_NE(
+      response.output.find("<p class=\"pagetitle\">Ashgrove Library :: Administration area homepage</p>"),
+      std::string::npos);
   EXPECT_NE(response.output.find("   area = 1\n"), std::string::npos);
   EXPECT_NE(response.output.find(std::string("/data/ambry.js\"></script>\n") + kEntryFormTag +
                                  "<script language=\"JavaScript\">\n   script_name"),
@@ -336,7 +333,7 @@ TEST_F(FormsCgiTest, CounterIsWrittenBeforeTheLastFlushAtExit) {
   std::filesystem::create_directory(mSite.data() + "/counter.txt");  // readable, never writable
   std::string page = run("index", "lang=eng").output;
   const std::string end =
-      std::string(kFooter) + "Error in Counter::flush(): Error opening counter file<br>\n";
+      std::string(kPageEnd) + "Error in Counter::flush(): Error opening counter file<br>\n";
   ASSERT_GE(page.size(), end.size());
   EXPECT_EQ(page.substr(page.size() - end.size()), end);
 }

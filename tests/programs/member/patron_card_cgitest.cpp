@@ -96,7 +96,7 @@ TEST_F(PatronCard, MemberWithoutLoansStillSeesEmptyTables) {
 
   std::string loans = textBefore(textAfter(page, kLoans), kReservations);
   EXPECT_NE(loans.find(kPatronTableStart), std::string::npos) << page;
-  EXPECT_NE(loans.find(">Incoming Date</td>"), std::string::npos);
+  EXPECT_NE(loans.find(captionCell("Incoming Date")), std::string::npos);
   EXPECT_TRUE(resultRowAttributes(loans).empty());
   EXPECT_NE(loans.find("End of results."), std::string::npos);
 

@@ -2,6 +2,7 @@
 // download, the click that opens an entry, and a database that cannot be reached.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <ctime>
 #include <string>
 #include <vector>
@@ -13,6 +14,19 @@ namespace {
 
 using Table = std::vector<std::vector<std::string>>;
 
+// The text of a cell without its markup (a row's button that opens its entry).
+std::string cellText(const std::string& cell) {
+  std::string text;
+  bool inTag = false;
+  for (char c : cell) {
+    if (c == '<' || c == '>')
+      inTag = c == '<';
+    else if (!inTag)
+      text += c;
+  }
+  return text;
+}
+
 // The cell texts of every row of the page's first result table; the caption row comes first.
 Table tableRows(const std::string& page) {
   Table rows;
@@ -23,11 +37,21 @@ Table tableRows(const std::string& page) {
     const std::string open = "nowrap=\"nowrap\">";
     for (size_t c = row.find(open); c != std::string::npos; c = row.find(open, c + 1)) {
       const size_t start = c + open.size();
-      cells.push_back(row.substr(start, row.find("</td>", start) - start));
+      const size_t end = std::min(row.find("</td>", start), row.find("</th>", start));
+      cells.push_back(cellText(row.substr(start, end - start)));
     }
     rows.push_back(cells);
   }
   return rows;
+}
+
+// A month of monthStart as the English pages name it (strftime's "%B %Y" or "%b %Y").
+std::string monthName(const std::string& day, const char* format) {
+  struct tm t = {};
+  strptime(day.c_str(), "%Y-%m-%d", &t);
+  char buf[32];
+  strftime(buf, sizeof buf, format, &t);
+  return buf;
 }
 
 // The first day of the month `back` months before this one, as YYYY-MM-DD, and its YYYY-MM.
@@ -107,6 +131,10 @@ TEST_F(Reports, OverdueListsLoansPastTheirDateOldestFirstAndOpensTheLoan) {
       out.find("action=\"checkout_editor.exe?lang=eng\">\n<input type=\"hidden\" name=\"cmd\" value=\"4\">"),
       std::string::npos);
   EXPECT_NE(out.find("onclick=\"openReportEntry('" + std::to_string(late) + "')\""), std::string::npos);
+  // The keyboard opens it with the first cell's button.
+  EXPECT_NE(out.find("onclick=\"event.stopPropagation(); openReportEntry('" + std::to_string(late) + "')\">" +
+                     std::to_string(late) + "</button>"),
+            std::string::npos);
   // Any other report name shows this report.
   EXPECT_EQ(tableRows(page("lang=eng&report=nonsense")), rows);
   EXPECT_EQ(tableRows(page("lang=eng")), rows);
@@ -152,18 +180,29 @@ TEST_F(Reports, MonthlyCountsTheLastTwelveMonthsInChartAndTable) {
   EXPECT_EQ(rows[0], (std::vector<std::string>{"Month", "Loans"}));
   for (int back = 11; back >= 0; --back) {
     const std::vector<std::string>& row = rows[12 - back];
-    EXPECT_EQ(row[0], monthStart(back).substr(0, 7));
+    EXPECT_EQ(row[0], monthName(monthStart(back), "%B %Y"));
     EXPECT_EQ(row[1], back == 0 ? "2" : back == 1 || back == 11 ? "1" : "0") << row[0];
   }
-  // The chart: one bar per month, the busiest month the tallest, an empty month flat.
+  // The chart: one bar per month, the busiest month the tallest, an empty month flat, each named
+  // below its bar; the value axis has a gridline and a value at each step up to the busiest month.
   const std::string chart = textBefore(textAfter(out, "<svg"), "</svg>");
   EXPECT_EQ(countOf(chart, "<rect "), 12);
-  EXPECT_NE(
-      chart.find("height=\"170\" fill=\"darkgreen\"><title>" + monthStart(0).substr(0, 7) + ": 2</title>"),
-      std::string::npos)
+  EXPECT_NE(chart.find("height=\"170\" fill=\"darkgreen\"><title>" + monthName(monthStart(0), "%B %Y") +
+                       ": 2</title>"),
+            std::string::npos)
       << chart;
+  EXPECT_NE(chart.find("height=\"0\" fill=\"darkgreen\"><title>" + monthName(monthStart(2), "%B %Y") +
+                       ": 0</title>"),
+            std::string::npos);
+  EXPECT_NE(chart.find(">" + monthName(monthStart(11), "%b %Y") + "</text>"), std::string::npos);
+  EXPECT_EQ(countOf(chart, "stroke=\"#c8d3cc\""), 3);
+  for (const char* value : {"0", "1", "2"})
+    EXPECT_NE(chart.find(std::string("text-anchor=\"end\" font-size=\"11\">") + value + "</text>"),
+              std::string::npos)
+        << value;
+  // The download keeps the months as YYYY-MM.
   EXPECT_NE(
-      chart.find("height=\"0\" fill=\"darkgreen\"><title>" + monthStart(2).substr(0, 7) + ": 0</title>"),
+      get("lang=eng&report=monthly&format=csv").output.find("\r\n" + monthStart(0).substr(0, 7) + ",2\r\n"),
       std::string::npos);
 }
 
