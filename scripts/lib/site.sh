@@ -353,9 +353,9 @@ site_stop_all() {
   site_db_stop "$1" || true
 }
 
-# The staff programs of programs/staff_programs.txt, one name a line.
+# The staff programs of programs/programs.txt, one name a line.
 site_staff_programs() {
-  awk '!/^#/ && NF == 2 { print $2 }' "$SITE_ROOT/programs/staff_programs.txt"
+  awk '!/^#/ && $3 == "staff" { print $2 }' "$SITE_ROOT/programs/programs.txt"
 }
 
 # A port on 127.0.0.1 that nobody listens on now.

@@ -1,10 +1,12 @@
 // Site-wide scenarios: the staff door, what the web server refuses, and every page loading cleanly in both languages.
 const { test, url, screenshot, navigation, assert, BASE, STAFF } = require('./lib/harness');
 
-// programs/staff_programs.txt: one "folder program" a line
-const STAFF_PROGRAMS = require('node:fs')
-  .readFileSync(require('node:path').join(__dirname, '../../programs/staff_programs.txt'), 'utf8')
-  .split('\n').filter((line) => line && !line.startsWith('#')).map((line) => line.split(' ')[1]);
+// programs/programs.txt: "folder program staff|public|tool" a line
+const PROGRAM_LINES = require('node:fs')
+  .readFileSync(require('node:path').join(__dirname, '../../programs/programs.txt'), 'utf8')
+  .split('\n').filter((line) => line && !line.startsWith('#')).map((line) => line.split(' '));
+const programsFor = (kind) => PROGRAM_LINES.filter((fields) => fields[2] === kind).map((fields) => fields[1]);
+const STAFF_PROGRAMS = programsFor('staff');
 
 test('without a session the staff programs show the sign-in form and nothing of their own', async (s) => {
   const right = `Basic ${Buffer.from(`staff:${STAFF.password}`).toString('base64')}`;
@@ -58,8 +60,8 @@ test('the site root leads to the home page in Afrikaans', async (s) => {
   await screenshot(page, 'index');
 });
 
-const PAGES = ['index.exe', 'member_home.exe', 'more_home.exe', 'lookup_form.exe', 'card_form.exe',
-  'hold_form.exe', 'patron_lookup.exe', 'patron_card.exe', 'patron_hold.exe',
+// Every page of the list; signing in and out would change the session the staff pages run in.
+const PAGES = [...programsFor('public').filter((p) => !p.startsWith('staff_')).map((p) => `${p}.exe`),
   ...STAFF_PROGRAMS.map((p) => `${p}.exe`), ...STAFF_PROGRAMS.slice(0, 5).map((p) => `${p}.exe?search=1`)];
 
 test('staff and member pages load without JavaScript errors in both languages', async (s) => {
