@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "ambry/Ambry.h"
+#include "ambry/framework/Commands.h"
 #include "ambry/db/RestorePoints.h"
 #include "programs/control_panel/PanelFiles.h"
 #include "programs/control_panel/RestorePoints.h"
@@ -30,12 +31,12 @@ const char* const kDivider =
 
 // A form's row up to the value of its main button: the highlight colour, the hidden command
 // and the button of the given input type.
-void openFormRow(const char* formTag, const char* command, const char* inputType) {
+void openFormRow(const char* formTag, Ambry::Command command, const char* inputType) {
   put(formTag);
   put("\n<tr onmouseout=\"this.bgColor=''\" onmouseover=\"this.bgColor='");
   put(Ambry::getProperty("color_interchange"));
   put("'\">\n<td align=\"center\">\n<input type=\"hidden\" id=\"cmd\" name=\"cmd\" value=\"");
-  put(command);
+  put(Ambry::commandCode(command).c_str());
   put("\"></input>\n<table cellpadding=\"0\" cellspacing=\"10\" width=\"100%\">\n<tr>\n"
       "<td width=\"50%\"><input type=\"");
   put(inputType);
@@ -46,7 +47,7 @@ void printBackupForm() {
   put("<h1>");
   putText("title_admin_panel");
   put(":</h1>\n<hr>\n<table cellpadding=\"0\" cellspacing=\"0\" width=\"100%\">\n");
-  openFormRow("<form name=\"backup_form\" method=\"post\">", "9", "submit");
+  openFormRow("<form name=\"backup_form\" method=\"post\">", Ambry::CMD_BACKUP, "submit");
   putText("caption_backup_database");
   put("\"></input></td>\n<td>");
   putText("desc_backup_database");
@@ -77,7 +78,7 @@ void putScriptText(const char* key) {
 void printRestoreForm(const std::vector<std::string>& restorePoints) {
   const char* disabled = restorePoints.empty() ? " disabled=\"disabled\"" : "";
   put(kDivider);
-  openFormRow("<form name=\"restore_form\" method=\"post\">", "10", "button");
+  openFormRow("<form name=\"restore_form\" method=\"post\">", Ambry::CMD_RESTORE, "button");
   putText("caption_restore_database_backup");
   put("\" onclick=\"if (confirm('");
   putScriptText("msg_confirm_restore_database_backup");
@@ -97,7 +98,7 @@ void printRestoreForm(const std::vector<std::string>& restorePoints) {
 
 void printLaunchForm() {
   put(kDivider);
-  openFormRow("<form method=\"post\">", "11", "submit");
+  openFormRow("<form method=\"post\">", Ambry::CMD_LAUNCH, "submit");
   putText("caption_activate_autovault");
   put("\"></input></td>\n<td>");
   putText("desc_activate_autovault");
@@ -107,7 +108,7 @@ void printScheduleForm() {
   static const char* const captions[] = {"caption_field_hour", "caption_field_day", "caption_field_week",
                                          "caption_field_month", "caption_field_year"};
   put(kDivider);
-  openFormRow("<form name=\"update_form\" method=\"post\">", "12", "submit");
+  openFormRow("<form name=\"update_form\" method=\"post\">", Ambry::CMD_SCHEDULE, "submit");
   putText("caption_update_autovault_settings");
   put("\"></input></td>\n<td>");
   putText("desc_update_autovault_settings0");
