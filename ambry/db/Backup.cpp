@@ -20,7 +20,7 @@
 
 #include "ambry/db/AmbryDB.h"
 #include "ambry/db/RuleGuard.h"
-#include "ambry/framework/Escape.h"
+#include "ambry/escape/Escape.h"
 #include "ambry/framework/ProcessStart.h"
 #include "ambry/resources/Resources.h"
 
