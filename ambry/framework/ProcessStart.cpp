@@ -91,7 +91,8 @@ pid_t startProcess(const std::vector<std::string>& args, int inFd, int outFd, in
   const pid_t caller = getpid();
   const pid_t child = fork();
   if (child == 0) {
-    if (lifetime == ProcessLifetime::kTiedToCaller) tiedChild(caller, argv.data(), inFd, outFd, errFd, report[1]);
+    if (lifetime == ProcessLifetime::kTiedToCaller)
+      tiedChild(caller, argv.data(), inFd, outFd, errFd, report[1]);
     detachingChild(argv.data(), inFd, outFd, errFd, report[1]);
   }
   close(report[1]);

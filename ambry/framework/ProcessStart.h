@@ -21,9 +21,9 @@ constexpr int kNullDevice = -1;
 // Starts the program args[0] (a path, relative to the working directory unless absolute) with the
 // arguments args, directly (no command interpreter reads a path or name as shell syntax). Its
 // standard input, output and error are the descriptors given; it inherits no other descriptor and
-// no blocked signal, and the stop and pipe signals act as they do in a fresh process. Returns the new process's id (kTiedToCaller) or 0
-// (kDetached) once the program runs, and -1 when it could not be started (no such file, not
-// executable, no process to be had).
+// no blocked signal, and the stop and pipe signals act as they do in a fresh process. Returns the new
+// process's id (kTiedToCaller) or 0 (kDetached) once the program runs, and -1 when it could not be started
+// (no such file, not executable, no process to be had).
 pid_t startProcess(const std::vector<std::string>& args, int inFd, int outFd, int errFd,
                    ProcessLifetime lifetime);
 

@@ -54,9 +54,9 @@ void launchAutovault() {
     return;
   }
   // Nothing of the request's: autovault runs on after the page is done.
-  const bool started = Ambry::startProcess({Ambry::getProperty("file_autovault").c_str()}, Ambry::kNullDevice,
-                                           Ambry::kNullDevice, Ambry::kNullDevice,
-                                           Ambry::ProcessLifetime::kDetached) == 0;
+  const bool started =
+      Ambry::startProcess({Ambry::getProperty("file_autovault").c_str()}, Ambry::kNullDevice,
+                          Ambry::kNullDevice, Ambry::kNullDevice, Ambry::ProcessLifetime::kDetached) == 0;
   Ambry::popupMessage(started ? "msg_activate_successful" : "err_fatal", false);
 }
 

@@ -6,8 +6,8 @@
 #include <vector>
 
 #include "ambry/Ambry.h"
-#include "ambry/framework/Commands.h"
 #include "ambry/db/RestorePoints.h"
+#include "ambry/framework/Commands.h"
 #include "programs/control_panel/PanelFiles.h"
 #include "programs/control_panel/RestorePoints.h"
 

@@ -29,7 +29,8 @@ Keystone::String rowAttributes(int rowNumber, const Keystone::String& id) {
   Keystone::String attributes = odd ? "bgcolor=\"" + ownColour + "\"" : Keystone::String();
   attributes += "onmouseover=\"bgColor='" + getProperty("color_highlight");
   attributes += "'\" onmouseout=\"bgColor='" + ownColour;
-  attributes += "'\" onmousedown=\"submitRequestForm(" + escapeHtml(id) + ", " + commandCode(CMD_JUMP).c_str() + ")\"";
+  attributes +=
+      "'\" onmousedown=\"submitRequestForm(" + escapeHtml(id) + ", " + commandCode(CMD_JUMP).c_str() + ")\"";
   return attributes;
 }
 

@@ -1,7 +1,7 @@
 // The editors' table: one row per staff editor, and the keys each row's name gives.
-#include "programs/editors/EntryEditor.h"
-
 #include <cstring>
+
+#include "programs/editors/EntryEditor.h"
 
 namespace Editors {
 

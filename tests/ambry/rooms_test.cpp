@@ -15,7 +15,8 @@ namespace {
 std::vector<std::string> includesFromElsewhere(const std::string& folder) {
   const std::regex include(R"re(^#include "([^"]+)")re");
   std::vector<std::string> found;
-  for (const auto& entry : std::filesystem::directory_iterator(std::string(AMBRY_SOURCE_DIR) + "/ambry/" + folder)) {
+  for (const auto& entry :
+       std::filesystem::directory_iterator(std::string(AMBRY_SOURCE_DIR) + "/ambry/" + folder)) {
     std::ifstream file(entry.path());
     std::smatch match;
     for (std::string line; std::getline(file, line);)
@@ -36,7 +37,8 @@ bool onlyFrom(const std::vector<std::string>& includes, const std::vector<std::s
 
 TEST(Rooms, EscapingAndResourcesDependOnNoHigherRoom) {
   EXPECT_PRED2(onlyFrom, includesFromElsewhere("escape"), std::vector<std::string>({"keystone/"}));
-  EXPECT_PRED2(onlyFrom, includesFromElsewhere("resources"), std::vector<std::string>({"keystone/", "ambry/escape/"}));
+  EXPECT_PRED2(onlyFrom, includesFromElsewhere("resources"),
+               std::vector<std::string>({"keystone/", "ambry/escape/"}));
 }
 
 }  // namespace

@@ -22,7 +22,9 @@ class PasswordGuesses : public DbTest {
     return db.checkPassword([right] { return right; });
   }
   // The failures counted against the address; "" when none are.
-  std::string failures() { return sql.scalar("SELECT failures FROM PASSWORDGUESS WHERE address = '198.51.100.9'"); }
+  std::string failures() {
+    return sql.scalar("SELECT failures FROM PASSWORDGUESS WHERE address = '198.51.100.9'");
+  }
 };
 
 // As the member pages check a card's password: the member's look-up, whose failure is an exception.

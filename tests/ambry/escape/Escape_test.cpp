@@ -1,7 +1,8 @@
 // The HTML and JavaScript escapers with hostile input, and the plain-number test.
+#include "ambry/escape/Escape.h"
+
 #include <gtest/gtest.h>
 
-#include "ambry/escape/Escape.h"
 #include "tests/support/Strings.h"
 
 using Ambry::escapeHtml;

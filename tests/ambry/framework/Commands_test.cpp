@@ -1,5 +1,7 @@
 // The command codes come from one place: the programs' Commands.h, which the entry form script
 // repeats by name; no page or script writes a code as a bare number.
+#include "ambry/framework/Commands.h"
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -9,8 +11,6 @@
 #include <sstream>
 #include <string>
 #include <vector>
-
-#include "ambry/framework/Commands.h"
 
 namespace {
 
@@ -54,15 +54,17 @@ std::vector<std::string> codesWrittenAsNumbers() {
 
 TEST(Commands, NoPageOrScriptWritesACodeAsANumber) {
   // Lines as they stand in the sources.
-  for (const char* line : {R"x(      "\">\n<input type=\"hidden\" name=\"cmd\" value=\"4\">\n")x",
-                           R"x(  attributes += "'\" onmousedown=\"submitRequestForm(" + escapeHtml(id) + ", " + "4" + ")\"";)x",
-                           R"x(      return postTo(address, { cmd: "4", id: entry.elements["id"].value });)x",
-                           R"x(   form.elements["cmd"].value = 8;)x", R"x(<a href="book_editor.exe?lang=eng&cmd=4">)x",
-                           R"x(onclick="submitEntryForm(2)")x"})
+  for (const char* line :
+       {R"x(      "\">\n<input type=\"hidden\" name=\"cmd\" value=\"4\">\n")x",
+        R"x(  attributes += "'\" onmousedown=\"submitRequestForm(" + escapeHtml(id) + ", " + "4" + ")\"";)x",
+        R"x(      return postTo(address, { cmd: "4", id: entry.elements["id"].value });)x",
+        R"x(   form.elements["cmd"].value = 8;)x", R"x(<a href="book_editor.exe?lang=eng&cmd=4">)x",
+        R"x(onclick="submitEntryForm(2)")x"})
     EXPECT_TRUE(std::regex_search(line, kCodeWrittenAsNumber)) << line;
-  for (const char* line : {R"x(      return postTo(address, { cmd: CMD_JUMP, id: entry.elements["id"].value });)x",
-                           R"x(onclick=\"submitRequestForm(entryForm.id.value, CMD_CHECKIN)\")x",
-                           R"x(  int cmd = editorCommand(editor, atoi(query.get("cmd", "").c_str()));)x"})
+  for (const char* line :
+       {R"x(      return postTo(address, { cmd: CMD_JUMP, id: entry.elements["id"].value });)x",
+        R"x(onclick=\"submitRequestForm(entryForm.id.value, CMD_CHECKIN)\")x",
+        R"x(  int cmd = editorCommand(editor, atoi(query.get("cmd", "").c_str()));)x"})
     EXPECT_FALSE(std::regex_search(line, kCodeWrittenAsNumber)) << line;
   EXPECT_EQ(codesWrittenAsNumbers(), std::vector<std::string>());
 }

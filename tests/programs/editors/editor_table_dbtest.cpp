@@ -17,7 +17,8 @@ std::string schemaColumns(TestSupport::TestDB& sql, const std::string& table) {
   std::string columns;
   for (const TestSupport::Row& row :
        sql.query("SELECT COLUMN_NAME FROM information_schema.COLUMNS WHERE TABLE_SCHEMA = DATABASE() AND "
-                 "LOWER(TABLE_NAME) = '" + table + "' ORDER BY ORDINAL_POSITION"))
+                 "LOWER(TABLE_NAME) = '" +
+                 table + "' ORDER BY ORDINAL_POSITION"))
     columns += row[0].value_or("") + " ";
   return columns;
 }
@@ -28,7 +29,8 @@ TEST(EditorTable, EveryEditorsRowHasItsTablesColumnsInOrder) {
   ASSERT_EQ(programs.size(), 5u);
   for (const std::string& program : programs) {
     const std::string name = program.substr(0, program.rfind("_editor"));
-    const Keystone::Array<Keystone::String> fields = Editors::editorFields(Editors::editorNamed(name.c_str()));
+    const Keystone::Array<Keystone::String> fields =
+        Editors::editorFields(Editors::editorNamed(name.c_str()));
     std::string columns;
     for (int i = 0; i < fields.size(); ++i) columns += str(fields[i]) + " ";
     EXPECT_EQ(columns, schemaColumns(sql, name)) << program;

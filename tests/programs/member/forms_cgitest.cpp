@@ -147,17 +147,19 @@ TEST_F(FormsCgiTest, EachFormPageShowsItsOwnRow) {
       {"lookup_form", "Book search", "patron_lookup", "Please fill in your search criteria:",
        "Author text author|Title text title|ISBN text isbn", "Search!"},
   };
-  const std::regex input(R"re(<td nowrap="nowrap">([^<]*):</td><td><input type="([a-z]+)" id="([a-z]+)" name="\3">)re");
+  const std::regex input(
+      R"re(<td nowrap="nowrap">([^<]*):</td><td><input type="([a-z]+)" id="([a-z]+)" name="\3">)re");
   for (const auto& c : cases) {
     const CgiResponse response = run(c.program, "lang=eng");
     const std::string form = content(response.output, "member");
     EXPECT_NE(response.output.find(std::string("<title>Ashgrove Library :: ") + c.title + "</title>"),
               std::string::npos)
         << c.program;
-    EXPECT_EQ(form.find(std::string("<h1>") + c.title + ":</h1>\n<form method=\"post\" onsubmit=\"go('" + c.target +
-                        ".exe')\">\n" + c.description + "<br><br>\n"),
+    EXPECT_EQ(form.find(std::string("<h1>") + c.title + ":</h1>\n<form method=\"post\" onsubmit=\"go('" +
+                        c.target + ".exe')\">\n" + c.description + "<br><br>\n"),
               0u)
-        << c.program << "\n" << form;
+        << c.program << "\n"
+        << form;
     std::string inputs;
     for (std::sregex_iterator it(form.begin(), form.end(), input), end; it != end; ++it)
       inputs += (inputs.empty() ? "" : "|") + (*it)[1].str() + " " + (*it)[2].str() + " " + (*it)[3].str();
