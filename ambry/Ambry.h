@@ -1,9 +1,10 @@
-// Chief header of the ambry shared library: the page framework and the compiled-in resources.
+// Chief header of the ambry shared library: the escaping module, the page framework and the
+// compiled-in resources.
 #pragma once
+#include "ambry/escape/Escape.h"
 #include "ambry/framework/AmbryDate.h"
 #include "ambry/framework/Counter.h"
 #include "ambry/framework/EntryForm.h"
-#include "ambry/framework/Escape.h"
 #include "ambry/framework/Guarded.h"
 #include "ambry/framework/Messages.h"
 #include "ambry/framework/Page.h"

@@ -45,7 +45,7 @@ Counter Counter::mSingleton;
 
 namespace {
 
-// Last of all, before any program code runs: a staff program (programs/staff_programs.txt) goes
+// Last of all, before any program code runs: a staff program (programs/programs.txt) goes
 // on only for a signed-in librarian, so that none of them can forget to ask.
 const bool staffDoorPassed = (guardStaffProgram(), true);
 

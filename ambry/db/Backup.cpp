@@ -4,9 +4,7 @@
 
 #include <dirent.h>
 #include <fcntl.h>
-#include <signal.h>
 #include <sys/file.h>
-#include <sys/prctl.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -22,7 +20,8 @@
 
 #include "ambry/db/AmbryDB.h"
 #include "ambry/db/RuleGuard.h"
-#include "ambry/framework/Escape.h"
+#include "ambry/escape/Escape.h"
+#include "ambry/framework/ProcessStart.h"
 #include "ambry/resources/Resources.h"
 
 namespace Ambry {
@@ -121,28 +120,13 @@ bool ToolAccountFile::create() {
 // What a restore does while it waits on its tool: renew its mark on the guard. Empty for a backup.
 using WhileWaiting = std::function<void()>;
 
-// Runs a tool directly, without a command interpreter, so that no path or name can ever be read
-// as shell syntax; standard input and output are the given descriptors. The tool is killed when the
-// calling process dies first: a dump or replay nobody oversees any more is not finished. While it
-// runs, whileWaiting is called every twentieth of a second. Returns the exit status, or -1 when
-// the tool could not be run or did not exit normally.
+// Runs a tool (startProcess: directly, killed when the caller dies first) with the given
+// descriptors as its standard input and output. While it runs, whileWaiting is called every
+// twentieth of a second. Returns the exit status, or -1 when the tool could not be run or did not
+// exit normally.
 int runTool(const std::vector<std::string>& args, int inFd, int outFd, const WhileWaiting& whileWaiting) {
-  std::vector<char*> argv;
-  for (const std::string& arg : args) argv.push_back(const_cast<char*>(arg.c_str()));
-  argv.push_back(nullptr);
-  const pid_t caller = getpid();
-  pid_t pid = fork();
+  const pid_t pid = startProcess(args, inFd, outFd, STDERR_FILENO, ProcessLifetime::kTiedToCaller);
   if (pid < 0) return -1;
-  if (pid == 0) {
-    if (prctl(PR_SET_PDEATHSIG, SIGKILL) != 0 || getppid() != caller) _exit(127);
-    if (dup2(inFd, 0) < 0 || dup2(outFd, 1) < 0) _exit(127);
-    close_range(3, ~0U, 0);  // the database connection and the page stay with the caller
-    sigset_t none;
-    sigemptyset(&none);
-    sigprocmask(SIG_SETMASK, &none, nullptr);  // a caller's blocked signals must still stop the tool
-    execv(argv[0], argv.data());
-    _exit(127);
-  }
   int status = 0;
   for (;;) {
     const pid_t ended = waitpid(pid, &status, whileWaiting ? WNOHANG : 0);

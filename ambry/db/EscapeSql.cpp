@@ -1,9 +1,11 @@
 // The SQL escapers: values spliced into statements, escaped by the client library.
+#include "ambry/db/EscapeSql.h"
+
 #include <cstring>
 #include <vector>
 
 #include "ambry/db/ClientLibrary.h"
-#include "ambry/framework/Escape.h"
+#include "ambry/escape/Escape.h"
 
 namespace Ambry {
 

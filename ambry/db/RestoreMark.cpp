@@ -6,8 +6,8 @@
 #include <ctime>
 
 #include "ambry/db/ClientLibrary.h"
+#include "ambry/db/EscapeSql.h"
 #include "ambry/db/RuleGuard.h"
-#include "ambry/framework/Escape.h"
 
 namespace Ambry {
 

@@ -1,6 +1,6 @@
 // AmbryDB's searches: by example for staff, and the member-facing searches and catalogue search.
 #include "ambry/db/AmbryDB.h"
-#include "ambry/framework/Escape.h"
+#include "ambry/db/EscapeSql.h"
 #include "ambry/resources/Resources.h"
 
 namespace Ambry {

@@ -3,7 +3,7 @@
 
 #include "ambry/db/AmbryDB.h"
 #include "ambry/db/ClientLibrary.h"
-#include "ambry/framework/Escape.h"
+#include "ambry/db/EscapeSql.h"
 #include "ambry/framework/Messages.h"
 
 namespace Ambry {

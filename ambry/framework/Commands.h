@@ -1,5 +1,6 @@
 // The command codes that pages post in "cmd": the editors', the control panel's and the import's.
 #pragma once
+#include <string>
 
 namespace Ambry {
 
@@ -23,6 +24,11 @@ enum Command {
   CMD_IMPORT = 15,
   CMD_DISCARD_IMPORT = 16
 };
+
+// The code as a page writes it: the value of a form's "cmd" field, or a script call's argument.
+inline std::string commandCode(Command command) {
+  return std::to_string(static_cast<int>(command));
+}
 
 // Whether the command changes stored data (the rest navigate or search).
 inline bool changesState(int command) {

@@ -3,7 +3,7 @@
 
 #include <cstdio>
 
-#include "ambry/framework/Escape.h"
+#include "ambry/escape/Escape.h"
 #include "ambry/framework/Page.h"
 #include "ambry/resources/Resources.h"
 

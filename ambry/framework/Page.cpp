@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "ambry/framework/Escape.h"
+#include "ambry/escape/Escape.h"
 #include "ambry/framework/Request.h"
 #include "ambry/resources/Resources.h"
 

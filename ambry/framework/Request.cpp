@@ -8,7 +8,7 @@
 #include <string>
 #include <utility>
 
-#include "ambry/framework/Escape.h"
+#include "ambry/escape/Escape.h"
 #include "ambry/framework/Page.h"
 #include "ambry/resources/Resources.h"
 
@@ -202,24 +202,6 @@ void handleQuery() {
   std::fputs(escapeJsString(extend).c_str(), stdout);
   std::fputs("'.charAt(i) == '1');\n", stdout);
   endScriptTag();
-}
-
-long characterReferenceAt(const char* text, int* length) {
-  if (text[0] != '&' || text[1] != '#') return -1;
-  long code = 0;
-  int i = 2;
-  // Seven digits reach beyond the last code point, 1114111.
-  for (; i < 9 && text[i] >= '0' && text[i] <= '9'; ++i) code = code * 10 + (text[i] - '0');
-  if (i == 2 || text[i] != ';') return -1;
-  *length = i + 1;
-  return code;
-}
-
-bool holdsCharacterReference(const String& value) {
-  int length = 0;
-  for (const char* p = std::strchr(value.c_str(), '&'); p; p = std::strchr(p + 1, '&'))
-    if (characterReferenceAt(p, &length) >= 0) return true;
-  return false;
 }
 
 String getParam(const String& name, const String& query) {

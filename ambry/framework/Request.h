@@ -38,14 +38,6 @@ const QueryMap& getEnvQueryMap();
 // Writes the script that fills the page's extend array when the URL has an extend parameter.
 void handleQuery();
 
-// A letter that Windows-1252 lacks (ę, Ł) reaches a posted value as a decimal character reference
-// ("&#281;"), which is no text of its own. The code point of the reference that text starts with,
-// or -1 when it starts with none; its length in bytes goes to length.
-long characterReferenceAt(const char* text, int* length);
-
-// True when value holds such a reference anywhere.
-bool holdsCharacterReference(const Keystone::String& value);
-
 // The decoded value following the first occurrence of name in raw request text, or the empty
 // string with an inline message when name does not occur.
 Keystone::String getParam(const Keystone::String& name, const Keystone::String& query);

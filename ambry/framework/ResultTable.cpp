@@ -3,7 +3,7 @@
 
 #include <cstdio>
 
-#include "ambry/framework/Escape.h"
+#include "ambry/escape/Escape.h"
 #include "ambry/resources/Resources.h"
 
 using Keystone::Array;

@@ -8,7 +8,7 @@
 #include <cstring>
 
 #include "ambry/db/AmbryDB.h"
-#include "ambry/framework/Escape.h"
+#include "ambry/escape/Escape.h"
 #include "ambry/framework/Messages.h"
 #include "ambry/framework/Page.h"
 #include "ambry/framework/Request.h"

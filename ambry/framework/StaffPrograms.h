@@ -1,4 +1,4 @@
-// Which programs belong to the staff: the list of programs/staff_programs.txt, compiled in.
+// Which programs belong to the staff: the staff programs of programs/programs.txt, compiled in.
 #pragma once
 #include "keystone/String.h"
 

@@ -5,7 +5,7 @@
 #include <unicode/ustring.h>
 #include <unicode/utf8.h>
 
-#include "ambry/framework/Escape.h"
+#include "ambry/escape/Escape.h"
 
 namespace Records {
 

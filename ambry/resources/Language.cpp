@@ -2,7 +2,7 @@
 #include <cstdio>
 #include <cstring>
 
-#include "ambry/framework/Escape.h"
+#include "ambry/escape/Escape.h"
 #include "ambry/resources/Tables.h"
 
 namespace Ambry {

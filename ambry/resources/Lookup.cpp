@@ -1,7 +1,7 @@
 // Lookups in the four tables: a missing key never throws but writes a message into the page.
 #include <cstdio>
 
-#include "ambry/framework/Escape.h"
+#include "ambry/escape/Escape.h"
 #include "ambry/resources/Tables.h"
 
 namespace Ambry {

@@ -5,8 +5,8 @@
 #include <ctime>
 
 #include "ambry/db/Backup.h"
+#include "ambry/framework/ProcessStart.h"
 #include "programs/control_panel/PanelFiles.h"
-#include "programs/control_panel/ProcessLaunch.h"
 #include "programs/control_panel/Runflag.h"
 
 namespace ControlPanel {
@@ -53,7 +53,10 @@ void launchAutovault() {
     Ambry::popupMessage("msg_already_running", false);
     return;
   }
-  bool started = startDetached(Ambry::getProperty("file_autovault").c_str());
+  // Nothing of the request's: autovault runs on after the page is done.
+  const bool started =
+      Ambry::startProcess({Ambry::getProperty("file_autovault").c_str()}, Ambry::kNullDevice,
+                          Ambry::kNullDevice, Ambry::kNullDevice, Ambry::ProcessLifetime::kDetached) == 0;
   Ambry::popupMessage(started ? "msg_activate_successful" : "err_fatal", false);
 }
 

@@ -7,6 +7,7 @@
 
 #include "ambry/Ambry.h"
 #include "ambry/db/RestorePoints.h"
+#include "ambry/framework/Commands.h"
 #include "programs/control_panel/PanelFiles.h"
 #include "programs/control_panel/RestorePoints.h"
 
@@ -30,17 +31,17 @@ const char* const kDivider =
 
 // A form's row up to the inside of its first cell: the highlight colour and the hidden command
 // (by name alone: the four forms each have one).
-void openFormRow(const char* formTag, const char* command) {
+void openFormRow(const char* formTag, Ambry::Command command) {
   put(formTag);
   put("\n<tr onmouseout=\"this.bgColor=''\" onmouseover=\"this.bgColor='");
   put(Ambry::getProperty("color_interchange"));
   put("'\">\n<td align=\"center\">\n<input type=\"hidden\" name=\"cmd\" value=\"");
-  put(command);
+  put(Ambry::commandCode(command).c_str());
   put("\"></input>\n<table cellpadding=\"0\" cellspacing=\"10\" width=\"100%\">\n<tr>\n<td width=\"50%\">");
 }
 
 // A form's row up to the value of its submit button, which is the first cell.
-void openSubmitRow(const char* formTag, const char* command) {
+void openSubmitRow(const char* formTag, Ambry::Command command) {
   openFormRow(formTag, command);
   put("<input type=\"submit\" value=\"");
 }
@@ -49,7 +50,7 @@ void printBackupForm() {
   put("<h1>");
   putText("title_admin_panel");
   put(":</h1>\n<hr>\n<table cellpadding=\"0\" cellspacing=\"0\" width=\"100%\">\n");
-  openSubmitRow("<form name=\"backup_form\" method=\"post\">", "9");
+  openSubmitRow("<form name=\"backup_form\" method=\"post\">", Ambry::CMD_BACKUP);
   putText("caption_backup_database");
   put("\"></input></td>\n<td>");
   putText("desc_backup_database");
@@ -82,7 +83,7 @@ void putScriptText(const char* key) {
 void printRestoreForm(const std::vector<std::string>& restorePoints) {
   const char* disabled = restorePoints.empty() ? " disabled=\"disabled\"" : "";
   put(kDivider);
-  openFormRow("<form name=\"restore_form\" method=\"post\">", "10");
+  openFormRow("<form name=\"restore_form\" method=\"post\">", Ambry::CMD_RESTORE);
   put("</td>\n<td><label for=\"restore_file\">");
   putText("desc_restore_database_backup");
   put("</label><select id=\"restore_file\" name=\"restore_file\" ");
@@ -103,7 +104,7 @@ void printRestoreForm(const std::vector<std::string>& restorePoints) {
 
 void printLaunchForm() {
   put(kDivider);
-  openSubmitRow("<form method=\"post\">", "11");
+  openSubmitRow("<form method=\"post\">", Ambry::CMD_LAUNCH);
   putText("caption_activate_autovault");
   put("\"></input></td>\n<td>");
   putText("desc_activate_autovault");
@@ -113,7 +114,7 @@ void printScheduleForm() {
   static const char* const captions[] = {"caption_field_hour", "caption_field_day", "caption_field_week",
                                          "caption_field_month", "caption_field_year"};
   put(kDivider);
-  openSubmitRow("<form name=\"update_form\" method=\"post\">", "12");
+  openSubmitRow("<form name=\"update_form\" method=\"post\">", Ambry::CMD_SCHEDULE);
   putText("caption_update_autovault_settings");
   put("\"></input></td>\n<td>");
   putText("desc_update_autovault_settings0");

@@ -26,7 +26,7 @@ void printPageGlobals(const EditorDefinition& editor, bool searchMode) {
 
 // Search mode starts from a blank form and carries nothing out.
 void printBlankForm(const EditorDefinition& editor) {
-  const Keystone::Array<Keystone::String>& fields = editorFields(editor);
+  const Keystone::Array<Keystone::String> fields = editorFields(editor);
   beginJavaScriptTag("");
   for (int i = 0; i < fields.size(); ++i) printf("   entryForm.%s.value = \"\";\n", fields[i].c_str());
   endScriptTag();
@@ -99,7 +99,7 @@ FormShows formAfterCommand(const EditorDefinition& editor, const AmbryDB& db, co
 // would be stored as text in its place: such an add or save is refused, naming the field, and the
 // form shows back what was typed. True when it was refused.
 bool refusedForCharacterReference(const EditorDefinition& editor, const QueryMap& query) {
-  const Keystone::Array<Keystone::String>& fields = editorFields(editor);
+  const Keystone::Array<Keystone::String> fields = editorFields(editor);
   for (int i = 0; i < fields.size(); ++i) {
     if (!holdsCharacterReference(query.get(fields[i], ""))) continue;
     const Keystone::Array<Keystone::String> captions = getResourceArray(captionsKey(editor), "");

@@ -75,7 +75,7 @@ void printPostedFieldLine(const Keystone::String& field, const Keystone::String&
 
 void printFieldLines(const EditorDefinition& editor, const AmbryDB& db, const QueryMap& query, int cmd,
                      bool showPosted, Lookup lookup) {
-  const Keystone::Array<Keystone::String>& fields = editorFields(editor);
+  const Keystone::Array<Keystone::String> fields = editorFields(editor);
   for (int i = 0; i < fields.size(); ++i) {
     if (showPosted)
       printPostedFieldLine(fields[i], query.get(fields[i], ""));

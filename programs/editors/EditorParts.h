@@ -11,7 +11,7 @@ int editorCommand(const EditorDefinition& editor, int code);
 bool isExtraCommand(const EditorDefinition& editor, int cmd, ExtraKind kind);
 
 // The table's column names, in column order.
-const Keystone::Array<Keystone::String>& editorFields(const EditorDefinition& editor);
+Keystone::Array<Keystone::String> editorFields(const EditorDefinition& editor);
 
 // Command 7: the search results, each row a link to its entry.
 void printResultPage(const EditorDefinition& editor, AmbryDB& db, const QueryMap& query);

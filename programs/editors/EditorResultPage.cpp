@@ -23,7 +23,7 @@ void printRequestForm() {
 
 // The script that loads the entry: the jump command with its id.
 Keystone::String openScript(const Keystone::String& id) {
-  return "submitRequestForm(" + escapeHtml(id) + ", " + "4" + ")";
+  return "submitRequestForm(" + escapeHtml(id) + ", " + commandCode(CMD_JUMP).c_str() + ")";
 }
 
 // Rows alternate between the page background and the interchange colour, light up under the

@@ -1,4 +1,6 @@
 // The editors' table: one row per staff editor, and the keys each row's name gives.
+#include <cstring>
+
 #include "programs/editors/EntryEditor.h"
 
 namespace Editors {
@@ -55,8 +57,10 @@ const EditorDefinition editors[] = {
 
 }  // namespace
 
-const EditorDefinition& editorDefinition(EditorId id) {
-  return editors[id];
+const EditorDefinition& editorNamed(const char* name) {
+  for (const EditorDefinition& editor : editors)
+    if (std::strcmp(editor.name, name) == 0) return editor;
+  throw Keystone::Exception(Keystone::String("Error in editorNamed(\"") + name + "\"): no such editor");
 }
 
 Keystone::String idParameter(const EditorDefinition& editor) {

@@ -35,10 +35,8 @@ bool isExtraCommand(const EditorDefinition& editor, int cmd, ExtraKind kind) {
   return kind != ExtraKind::None && editor.extra.kind == kind && cmd == editor.extra.code;
 }
 
-// A process runs one editor, so the list is read once and kept for the life of the process.
-const Keystone::Array<Keystone::String>& editorFields(const EditorDefinition& editor) {
-  static const Keystone::Array<Keystone::String> fields = getResourceArray(editor.name, "tables");
-  return fields;
+Keystone::Array<Keystone::String> editorFields(const EditorDefinition& editor) {
+  return getResourceArray(editor.name, "tables");
 }
 
 namespace {

@@ -83,9 +83,9 @@ Keystone::String titleKey(const EditorDefinition& editor);
 
 bool hasFlag(const EditorDefinition& editor, EditorFlags flag);
 
-// The rows of the editors' table.
-enum EditorId { CHECKOUT_EDITOR, BOOK_EDITOR, MEMBER_EDITOR, BLACKLIST_EDITOR, RESERVATION_EDITOR };
-const EditorDefinition& editorDefinition(EditorId id);
+// The row of the editors' table named name ("book"); a name no row has is a mistake of the
+// program's and throws.
+const EditorDefinition& editorNamed(const char* name);
 
 // The whole request: frame, editor body and footer. Returns the program's exit status.
 int runEntryEditor(const EditorDefinition& editor);

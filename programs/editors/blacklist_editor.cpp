@@ -2,5 +2,5 @@
 #include "programs/editors/EntryEditor.h"
 
 int main() {
-  return Editors::runEntryEditor(Editors::editorDefinition(Editors::BLACKLIST_EDITOR));
+  return Editors::runEntryEditor(Editors::editorNamed("blacklist"));
 }

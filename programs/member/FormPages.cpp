@@ -2,6 +2,7 @@
 #include "programs/member/FormPages.h"
 
 #include <cstdio>
+#include <cstring>
 
 #include "ambry/framework/Page.h"
 
@@ -11,7 +12,7 @@ namespace {
 
 // "ISBN" reads the same in both languages and has no text of its own.
 // clang-format off
-const Ambry::MemberForm formPages[] = {
+const MemberForm formPages[] = {
     {"patron_card", "title_patron_card", "desc_request_patron_card", "caption_retrieve_info", "",
      {{"memberid", "text", "caption_field_memberid", nullptr},
       {"password", "password", "caption_field_password", nullptr}}},
@@ -28,13 +29,15 @@ const Ambry::MemberForm formPages[] = {
 
 }  // namespace
 
-const Ambry::MemberForm& formPage(FormPageId page) {
-  return formPages[page];
+const MemberForm& formPage(const char* program) {
+  for (const MemberForm& form : formPages)
+    if (std::strcmp(form.program, program) == 0) return form;
+  throw Keystone::Exception(Keystone::String("Error in formPage(\"") + program + "\"): no such form");
 }
 
-int runFormPage(const Ambry::MemberForm& form) {
+int runFormPage(const MemberForm& form) {
   Ambry::beginPage(form.titleKey, Ambry::AREA_MEMBER, Ambry::CONTENT_HAS_HEADING);
-  std::fputs(Ambry::memberFormText(form).c_str(), stdout);
+  std::fputs(memberFormText(form).c_str(), stdout);
   Ambry::endPage();
   return 0;
 }

@@ -2,5 +2,5 @@
 #include "programs/member/FormPages.h"
 
 int main() {
-  return Patron::runFormPage(Patron::formPage(Patron::HOLD_FORM));
+  return Patron::runFormPage(Patron::formPage("patron_hold"));
 }

@@ -2,5 +2,5 @@
 #include "programs/member/FormPages.h"
 
 int main() {
-  return Patron::runFormPage(Patron::formPage(Patron::LOOKUP_FORM));
+  return Patron::runFormPage(Patron::formPage("patron_lookup"));
 }

@@ -3,6 +3,7 @@
 #include <cstdlib>
 #include <vector>
 
+#include "ambry/framework/Commands.h"
 #include "programs/reports/Reports.h"
 
 namespace Reports {
@@ -38,8 +39,8 @@ void printReportLinks(const ReportDefinition& shown) {
 void printEntryOpener(const ReportDefinition& report) {
   put(String("<form method=\"post\" name=\"reportEntryForm\" action=\"") + report.editor +
       ".exe?lang=" + Ambry::escapeHtml(Ambry::getLanguage()) +
-      "\">\n<input type=\"hidden\" name=\"cmd\" value=\"4\">\n<input type=\"hidden\" name=\"id\">\n"
-      "<input type=\"hidden\" name=\"lastid\">\n</form>\n");
+      "\">\n<input type=\"hidden\" name=\"cmd\" value=\"" + Ambry::commandCode(Ambry::CMD_JUMP).c_str() +
+      "\">\n<input type=\"hidden\" name=\"id\">\n<input type=\"hidden\" name=\"lastid\">\n</form>\n");
   Ambry::beginJavaScriptTag("");
   put("   function openReportEntry(id) {\n      var form = document.forms.reportEntryForm;\n"
       "      form.elements[\"id\"].value = id;\n      form.submit();\n   }\n");

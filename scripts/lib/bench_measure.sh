@@ -2,16 +2,9 @@
 # catalogue search against the mysql client. Source it after site.sh; set BENCH_PORT, BENCH_SECONDS,
 # BENCH_VAR (the installation) and BENCH_DIR (the benchmark's own folder) first.
 
-# The environment the web server gives the programs, one variable a line, for running them directly.
-bench_cgi_env() {
-  echo "MYSQL_UNIX_PORT=$(site_socket "$BENCH_VAR")"
-  echo "HOME=$(site_control "$BENCH_VAR")/home"
-  echo "PATH=/usr/local/bin:/usr/bin:/bin"
-  local name
-  for name in $(compgen -e | grep '^AMBRY_' | sort); do echo "$name=${!name}"; done
-}
-# Worked out once, so that timed runs start no helper processes of their own.
-mapfile -t BENCH_ENV < <(bench_cgi_env)
+# The environment the web server gives the programs (site_cgi_environment), for running them
+# directly; worked out once, so that timed runs start no helper processes of their own.
+mapfile -d '' -t BENCH_ENV < <(site_cgi_environment "$BENCH_VAR")
 BENCH_MYSQL=(env MYSQL_PWD="$(site_db_password)" mysql --no-defaults
   --socket="$(site_socket "$BENCH_VAR")" --compress -u"$(site_db_user)" "$(site_db_name)")
 

@@ -4,7 +4,9 @@
 #   cluster_resume DIR             the nodes of a cluster that cluster_stop stopped, with their data,
 #                                  and the schema upgrade
 #   cluster_node_start DIR N       (re)starts node N and waits until it is synced
-#   cluster_node_stop DIR N        stops node N;  cluster_stop DIR stops every node
+#   cluster_node_stop DIR N        stops node N (SIGTERM);  cluster_node_kill DIR N  kills it (SIGKILL)
+#   cluster_stop DIR               stops every node
+#   cluster_whole DIR              whether every node counts all three as members
 #   cluster_socket DIR N           the node's socket;  cluster_sql DIR N ARGS...  root client on it
 # As root the nodes run as the unprivileged account ambry (made when missing), with the same
 # accounts, rights and options as the site's single server; DIR must then be a folder that account
@@ -25,17 +27,40 @@ cluster_sql() { site_root_client "$(cluster_node "$1" "$2")" "${@:3}"; }
 # The node's ports: client, group communication, incremental and full state transfer.
 cluster_port() { sed -n "$(( ($2 - 1) * 4 + $3 ))p" "$1/ports"; }
 
+# A free port (site_free_port: below the kernel's range for outgoing connections) that no socket
+# of any state uses and that the cluster has not picked yet.
 cluster_free_port() {
-  local p
-  while :; do
-    p=$((20000 + RANDOM % 40000))
+  local p tries
+  for tries in $(seq 1 50); do
+    p=$(site_free_port) || return 1
     grep -qx "$p" "$1/ports" 2>/dev/null && continue
-    [ -z "$(ss -Htan "sport = :$p" 2>/dev/null)" ] && { echo "$p"; return; }
+    [ -z "$(ss -Htan "sport = :$p" 2>/dev/null)" ] && { echo "$p"; return 0; }
   done
+  return 1
 }
 
-cluster_node_ready() {
-  [ "$(cluster_sql "$1" "$2" -N -e "SHOW STATUS LIKE 'wsrep_ready'" 2>/dev/null | cut -f2)" = ON ]
+cluster_status() {
+  cluster_sql "$1" "$2" -N -e "SHOW STATUS LIKE '$3'" 2>/dev/null | cut -f2
+}
+cluster_node_ready() { [ "$(cluster_status "$1" "$2" wsrep_ready)" = ON ]; }
+# Whether every running node counts all CLUSTER_NODES nodes as members.
+cluster_whole() {
+  local n
+  for n in $(seq 1 $CLUSTER_NODES); do
+    [ "$(cluster_status "$1" "$n" wsrep_cluster_size)" = "$CLUSTER_NODES" ] || return 1
+  done
+}
+# Waits up to 30 seconds until the cluster is whole; fails, naming each node's count, otherwise.
+cluster_wait_whole() {
+  local i n
+  for i in $(seq 1 300); do
+    cluster_whole "$1" && return 0
+    sleep 0.1
+  done
+  for n in $(seq 1 $CLUSTER_NODES); do
+    echo "cluster: node $n counts $(cluster_status "$1" "$n" wsrep_cluster_size) members, not $CLUSTER_NODES" >&2
+  done
+  return 1
 }
 
 cluster_node_start() {
@@ -63,6 +88,19 @@ cluster_node_start() {
 # A Galera node may take a while to leave the cluster: it gets 30 seconds.
 cluster_node_stop() { site_pid_stop "$(site_control "$(cluster_node "$1" "$2")")/mysqld.launcher.pid" mariadbd 300; }
 
+# Kills node N at once (SIGKILL), as a crash or the kernel's out-of-memory killer would, and waits
+# until it is gone.
+cluster_node_kill() {
+  local pidfile pid
+  pidfile=$(site_control "$(cluster_node "$1" "$2")")/mysqld.launcher.pid
+  pid=$(head -c 32 "$pidfile" 2>/dev/null | tr -dc 0-9)
+  if site_pid_is "$pid" mariadbd; then
+    kill -KILL "$pid"
+    while site_pid_is "$pid" mariadbd; do sleep 0.1; done
+  fi
+  rm -f "$pidfile"
+}
+
 cluster_stop() {
   local n
   for n in $(seq $CLUSTER_NODES -1 1); do cluster_node_stop "$1" "$n"; done
@@ -75,7 +113,9 @@ cluster_start() {
   mkdir -p "$dir"
   chmod 755 "$dir"
   : >"$dir/ports"
-  for i in $(seq 1 $((CLUSTER_NODES * 4))); do cluster_free_port "$dir" >>"$dir/ports"; done
+  for i in $(seq 1 $((CLUSTER_NODES * 4))); do
+    cluster_free_port "$dir" >>"$dir/ports" || { echo "cluster: no free port" >&2; return 1; }
+  done
   for n in $(seq 1 $CLUSTER_NODES); do
     rm -rf "$(cluster_node "$dir" "$n")"
     site_private_dirs "$(cluster_node "$dir" "$n")" || return 1
@@ -88,6 +128,7 @@ cluster_start() {
   site_db_install "$(cluster_node "$dir" 1)" || return 1
   cluster_node_start "$dir" 1 new || return 1
   for n in $(seq 2 $CLUSTER_NODES); do cluster_node_start "$dir" "$n" || return 1; done
+  cluster_wait_whole "$dir" || return 1
   # Database, site account, rights and the database's administrator as on a single server; they
   # reach every node.
   site_db_secure "$(cluster_node "$dir" 1)" || return 1
@@ -100,5 +141,6 @@ cluster_resume() {
   local dir=$1 n
   cluster_node_start "$dir" 1 new || return 1
   for n in $(seq 2 $CLUSTER_NODES); do cluster_node_start "$dir" "$n" || return 1; done
+  cluster_wait_whole "$dir" || return 1
   site_schema_upgrade cluster_sql "$dir" 1 "$(site_db_name)"
 }

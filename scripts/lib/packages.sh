@@ -37,7 +37,8 @@ SECURITY_PACKAGES=(sqlmap chromium nodejs)
 # What the cluster tests and `scripts/serve --cluster` need: the Galera provider and its state transfer.
 CLUSTER_PACKAGES=(galera-4 rsync)
 
-# Tests never install: a missing tool fails with the package that brings it.
+# Tests install no Debian package: a missing tool fails with the package that brings it. (The one
+# thing a test launcher installs is the npm packages of the browser tests: tests/support/npm_packages.sh.)
 require_tool() {
   local tool=$1 package=$2
   command -v "$tool" >/dev/null && return 0

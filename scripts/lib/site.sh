@@ -353,15 +353,20 @@ site_stop_all() {
   site_db_stop "$1" || true
 }
 
-# The staff programs of programs/staff_programs.txt, one name a line.
+# The staff programs of programs/programs.txt, one name a line.
 site_staff_programs() {
-  awk '!/^#/ && NF == 2 { print $2 }' "$SITE_ROOT/programs/staff_programs.txt"
+  awk '!/^#/ && $3 == "staff" { print $2 }' "$SITE_ROOT/programs/programs.txt"
 }
 
-# A port on 127.0.0.1 that nobody listens on now.
+# A port on 127.0.0.1 that nobody listens on now, below the kernel's range of ports for outgoing
+# connections (ip_local_port_range, 32768-60999 by default), where no client connection takes it
+# between now and the moment a server binds it.
 site_free_port() {
-  local candidate
-  for candidate in $(shuf -i 20000-39999 -n 50); do
+  local candidate low high
+  read -r high _ </proc/sys/net/ipv4/ip_local_port_range 2>/dev/null || high=32768
+  high=$((high - 1))
+  low=$((high > 21000 ? 20000 : 1024))
+  for candidate in $(shuf -i "$low-$high" -n 50); do
     (exec 3<>"/dev/tcp/127.0.0.1/$candidate") 2>/dev/null || { echo "$candidate"; return 0; }
   done
   return 1

@@ -180,16 +180,25 @@ site_web_conf() (
   printf '%s\n' "$text"
 )
 
-# The environment the programs get under the web server.
+# The environment the programs of the installation VAR_DIR run with, under the web server and when
+# a benchmark or a test runs one directly alike: the database's socket, the tools' home, PATH, TZ
+# and every AMBRY_* setting. One NAME=value each, ended by a NUL byte (a value may hold anything).
 site_cgi_environment() {
   local var=$1 name
-  printf '  "MYSQL_UNIX_PORT" => %s,\n' "$(site_conf_string "$(site_socket "$var")")"
-  printf '  "HOME" => %s,\n' "$(site_conf_string "$(site_control "$var")/home")"
-  printf '  "PATH" => %s,\n' "$(site_conf_string "/usr/local/bin:/usr/bin:/bin")"
-  printf '  "TZ" => %s' "$(site_conf_string "${TZ:-:/etc/localtime}")"
-  for name in $(compgen -e | grep '^AMBRY_' | sort); do
-    printf ',\n  "%s" => %s' "$name" "$(site_conf_string "${!name}")"
-  done
+  printf 'MYSQL_UNIX_PORT=%s\0' "$(site_socket "$var")"
+  printf 'HOME=%s\0' "$(site_control "$var")/home"
+  printf 'PATH=%s\0' /usr/local/bin:/usr/bin:/bin
+  printf 'TZ=%s\0' "${TZ:-:/etc/localtime}"
+  for name in $(compgen -e | grep '^AMBRY_' | sort); do printf '%s=%s\0' "$name" "${!name}"; done
+}
+
+# That environment as the entries of lighttpd's setenv.add-environment.
+site_cgi_environment_conf() {
+  local pair separator=""
+  while IFS= read -r -d '' pair; do
+    printf '%s  %s => %s' "$separator" "$(site_conf_string "${pair%%=*}")" "$(site_conf_string "${pair#*=}")"
+    separator=$',\n'
+  done < <(site_cgi_environment "$1")
 }
 
 # The folders, the programs' environment (it holds the passwords, so root alone reads it: lighttpd
@@ -200,7 +209,7 @@ site_web_prepare() {
   user=$(site_service_user) || return 1
   site_tools_home "$var" || return 1
   printf '# What the programs get at run time; written by scripts/lib/site_web.sh.\nsetenv.add-environment = (\n%s\n)\n' \
-    "$(site_cgi_environment "$var")" | site_write_file "$(site_control "$var")/environment.conf" 0600
+    "$(site_cgi_environment_conf "$var")" | site_write_file "$(site_control "$var")/environment.conf" 0600
   # lighttpd writes its logs as the service account
   site_account_file "$var/log/lighttpd-error.log" "$user"
   site_account_file "$var/log/lighttpd-access.log" "$user"

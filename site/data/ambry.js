@@ -167,6 +167,7 @@ function printLanguageSwitch() {
 // Shows the page in another language. Pages that answered a posted form show their form again, the
 // staff home shows again (the session keeps the visitor signed in), and an editor keeps showing the
 // entry it shows.
+// (An editor's page loads the entry form script, which names the commands.)
 function switchLanguage(lang) {
    var answers = { "patron_card.exe": "card_form.exe", "patron_lookup.exe": "lookup_form.exe",
                    "patron_hold.exe": "hold_form.exe" };
@@ -184,7 +185,7 @@ function switchLanguage(lang) {
    var searching = typeof search != "undefined" && search;
    if (entry && request && !searching && entry.elements["id"] && entry.elements["id"].value != "")
       return postTo(withLanguage(programPath(), lang),
-                    { cmd: "4", id: entry.elements["id"].value, lastid: request.elements["lastid"].value });
+                    { cmd: CMD_JUMP, id: entry.elements["id"].value, lastid: request.elements["lastid"].value });
    window.location.href = withLanguage(script_name ? String(script_name) : programPath(), lang);
    return false;
 }

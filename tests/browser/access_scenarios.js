@@ -1,7 +1,7 @@
 // Accessibility scenarios: axe-core on every page of the site in both languages, the member pages on
 // a phone, and the staff's daily work with the keyboard alone.
 const fs = require('node:fs');
-const { test, sql, sqlValue, url, screenshot, navigation, assert, STAFF } = require('./lib/harness');
+const { test, sql, sqlValue, url, screenshot, navigation, programsOf, assert, STAFF } = require('./lib/harness');
 const { field, fieldValue } = require('./lib/editor');
 
 const AXE = fs.readFileSync(require.resolve('axe-core/axe.min.js'), 'utf8');
@@ -45,7 +45,9 @@ test('every page of the site in both languages has no critical or serious access
     .map((r) => r[0]);
   const page = await s.page();
   const faults = [];
+  const seen = new Set();
   const check = async (name, language) => {
+    seen.add(new URL(page.url()).pathname.replace(/^.*\//, '').replace(/\.exe$/, ''));
     for (const fault of await accessFaults(page, language)) faults.push(`${name} (${language}): ${fault}`);
     if (language === 'eng') await screenshot(page, `access_${name}`);
   };
@@ -93,6 +95,9 @@ test('every page of the site in both languages has no critical or serious access
     await check('staff_logout', language);
   }
   assert.deepEqual(faults, []);
+  // Every page program of the list was checked: a program added to it joins this tour or fails it.
+  const missed = [...programsOf('public'), ...programsOf('staff')].filter((program) => !seen.has(program));
+  assert.deepEqual(missed, [], 'programs of programs/programs.txt that the tour did not check');
 });
 
 // The size of the smallest text a visitor reads on the page: text, and the values of fields and buttons.

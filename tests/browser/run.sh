@@ -7,13 +7,12 @@ build=$(realpath "$1")
 work=$(realpath -m "$2")
 here=$(cd "$(dirname "$0")" && pwd)
 source "$here/../../scripts/lib/site.sh"
+source "$here/../support/npm_packages.sh"
 
-for tool in node npm lighttpd mariadbd /usr/bin/chromium yaz-ztest; do
-  command -v "$tool" >/dev/null || { echo "browser tests need $tool (Debian: chromium nodejs npm lighttpd mariadb-server yaz)" >&2; exit 1; }
+for tool in lighttpd mariadbd /usr/bin/chromium yaz-ztest; do
+  command -v "$tool" >/dev/null || { echo "browser tests need $tool (Debian: chromium lighttpd mariadb-server yaz)" >&2; exit 1; }
 done
-if [ ! -d "$here/node_modules/playwright-core" ] || [ ! -d "$here/node_modules/axe-core" ]; then
-  (cd "$here" && npm install --no-audit --no-fund --loglevel=error) || { echo "npm install failed" >&2; exit 1; }
-fi
+test_npm_packages || exit 1
 
 var=$work/var
 rm -rf "$work/screenshots"

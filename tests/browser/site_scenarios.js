@@ -1,10 +1,7 @@
 // Site-wide scenarios: the staff door, what the web server refuses, and the site's entry address.
-const { test, url, screenshot, navigation, assert, BASE, STAFF } = require('./lib/harness');
+const { test, url, screenshot, navigation, programsOf, assert, BASE, STAFF } = require('./lib/harness');
 
-// programs/staff_programs.txt: one "folder program" a line
-const STAFF_PROGRAMS = require('node:fs')
-  .readFileSync(require('node:path').join(__dirname, '../../programs/staff_programs.txt'), 'utf8')
-  .split('\n').filter((line) => line && !line.startsWith('#')).map((line) => line.split(' ')[1]);
+const STAFF_PROGRAMS = programsOf('staff');
 
 test('without a session the staff programs show the sign-in form and nothing of their own', async (s) => {
   const right = `Basic ${Buffer.from(`staff:${STAFF.password}`).toString('base64')}`;

@@ -6,14 +6,12 @@ set -uo pipefail
 build=$(realpath "$1")
 work=$(realpath -m "$2")
 here=$(cd "$(dirname "$0")" && pwd)
-for tool in node lighttpd mariadbd /usr/bin/chromium; do
-  command -v "$tool" >/dev/null || { echo "the attack needs $tool (Debian: chromium nodejs lighttpd mariadb-server)" >&2; exit 1; }
+for tool in lighttpd mariadbd /usr/bin/chromium; do
+  command -v "$tool" >/dev/null || { echo "the attack needs $tool (Debian: chromium lighttpd mariadb-server)" >&2; exit 1; }
 done
-# playwright-core comes from the browser tests' installation
-modules=$here/../browser/node_modules
-if [ ! -d "$modules/playwright-core" ]; then
-  (cd "$here/../browser" && npm install --no-audit --no-fund --loglevel=error) || { echo "npm install failed" >&2; exit 1; }
-fi
+# playwright-core, as the browser tests have it
+source "$here/../support/npm_packages.sh"
+test_npm_packages || exit 1
 source "$here/site_up.sh"
 security_site_up
 

@@ -1,8 +1,5 @@
-// Dates: fixed-position parsing, the two comparisons, and today's date and time as text.
-#include <regex>
-
+// Dates: fixed-position parsing and the two comparisons.
 #include "tests/ambry/framework/FrameworkTestSupport.h"
-#include "tests/support/TestDB.h"
 
 using Ambry::AmbryDate;
 
@@ -34,16 +31,4 @@ TEST(AmbryDateCompare, LessAndLessOrEqual) {
   EXPECT_FALSE(AmbryDate("2006-01-01") < AmbryDate("2005-12-31"));
   EXPECT_FALSE(AmbryDate("2006-01-01") <= AmbryDate("2005-12-31"));
   EXPECT_TRUE(AmbryDate("2005-09-30") < AmbryDate("2005-10-01"));  // month decides before day
-}
-
-TEST(AmbryDateNow, TodayAndNowAsText) {
-  const std::string today = str(Ambry::getScientificDate());
-  EXPECT_EQ(TestSupport::dateFromToday(0), today);
-  const std::string now = str(Ambry::getScientificDateTime());
-  EXPECT_TRUE(
-      std::regex_match(now, std::regex("[0-9]{4}-[0-9]{2}-[0-9]{2} [0-2][0-9]:[0-5][0-9]:[0-6][0-9]")))
-      << now;
-  EXPECT_EQ(today, now.substr(0, 10));
-  EXPECT_TRUE(AmbryDate(today.c_str()) <= AmbryDate(TestSupport::dateFromToday(1).c_str()));
-  EXPECT_TRUE(AmbryDate(TestSupport::dateFromToday(-1).c_str()) < AmbryDate(today.c_str()));
 }

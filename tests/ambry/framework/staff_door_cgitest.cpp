@@ -2,13 +2,13 @@
 // form and nothing of its own; sessions end by signing out or by time.
 #include <gtest/gtest.h>
 
-#include <fstream>
 #include <map>
 #include <string>
 #include <vector>
 
 #include "tests/support/CgiRunner.h"
 #include "tests/support/Popups.h"
+#include "tests/support/ProgramList.h"
 #include "tests/support/TestDB.h"
 
 using TestSupport::CgiRequest;
@@ -16,15 +16,6 @@ using TestSupport::CgiResponse;
 using TestSupport::runCgi;
 
 namespace {
-
-// programs/staff_programs.txt: "folder program" a line.
-std::vector<std::string> staffPrograms() {
-  std::ifstream list(std::string(AMBRY_SOURCE_DIR) + "/programs/staff_programs.txt");
-  std::vector<std::string> names;
-  for (std::string line; std::getline(list, line);)
-    if (!line.empty() && line[0] != '#') names.push_back(line.substr(line.find(' ') + 1));
-  return names;
-}
 
 CgiResponse request(const std::string& program, const std::map<std::string, std::string>& env,
                     const char* body = nullptr, const std::string& query = "lang=eng") {
@@ -55,7 +46,7 @@ const std::string kRightPassword = "Basic " + std::string("c3RhZmY6bWFybW90cw=="
 
 TEST(StaffDoor, EveryStaffProgramAnswersOnlyASession) {
   TestSupport::TestDB().reset();
-  const std::vector<std::string> programs = staffPrograms();
+  const std::vector<std::string> programs = TestSupport::listedPrograms("staff");
   ASSERT_GE(programs.size(), 7u);
   for (const std::string& program : programs) {
     // Neither a forged cookie, nor the password as HTTP credentials, nor a posted password opens it.

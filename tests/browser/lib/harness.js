@@ -106,4 +106,11 @@ async function run() {
   return failed === 0 && passed > 0;
 }
 
-module.exports = { test, run, sql, sqlValue, url, screenshot, navigation, signIn, assert, BASE, STAFF };
+// The programs of programs/programs.txt ("folder program staff|public|tool" a line) of one kind.
+function programsOf(kind) {
+  return fs.readFileSync(path.join(__dirname, '../../../programs/programs.txt'), 'utf8').split('\n')
+    .filter((line) => line && !line.startsWith('#')).map((line) => line.split(' '))
+    .filter((fields) => fields[2] === kind).map((fields) => fields[1]);
+}
+
+module.exports = { test, run, sql, sqlValue, url, screenshot, navigation, signIn, programsOf, assert, BASE, STAFF };

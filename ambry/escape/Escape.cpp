@@ -1,11 +1,9 @@
-// The HTML and JavaScript escapers and the number test; the SQL escapers live beside the database.
-#include "ambry/framework/Escape.h"
+// The HTML, JavaScript and option-file escapers, character references and the number test.
+#include "ambry/escape/Escape.h"
 
 #include <cstdio>
 #include <cstring>
 #include <string>
-
-#include "ambry/framework/Request.h"
 
 using Keystone::String;
 
@@ -60,6 +58,24 @@ void appendJsCodePoint(long code, std::string& out) {
 }
 
 }  // namespace
+
+long characterReferenceAt(const char* text, int* length) {
+  if (text[0] != '&' || text[1] != '#') return -1;
+  long code = 0;
+  int i = 2;
+  // Seven digits reach beyond the last code point, 1114111.
+  for (; i < 9 && text[i] >= '0' && text[i] <= '9'; ++i) code = code * 10 + (text[i] - '0');
+  if (i == 2 || text[i] != ';') return -1;
+  *length = i + 1;
+  return code;
+}
+
+bool holdsCharacterReference(const String& value) {
+  int length = 0;
+  for (const char* p = std::strchr(value.c_str(), '&'); p; p = std::strchr(p + 1, '&'))
+    if (characterReferenceAt(p, &length) >= 0) return true;
+  return false;
+}
 
 String escapeHtml(const String& text) {
   // Most text has nothing to escape: it is then copied once, not rebuilt character by character.

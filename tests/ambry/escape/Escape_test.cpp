@@ -1,5 +1,9 @@
 // The HTML and JavaScript escapers with hostile input, and the plain-number test.
-#include "tests/ambry/framework/FrameworkTestSupport.h"
+#include "ambry/escape/Escape.h"
+
+#include <gtest/gtest.h>
+
+#include "tests/support/Strings.h"
 
 using Ambry::escapeHtml;
 using Ambry::escapeJsString;

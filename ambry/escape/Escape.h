@@ -1,9 +1,9 @@
-// The one escaping module: every request or stored value that reaches a page or a statement
-// passes through the escaper of its context.
+// The one escaping module: every request or stored value that reaches a page, a file or a statement
+// passes through the escaper of its context. It stands below the rest of the library (it needs only
+// the foundation types), so that the texts, the page framework and the database all use it; the
+// SQL escapers, which need the database's client library, are its part in ambry/db/EscapeSql.h.
 #pragma once
 #include "keystone/String.h"
-
-typedef struct st_mysql MYSQL;
 
 namespace Ambry {
 
@@ -19,24 +19,17 @@ Keystone::String escapeJsString(const Keystone::String& text);
 // form refused for holding one shows back what was typed.
 Keystone::String escapeJsStringAsTyped(const Keystone::String& text);
 
-// Body of a single-quoted SQL text literal, escaped by the client library for the open connection.
-Keystone::String escapeSqlText(MYSQL* connection, const Keystone::String& value);
+// A letter that Windows-1252 lacks (ę, Ł) reaches a posted value as a decimal character reference
+// ("&#281;"), which is no text of its own. The code point of the reference that text starts with,
+// or -1 when it starts with none; its length in bytes goes to length.
+long characterReferenceAt(const char* text, int* length);
 
-// Body of a single-quoted SQL LIKE pattern that matches the value as it stands: the wildcards
-// % and _ and the escape character \ are escaped for LIKE, then the text as escapeSqlText does.
-Keystone::String escapeSqlLike(MYSQL* connection, const Keystone::String& value);
-
-// A quoted SQL text literal: "'" + escapeSqlText(value) + "'".
-Keystone::String sqlText(MYSQL* connection, const Keystone::String& value);
+// True when value holds such a reference anywhere.
+bool holdsCharacterReference(const Keystone::String& value);
 
 // True when the value is a plain decimal number: an optional sign, digits, at most one decimal
 // point, and at least one digit.
 bool isPlainNumber(const Keystone::String& value);
-
-// A value for a place where a statement writes a number bare: the value itself when it is a plain
-// decimal number, otherwise a quoted text literal, so that it can be compared or rejected but
-// never change the statement.
-Keystone::String sqlNumber(MYSQL* connection, const Keystone::String& value);
 
 // One cell of a CSV file (RFC 4180): a text that a spreadsheet would run as a formula (it begins
 // with =, +, -, @, a tab or a carriage return) gets a leading single quote, unless it is a plain

@@ -4,7 +4,7 @@
 
 #include "keystone/Keystone"
 
-namespace Ambry {
+namespace Patron {
 
 // One row of a member form: the input's name and id, its type, and the resource key of its
 // caption (or, when captionKey is null, the fixed caption).
@@ -29,4 +29,4 @@ struct MemberForm {
 // open: the page footer closes the layout around it.
 Keystone::String memberFormText(const MemberForm& form);
 
-}  // namespace Ambry
+}  // namespace Patron

@@ -2,7 +2,7 @@
 #include <cstdio>
 #include <string>
 
-#include "ambry/framework/Escape.h"
+#include "ambry/escape/Escape.h"
 
 namespace Ambry {
 

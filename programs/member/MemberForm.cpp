@@ -1,12 +1,13 @@
 // Writes a member form from its field list; all visible texts come from the current language.
-#include "ambry/framework/MemberForm.h"
+#include "programs/member/MemberForm.h"
 
 #include <cstddef>
 
 #include "ambry/resources/Resources.h"
 
-namespace Ambry {
+namespace Patron {
 
+using Ambry::getResource;
 using Keystone::String;
 
 namespace {
@@ -34,4 +35,4 @@ String memberFormText(const MemberForm& form) {
   return text;
 }
 
-}  // namespace Ambry
+}  // namespace Patron
