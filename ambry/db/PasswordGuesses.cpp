@@ -1,11 +1,7 @@
 // AmbryDB's guess limit: failed password checks counted per client address in PASSWORDGUESS, a
 // table every web host shares, so that guessing through several hosts at once gains nothing.
-#include <unistd.h>
-
 #include <cstdlib>
 #include <cstring>
-#include <ctime>
-#include <random>
 #include <string>
 
 #include "ambry/db/AmbryDB.h"
@@ -17,9 +13,6 @@ namespace Ambry {
 
 namespace {
 
-// A check that the server gives up this many times (a conflicting check of the same address on
-// another node) is not made.
-const int kTries = 5;
 const char* const kWindow = "INTERVAL 600 SECOND";
 
 // The client's address as the web server gives it; behind a trusted proxy, the client's own.
@@ -32,13 +25,6 @@ std::string clientAddress() {
 long guessLimit() {
   const long value = std::atol(getProperty("throttle_limit").c_str());
   return value < 0 ? 0 : value;
-}
-
-// Runs a statement of the check; the server's error number, 0 when it succeeded.
-unsigned int run(MYSQL* mysql, const std::string& statement) {
-  if (mariadb().query(mysql, statement.c_str()) != 0) return mariadb().error_number(mysql);
-  if (MYSQL_RES* answer = mariadb().store_result(mysql)) mariadb().free_result(answer);
-  return 0;
 }
 
 // The address's failures within the current window and whether the window is still open; the
@@ -57,11 +43,6 @@ unsigned int readCount(MYSQL* mysql, const std::string& address, long& failures,
   return first ? 0 : 1;
 }
 
-void pauseBeforeRetry(int round) {
-  static std::minstd_rand random(static_cast<unsigned>(getpid()) ^ static_cast<unsigned>(time(nullptr)));
-  usleep(static_cast<useconds_t>((2000 + random() % 10000) * round));
-}
-
 }  // namespace
 
 PasswordVerdict AmbryDB::checkPassword(const std::function<bool()>& isRight) {
@@ -71,9 +52,9 @@ PasswordVerdict AmbryDB::checkPassword(const std::function<bool()>& isRight) {
   for (int round = 1;; ++round) {
     long failures = 0;
     bool inWindow = false;
-    unsigned int code = run(mysql, "START TRANSACTION");
+    unsigned int code = quietly(mysql, "START TRANSACTION");
     if (code == 0)
-      code = run(mysql, "INSERT IGNORE INTO PASSWORDGUESS (address, failures, windowStart, checks) VALUES (" +
+      code = quietly(mysql, "INSERT IGNORE INTO PASSWORDGUESS (address, failures, windowStart, checks) VALUES (" +
                             address + ", 0, NOW(), 0)");
     if (code == 0) code = readCount(mysql, address, failures, inWindow);
     PasswordVerdict verdict = PasswordVerdict::kHeldOff;
@@ -83,25 +64,27 @@ PasswordVerdict AmbryDB::checkPassword(const std::function<bool()>& isRight) {
       try {
         verdict = isRight() ? PasswordVerdict::kRight : PasswordVerdict::kWrong;
       } catch (...) {
-        run(mysql, "ROLLBACK");  // an unanswered check counts nothing
+        quietly(mysql, "ROLLBACK");  // an unanswered check counts nothing
         throw;
       }
       const long after = failures + (verdict == PasswordVerdict::kWrong ? 1 : 0);
-      code = run(mysql, "UPDATE PASSWORDGUESS SET checks = checks + 1, failures = " + std::to_string(after) +
+      code = quietly(mysql, "UPDATE PASSWORDGUESS SET checks = checks + 1, failures = " + std::to_string(after) +
                             (inWindow ? "" : ", windowStart = NOW()") + " WHERE address = " + address);
     }
-    if (code == 0) code = run(mysql, verdict == PasswordVerdict::kHeldOff ? "ROLLBACK" : "COMMIT");
+    if (code == 0) code = quietly(mysql, verdict == PasswordVerdict::kHeldOff ? "ROLLBACK" : "COMMIT");
     if (code == 0) {
       // Counts whose window has closed are of no use: they go as the others are written.
       if (verdict != PasswordVerdict::kHeldOff)
-        run(mysql, std::string("DELETE FROM PASSWORDGUESS WHERE windowStart <= NOW() - ") + kWindow);
+        quietly(mysql, std::string("DELETE FROM PASSWORDGUESS WHERE windowStart <= NOW() - ") + kWindow);
       return verdict;
     }
     const Keystone::String reason = getError();
-    run(mysql, "ROLLBACK");
-    if (!isGuardConflict(code) || round >= kTries)
+    quietly(mysql, "ROLLBACK");
+    // A check that the server gives up (a conflicting check of the same address on another node)
+    // is made again, as often as a guarded change would be.
+    if (!isGuardConflict(code) || round >= RetryPolicy::kTries)
       throw AmbryDBException("checkPassword: " + (reason.length() > 0 ? reason : Keystone::String("no count")));
-    pauseBeforeRetry(round);
+    RetryPolicy::pause(round);
   }
 }
 
